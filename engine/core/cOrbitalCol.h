@@ -1,0 +1,52 @@
+// The collection of calculated orbitals. Hands out small, reused indices: the
+// next Add fills the lowest empty slot. Owns its orbital objects.
+//
+// Not thread-safe: all calls come from one thread.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "core/Records.h"
+#include "render/cOrbital.h"
+#include "wlengine_export.h"
+
+namespace wl {
+
+class WLENGINE_EXPORT cOrbitalCol {
+ public:
+  cOrbitalCol();
+  ~cOrbitalCol();
+  cOrbitalCol(const cOrbitalCol&) = delete;
+  cOrbitalCol& operator=(const cOrbitalCol&) = delete;
+
+  // Renders one view of orbital `index`. Raises subscript out of range for an
+  // index outside the slots, object not set for an empty slot.
+  RenderDCinfo GetRender(Integer index, const RenderRequest& RenderInfo);
+  // Redraws the dot cloud of the orbital at index rounded half to even; returns 0.
+  Long ReFillDotMatrix(double index, Byte Threshold, Long Target);
+  OrbitalStats GetStats(Integer index) const;
+  // Creates and calculates one orbital and returns its index. Raises invalid
+  // call for a view mode other than PDF or DRPDF, before anything changes. When
+  // the calculation fails its error passes on and the slot stays empty.
+  Integer Add(const OrbitalSetup& Info);
+  // Deletes the orbital at OrbIndex (an empty slot is harmless). Dropping the
+  // last slot shrinks the array by one.
+  void Delete(Integer OrbIndex);
+
+  // Inspection, for the program and for tests.
+  Integer UpperBound() const { return static_cast<Integer>(Orbitals.size() - 1); }
+  Integer NextIndex() const { return NextOrbIndex; }
+  bool IsEmpty(Integer index) const;
+  // The orbital object at an index (raises as GetRender does).
+  cOrbital& At(Integer index) const;
+
+ private:
+  void CheckBounds(long long index) const;
+  void RecomputeNextIndex();
+
+  std::vector<std::unique_ptr<cOrbital>> Orbitals;
+  Integer NextOrbIndex = 0;
+};
+
+}  // namespace wl

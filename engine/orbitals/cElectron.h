@@ -1,0 +1,47 @@
+// The wave-function interface. Every orbital the engine offers is one class
+// that evaluates its density in closed form from the squared coordinates of a
+// point (x², y², z² in Bohr radii squared).
+#pragma once
+
+#include "core/Records.h"
+#include "wlengine_export.h"
+
+namespace wl {
+
+class WLENGINE_EXPORT cElectron {
+ public:
+  virtual ~cElectron();
+
+  void SetPDFScaleFactor(double NewPDFScaleFactor) { PDFScaleFactor_ = NewPDFScaleFactor; }
+  void SetDRPDFScaleFactor(double NewDRPDFScaleFactor) { DRPDFScaleFactor_ = NewDRPDFScaleFactor; }
+
+  // The orbital's row of the orbital table.
+  virtual OrbInfo GetInfo() const = 0;
+
+  // Probability density: scaled to a byte (raises overflow above 255), the
+  // normalised density in Bohr radii^-3, and the unscaled density.
+  virtual Byte GetPDF(const COORDdoubleParams& COORDS) = 0;
+  virtual double GetRealPDF(const COORDdoubleParams& COORDS) = 0;
+  virtual double GetNonScaledPDF(const COORDdoubleParams& COORDS) = 0;
+
+  // The density weighted by the volume factor: the same three forms.
+  virtual Byte GetDRPDF(const COORDdoubleParams& COORDS) = 0;
+  virtual double GetRealDRPDF(const COORDdoubleParams& COORDS) = 0;
+  virtual double GetNonScaledDRPDF(const COORDdoubleParams& COORDS) = 0;
+
+  // Probability levels of n points for the sampler: the scaled PDF or DRPDF
+  // rounded half to even, saturated at 255 instead of raising. Equal to the
+  // byte operations above point by point. Writes no member, so several
+  // threads may call it on one object at once.
+  virtual void GetLevels(ViewMode Mode, const double* Xs, const double* Ys, const double* Zs, int n,
+                         Byte* Out) const = 0;
+
+  double PDFScaleFactor() const { return PDFScaleFactor_; }
+  double DRPDFScaleFactor() const { return DRPDFScaleFactor_; }
+
+ protected:
+  double PDFScaleFactor_ = 0;
+  double DRPDFScaleFactor_ = 0;
+};
+
+}  // namespace wl

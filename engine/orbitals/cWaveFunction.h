@@ -1,0 +1,96 @@
+// The common body of the 40 wave-function classes. A class supplies its orbital
+// index, the exponent factor of its shell, its normalisation constant and its
+// density as a template over the number type, so that the same formula serves
+// the scalar evaluations and the vector kernels of the sampler.
+#pragma once
+
+#include <cmath>
+
+#include "core/Numeric.h"
+#include "orbitals/OrbitalTable.h"
+#include "orbitals/cElectron.h"
+
+namespace wl {
+
+// Exponent factors of e^(factor · r) per shell.
+inline constexpr double kExpShell1 = -2;
+inline constexpr double kExpShell2 = -1;
+inline constexpr double kExpShell3 = -0.6666666666666666;
+inline constexpr double kExpShell4 = -0.5;
+
+namespace kernels {
+// True when the vector kernels can run on this processor.
+WLENGINE_EXPORT bool VectorLevelsAvailable();
+// Vector form of cWaveFunction<D>::GetLevels; defined for every orbital class.
+template <class D>
+void LevelsAvx2(bool drpdf, double scale, const double* xs, const double* ys, const double* zs,
+                int n, Byte* out);
+}  // namespace kernels
+
+template <class D>
+class cWaveFunction : public cElectron {
+ public:
+  OrbInfo GetInfo() const override { return MakeOrbInfo(kOrbitalTable[D::kIndex]); }
+
+  double GetNonScaledPDF(const COORDdoubleParams& c) override { return Evaluate(c); }
+  double GetRealPDF(const COORDdoubleParams& c) override { return Evaluate(c) * D::kC; }
+  Byte GetPDF(const COORDdoubleParams& c) override { return CByte(Evaluate(c) * PDFScaleFactor_); }
+
+  double GetNonScaledDRPDF(const COORDdoubleParams& c) override { return Weighted(c); }
+  double GetRealDRPDF(const COORDdoubleParams& c) override { return Weighted(c) * D::kC; }
+  Byte GetDRPDF(const COORDdoubleParams& c) override {
+    return CByte(Weighted(c) * DRPDFScaleFactor_);
+  }
+
+  void GetLevels(ViewMode Mode, const double* Xs, const double* Ys, const double* Zs, int n,
+                 Byte* Out) const override {
+    const bool drpdf = Mode == DRPDF;
+    const double scale = drpdf ? DRPDFScaleFactor_ : PDFScaleFactor_;
+    if (kernels::VectorLevelsAvailable()) {
+      kernels::LevelsAvx2<D>(drpdf, scale, Xs, Ys, Zs, n, Out);
+      return;
+    }
+    for (int i = 0; i < n; ++i) {
+      const double r2 = Ys[i] + Xs[i] + Zs[i];
+      const double r = std::sqrt(r2);
+      double v = D::Density(Xs[i], Ys[i], Zs[i], r, r2, std::exp(r * D::kExp));
+      if (drpdf) v = WeightOf(v, kSingle ? std::sqrt(Ys[i] + Xs[i]) : 0.0, r, r2);
+      const double level = std::nearbyint(v * scale);
+      Out[i] = level > 255 ? Byte{255} : static_cast<Byte>(level);
+    }
+  }
+
+  static constexpr bool kSingle = kOrbitalTable[D::kIndex].OrbType == SingleOrb;
+
+  // The DRPDF weight applied to a density: the distance from the z axis
+  // (sxy = √(y² + x²), needed by single orbitals only) times the distance from
+  // the nucleus for single orbitals, r² for subshell averages.
+  template <class T>
+  static T WeightOf(T rho, T sxy, T r, T r2) {
+    if constexpr (kSingle) {
+      (void)r2;
+      return rho * sxy * r;
+    } else {
+      (void)sxy, (void)r;
+      return rho * r2;
+    }
+  }
+
+ private:
+
+  double Evaluate(const COORDdoubleParams& c) {
+    r2_ = c.Ys + c.Xs + c.Zs;
+    r_ = std::sqrt(r2_);
+    rho_ = D::Density(c.Xs, c.Ys, c.Zs, r_, r2_, std::exp(r_ * D::kExp));
+    return rho_;
+  }
+  double Weighted(const COORDdoubleParams& c) {
+    const double rho = Evaluate(c);
+    return WeightOf(rho, kSingle ? std::sqrt(c.Ys + c.Xs) : 0.0, r_, r2_);
+  }
+
+  // Intermediate values of the last evaluation.
+  double r2_ = 0, r_ = 0, rho_ = 0;
+};
+
+}  // namespace wl

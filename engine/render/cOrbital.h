@@ -1,0 +1,131 @@
+// One calculated orbital: the interface the collection calls, and the shared
+// body of the two orbital classes (probability density and radially weighted
+// density), which own the wave function, the probability grid, the dot cloud,
+// the statistics and the bitmaps of the last renders.
+//
+// Not re-entrant: one object is used from one thread at a time.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "core/Records.h"
+#include "orbitals/cElectron.h"
+#include "render/PixelArray.h"
+#include "render/cMemoryDCEx.h"
+#include "wlengine_export.h"
+
+namespace wl {
+
+class WLENGINE_EXPORT cOrbital {
+ public:
+  virtual ~cOrbital();
+  // Calculates everything for the orbital; called once, right after creation.
+  virtual void Setup(const OrbitalSetup& DrawCmds) = 0;
+  virtual OrbitalStats GetStats() const = 0;
+  // Draws a new dot cloud from the existing grid; always returns 0.
+  virtual Long ReFillDotMatrix(Long TargetNum, Byte ProbThreshHold) = 0;
+  // Renders one view and returns the handles of both views' bitmaps.
+  virtual RenderDCinfo GetRender(const RenderRequest& RenderInfo) = 0;
+};
+
+// Grid size per axis and the number of grid cells.
+inline constexpr int kGridSize = 128;
+inline constexpr Long kGridCells = kGridSize * kGridSize * kGridSize;
+
+class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
+ public:
+  void Setup(const OrbitalSetup& DrawCmds) override;
+  OrbitalStats GetStats() const override { return Stats; }
+  Long ReFillDotMatrix(Long TargetNum, Byte ProbThreshHold) override;
+  RenderDCinfo GetRender(const RenderRequest& RenderInfo) override;
+
+  // The peak density found by the last Setup (before scaling).
+  double Peak() const { return Peak_; }
+  // The random seed the last Setup used.
+  Long Seed() const { return Seed_; }
+  double GetDotScale() const { return DotScale; }
+  Long GetDotLast() const { return DotLast; }
+  const std::vector<PointArray>& GetDots() const { return Dots; }
+  // ProbGrid(i, j, k) of the first octant.
+  Byte GridAt(int i, int j, int k) const { return ProbGrid[GridIndex(i, j, k)]; }
+  ViewMode View() const { return View_; }
+
+  // Position of cell (i, j, k) in the grid: x fastest, then y, then z.
+  static constexpr size_t GridIndex(int i, int j, int k) {
+    return static_cast<size_t>(i) +
+           kGridSize * (static_cast<size_t>(j) + kGridSize * static_cast<size_t>(k));
+  }
+
+ protected:
+  explicit cOrbitalObject(ViewMode view);
+
+  // Setup with a given wave function instead of the factory's.
+  void SetupWith(const OrbitalSetup& DrawCmds, std::unique_ptr<cElectron> electron);
+
+  // The unscaled density of this object's kind (PDF or DRPDF).
+  double NonScaledDensity(const COORDdoubleParams& c) const;
+  // The search of the density's peak over the first octant.
+  virtual double FindPeakDensity() = 0;
+
+  void SampleProbabilityGrid();
+  void FillDotMatrix();
+  void UpdateStats(Long& calcTime, Long dotTime);
+
+  // Renderers (RenderDots.cpp, RenderVolume.cpp, RenderTransect.cpp).
+  void RenderDots();
+  void RenderVolume();
+  void RenderTransect();
+  void DrawTransector();
+  void RemoveTransector();
+  void DrawShadedLine(Long x1, Long y1, Long x2, Long y2, Long s1, Long s2, Long colour);
+  void SaveRestoreLine(Long x1, Long y1, Long x2, Long y2, Long colour, bool restore);
+
+  // The pixel buffer of a view (one per view, so that a reused final volume
+  // image is always its own view's) and its upper index bound (374 or 126).
+  PixelArray& PixelsFor(RenderSize size) { return size == Main ? MainPixels : NanoPixels; }
+  // Clears the view's buffer, allocating it first if needed; sets PixelsEdge.
+  PixelArray& PreparePixels(RenderSize size);
+
+  ViewMode View_;
+  OrbitalStats Stats{};
+  OrbitalSetup SetupInfo{};
+  std::vector<Byte> ProbGrid;  // 128³ cells, x fastest: see GridIndex
+  std::vector<PointArray> Dots;
+  Long DotLast = -1;
+  double DotScale = 0;
+  std::unique_ptr<cElectron> Electron;
+  cMemoryDCEx MainDC, NanoDC;
+  PixelArray MainPixels, NanoPixels;
+  Long PixelsEdge = 0;  // edge of the buffer last prepared: 374 or 126
+  RenderRequest Request{};
+  RenderRequest LastMainRequest{}, LastNanoRequest{};
+  RenderDCinfo DCs{};
+  float VolumeParam = 9.0f;
+  std::array<float, 6> VolumePeaks{};
+  double Peak_ = 0;
+  Long Seed_ = 0;
+
+  friend struct cOrbitalTestAccess;  // white-box tests of the renderers and the sampler
+};
+
+class WLENGINE_EXPORT cOrbitalPDF final : public cOrbitalObject {
+ public:
+  cOrbitalPDF() : cOrbitalObject(PDF) {}
+  ~cOrbitalPDF() override;
+
+ protected:
+  double FindPeakDensity() override;
+};
+
+class WLENGINE_EXPORT cOrbitalDRPDF final : public cOrbitalObject {
+ public:
+  cOrbitalDRPDF() : cOrbitalObject(DRPDF) {}
+  ~cOrbitalDRPDF() override;
+
+ protected:
+  double FindPeakDensity() override;
+};
+
+}  // namespace wl

@@ -1,0 +1,72 @@
+// wavelore-render: the engine from the command line. Lists the orbitals,
+// evaluates densities, calculates an orbital and renders its views to files.
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "Cli.h"
+#include "Commands.h"
+#include "core/WLError.h"
+
+namespace {
+const char* kHelp = R"(usage: wavelore-render COMMAND [OPTIONS]
+
+Commands:
+  list [--json]          print the orbital table (index 0 to 39), tab-separated
+                         columns: index, Name, n, l, M, OrbType,
+                         DefaultPDFAtomRadius, DefaultPDFDotThreshold, PDFOptFactor,
+                         DefaultDRPDFAtomRadius, DefaultDRPDFDotThreshold,
+                         DRPDFOptFactor; --json prints a JSON array of OrbInfo records
+  eval --orbital O --x X --y Y --z Z [--average]
+                         print NonScaledPDF, RealPDF, NonScaledDRPDF and RealDRPDF
+                         at the point (X, Y, Z) in Bohr radii, as JSON
+  stats --orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
+        [--dots D] [--seed S]
+                         calculate the orbital and print its statistics as JSON
+  render [stats options] [render options] -o FILE [--frames K] [--json]
+                         calculate the orbital and write one view to FILE
+                         (.png or .bmp); see 'wavelore-render render --help'
+  help, --help           show this text
+
+Orbital choice:
+  --orbital O   an index 0 to 39, or a name such as 2Pz, 3Dz2, 4Fz(x2-y2)
+                (case-insensitive; the superscripts may be typed as 2 and 3)
+  --average     take the averaged subshell of that name (e.g. --orbital 3D --average)
+
+Calculation (stats, render):
+  --view pdf|drpdf   density to sample (default pdf)
+  --radius R         atom radius 1 to 32767 (default: the orbital's default)
+  --threshold T      dot threshold 0 to 255 (default: the orbital's default)
+  --dots D           dot target 0 to 32767 (default 16000)
+  --seed S           fix the random seed 0 to 2147483647 (default: from the clock)
+
+Exit status: 0 on success, 2 for bad input, 1 when the engine reports an error.
+)";
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace wlrender;
+  if (argc < 2) {
+    std::cerr << "wavelore-render: missing command; try 'wavelore-render --help'\n";
+    return 2;
+  }
+  const std::string command = argv[1];
+  ArgList args(argv + 2, argv + argc);
+  try {
+    if (command == "--help" || command == "-h" || command == "help") {
+      std::cout << kHelp;
+      return 0;
+    }
+    if (command == "list") return CmdList(args);
+    if (command == "eval") return CmdEval(args);
+    if (command == "stats") return CmdStats(args);
+    if (command == "render") return CmdRender(args);
+    throw UsageError("unknown command '" + command + "'; valid commands: list, eval, stats, render, help");
+  } catch (const UsageError& e) {
+    std::cerr << "wavelore-render: " << e.what() << "\n";
+    return 2;
+  } catch (const wl::WLError& e) {
+    std::cerr << "wavelore-render: engine error " << e.Number() << ": " << e.Description() << "\n";
+    return 1;
+  }
+}
