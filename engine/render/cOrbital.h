@@ -73,7 +73,8 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   void FillDotMatrix();
   void UpdateStats(Long& calcTime, Long dotTime);
 
-  // Renderers (RenderDots.cpp, RenderVolume.cpp, RenderTransect.cpp).
+  // Renderers (GetRender.cpp, RenderDots.cpp, RenderVolume.cpp, RenderTransect.cpp,
+  // Transector.cpp).
   void RenderDots();
   void RenderVolume();
   void RenderTransect();
@@ -87,6 +88,15 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   PixelArray& PixelsFor(RenderSize size) { return size == Main ? MainPixels : NanoPixels; }
   // Clears the view's buffer, allocating it first if needed; sets PixelsEdge.
   PixelArray& PreparePixels(RenderSize size);
+  // The buffer of the view being rendered (Request.Size).
+  PixelArray& ViewPixels() { return PixelsFor(Request.Size); }
+
+  // The previous request of the view being rendered: LastMainRequest, or
+  // LastNanoRequest while the main view shows a transect.
+  const RenderRequest& PreviousViewRequest() const;
+  // Serves a volume request from the view's finished final image when the view
+  // has not turned since; false when the volume must be traced anew.
+  bool ReuseFinalVolume();
 
   ViewMode View_;
   OrbitalStats Stats{};

@@ -1,8 +1,145 @@
+// 'render': calculates an orbital, renders one view with the request given by
+// the options and writes the view's bitmap to a PNG or BMP file.
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <iostream>
+
+#include "Calculation.h"
 #include "Cli.h"
 #include "Commands.h"
+#include "render/Surfaces.h"
+
+#ifdef WL_HAVE_QT_IMAGES
+#include <QImage>
+#include <QString>
+#endif
 
 namespace wlrender {
 
-int CmdRender(const ArgList&) { throw UsageError("render is not built yet"); }
+namespace {
+
+const std::vector<std::string> kRenderValued = {
+    "--mode",   "--size",        "--theta",        "--phi",     "--camera", "--plane",
+    "--stereo", "--transect-no", "--transect-dir", "--quality", "-o",       "--frames"};
+const std::vector<std::string> kRenderFlags = {"--transector", "--final", "--prob-dots",
+                                               "--prob-trans", "--json"};
+
+template <class T>
+T Choice(const Args& args, const std::string& name,
+         const std::vector<std::pair<std::string, T>>& choices, T def) {
+  const auto v = args.Get(name);
+  if (!v) return def;
+  std::string names;
+  for (const auto& [text, value] : choices) {
+    if (*v == text) return value;
+    names += (names.empty() ? "" : "|") + text;
+  }
+  throw UsageError(name + " must be " + names + ", not '" + *v + "'");
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// The image format of the output file, by its extension.
+std::string FormatOf(const std::string& file) {
+  const auto dot = file.rfind('.');
+  const std::string ext = dot == std::string::npos ? "" : Lower(file.substr(dot + 1));
+  if (ext != "png" && ext != "bmp") {
+    throw UsageError("-o needs a file name ending in .png or .bmp, not '" + file + "'");
+  }
+  return ext;
+}
+
+wl::RenderRequest ReadRequest(const Args& args) {
+  wl::RenderRequest r;
+  r.Mode = Choice<wl::RenderMode>(args, "--mode",
+                                  {{"orthographic", wl::Orthographic},
+                                   {"perspective", wl::Perspective},
+                                   {"anaglyph", wl::Anaglyph},
+                                   {"volumetric", wl::Volumetric},
+                                   {"transect", wl::Transect}},
+                                  wl::Orthographic);
+  r.Size =
+      Choice<wl::RenderSize>(args, "--size", {{"main", wl::Main}, {"nano", wl::Nano}}, wl::Main);
+  r.Theta = args.Real("--theta", 0);
+  r.Phi = args.Real("--phi", 0);
+  r.CameraPos = static_cast<wl::Integer>(args.Integer("--camera", -32768, 32767, -300));
+  r.ProjectionPlane = static_cast<wl::Integer>(args.Integer("--plane", -32768, 32767, 15));
+  r.StereoFactor = static_cast<wl::Integer>(args.Integer("--stereo", -32768, 32767, 30));
+  r.TransectNo = static_cast<wl::Integer>(args.Integer("--transect-no", -127, 127, 0));
+  r.TransectDir = Choice<wl::TransectDirection>(
+      args, "--transect-dir", {{"x", wl::AlongX}, {"y", wl::Alongy}, {"z", wl::Alongz}},
+      wl::Alongy);
+  r.Transector = wl::ToBoolean(args.Flag("--transector"));
+  r.VolQuality = static_cast<wl::Integer>(args.Integer("--quality", 0, 10, 5));
+  if (r.VolQuality >= 1 && r.VolQuality <= 4) {
+    throw UsageError("--quality must be 0 (meaning 5) or 5 to 10, not " +
+                     std::to_string(r.VolQuality));
+  }
+  r.VolFinal = wl::ToBoolean(args.Flag("--final"));
+  r.ShowProbLevelOnDots = wl::ToBoolean(args.Flag("--prob-dots"));
+  r.ShowProbLevelOnTrans = wl::ToBoolean(args.Flag("--prob-trans"));
+
+  // The anaglyph eye offset divides the camera-to-plane distance (a 16-bit
+  // number) by the stereo setting.
+  if (r.Mode == wl::Anaglyph) {
+    if (r.StereoFactor == 0) throw UsageError("--stereo must not be 0 for anaglyph pictures");
+    if (std::abs(r.ProjectionPlane - r.CameraPos) > 32767) {
+      throw UsageError(
+          "--plane minus --camera must lie within -32767 to 32767 for anaglyph pictures");
+    }
+  }
+  return r;
+}
+
+void WriteImage(wl::Long hdc, const std::string& file, const std::string& format) {
+  const wl::Surface* s = wl::LookupSurface(hdc);
+  if (!s) throw std::runtime_error("the view has no bitmap");
+#ifdef WL_HAVE_QT_IMAGES
+  // The first Rows - 1 rows are the picture; the surface's layout is RGB32's.
+  const QImage image(reinterpret_cast<const uchar*>(s->Pixels.data()), s->Width, s->Rows - 1,
+                     s->Width * 4, QImage::Format_RGB32);
+  if (!image.save(QString::fromStdString(file), format == "png" ? "PNG" : "BMP")) {
+    throw std::runtime_error("cannot write '" + file + "'");
+  }
+#else
+  (void)file;
+  (void)format;
+  throw UsageError("this build of wavelore-render has no image writer (built without Qt)");
+#endif
+}
+
+}  // namespace
+
+int CmdRender(const ArgList& argv) {
+  std::vector<std::string> valued = kCalcValued, flags = kCalcFlags;
+  valued.insert(valued.end(), kRenderValued.begin(), kRenderValued.end());
+  flags.insert(flags.end(), kRenderFlags.begin(), kRenderFlags.end());
+  Args args(argv, {valued, flags}, "render");
+
+  // Everything is checked before the calculation starts.
+  const auto file = args.Get("-o");
+  if (!file || file->empty()) throw UsageError("-o FILE is required (a .png or .bmp file)");
+  const std::string format = FormatOf(*file);
+  const wl::RenderRequest request = ReadRequest(args);
+  const long long frames = args.Integer("--frames", 1, 100000, 1);
+
+  auto calc = Calculate(args);
+  wl::RenderDCinfo dcs{};
+  for (long long i = 0; i < frames; ++i)
+    dcs = calc->engine.Orbitals().GetRender(calc->index, request);
+  try {
+    WriteImage(request.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC, *file, format);
+  } catch (const std::runtime_error& e) {
+    if (dynamic_cast<const UsageError*>(&e)) throw;
+    std::cerr << "wavelore-render: " << e.what() << "\n";
+    return 1;
+  }
+  if (args.Flag("--json")) std::cout << StatsJson(*calc) << "\n";
+  return 0;
+}
 
 }  // namespace wlrender

@@ -1,0 +1,76 @@
+// GetRender: the frame counter, the dispatch by mode, the per-view last
+// requests and the reuse of a finished final volume image.
+#include "core/Numeric.h"
+#include "render/Surfaces.h"
+#include "render/cOrbital.h"
+
+namespace wl {
+
+namespace {
+constexpr Long kMainEdge = 374;
+constexpr Long kNanoEdge = 126;
+}  // namespace
+
+RenderDCinfo cOrbitalObject::GetRender(const RenderRequest& RenderInfo) {
+  if (Stats.FramesRendered < 2147483647) ++Stats.FramesRendered;
+  Request = RenderInfo;
+  switch (Request.Mode) {
+    case Volumetric:
+      if (!ReuseFinalVolume()) RenderVolume();
+      break;
+    case Transect:
+      RenderTransect();
+      break;
+    default:
+      RenderDots();
+      break;
+  }
+  if (RenderInfo.Size == Main) {
+    LastMainRequest = RenderInfo;
+  } else {
+    LastNanoRequest = RenderInfo;
+  }
+  return DCs;
+}
+
+PixelArray& cOrbitalObject::PreparePixels(RenderSize size) {
+  PixelArray& pixels = PixelsFor(size);
+  const Long edge = size == Main ? kMainEdge : kNanoEdge;
+  if (pixels.Width == edge + 1 && pixels.Height == edge + 1) {
+    pixels.Clear();
+  } else {
+    pixels.Allocate(edge + 1, edge + 1);
+  }
+  PixelsEdge = edge;
+  return pixels;
+}
+
+const RenderRequest& cOrbitalObject::PreviousViewRequest() const {
+  return LastMainRequest.Mode == Transect ? LastNanoRequest : LastMainRequest;
+}
+
+bool cOrbitalObject::ReuseFinalVolume() {
+  const RenderRequest& prev = PreviousViewRequest();
+  if (prev.Mode != Volumetric || prev.Theta != Request.Theta || prev.Phi != Request.Phi ||
+      !prev.VolFinal || prev.Size != Request.Size) {
+    return false;
+  }
+  if (Request.Size != Main && Request.Size != Nano) return false;
+  // The view's own buffer still holds its final image (each view has one).
+  const Long edge = Request.Size == Main ? kMainEdge : kNanoEdge;
+  PixelArray& pixels = ViewPixels();
+  if (pixels.Width != edge + 1 || pixels.Height != edge + 1) return false;
+  PixelsEdge = edge;
+
+  const bool hadTransector = prev.Transector != kFalse;
+  if (hadTransector) RemoveTransector();
+  if (Request.Transector) DrawTransector();
+
+  cMemoryDCEx& dc = Request.Size == Main ? MainDC : NanoDC;
+  if (!LookupSurface(dc.hdc())) dc.Create(edge + 1, edge + 1);
+  dc.SetAllBits(pixels);
+  (Request.Size == Main ? DCs.MainHDC : DCs.NanoHDC) = dc.hdc();
+  return true;
+}
+
+}  // namespace wl

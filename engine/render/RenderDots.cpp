@@ -1,0 +1,128 @@
+// The dot renderer: the dot cloud projected orthographically, in perspective
+// or as a red/green anaglyph into the main or the nano view. Dots combine by
+// OR of the channel bytes, so overlapping dots brighten towards their OR.
+#include <cstdlib>
+
+#include "core/Numeric.h"
+#include "core/modMaths.h"
+#include "render/DotRotation.h"
+#include "render/cOrbital.h"
+
+namespace wl {
+
+namespace {
+
+// Where the dots of one view go: half side e of the square (187 or 63).
+struct DotTarget {
+  PixelArray& pixels;
+  Long e;
+
+  // The pixel of screen point (a, b) from the centre, or null outside the square.
+  RGBA* At(Long a, Long b) const {
+    if (std::abs(b) > e || std::abs(a) > e) return nullptr;
+    return &pixels(a + e, b + e);
+  }
+};
+
+void OrGrey(RGBA& p, Byte g) {
+  p.G |= g;
+  p.B = p.G;
+  p.R = p.G;
+}
+
+// Green for high probability, red for low, both darkened by the depth shade.
+void OrProbability(RGBA& p, Byte P, double shade) {
+  const Long k = CLng(shade);
+  p.G |= static_cast<Byte>((P * k) / 255);
+  p.R |= static_cast<Byte>(((255 - P) * k) / 255);
+}
+
+}  // namespace
+
+void cOrbitalObject::RenderDots() {
+  const bool main = Request.Size == Main;
+  if (!main && Request.Size != Nano) return;
+
+  const DotRotation rotate(Request.Theta, Request.Phi);
+  cMemoryDCEx& dc = main ? MainDC : NanoDC;
+  const Long side = main ? 375 : 127;
+  dc.Delete();
+  dc.Create(side, side);
+  const DotTarget target{PreparePixels(Request.Size), main ? 187 : 63};
+
+  // The main view draws every dot, the nano view every third at half scale.
+  const Long step = main ? 1 : 3;
+  const Long last = main ? DotLast : DotLast - (DotLast + 1) % 3;
+  const double half = main ? 1.0 : 0.5;
+  const bool byProbability = Request.ShowProbLevelOnDots != kFalse;
+
+  auto shadeOf = [this](double w) { return 128 - w * DotScale; };
+  auto drawColoured = [&](RGBA* p, const PointArray& dot, double shade) {
+    if (!p) return;
+    if (byProbability) {
+      OrProbability(*p, dot.P, shade);
+    } else {
+      OrGrey(*p, CByte(shade));
+    }
+  };
+
+  switch (Request.Mode) {
+    case Orthographic:
+      for (Long i = 0; i <= last; i += step) {
+        const PointArray& dot = Dots[i];
+        const RotatedPoint r = rotate(dot.X, dot.Y, dot.Z);
+        Long a, b;
+        if (main) {
+          a = static_cast<Long>(Int(r.u));
+          b = static_cast<Long>(Int(r.v));
+        } else {
+          a = CLng(r.u) / 2;
+          b = CLng(r.v) / 2;
+        }
+        drawColoured(target.At(a, b), dot, shadeOf(r.w));
+      }
+      break;
+
+    case Perspective: {
+      const COORDlong camera{0, Request.CameraPos, 0};
+      COORDlong R{};  // kept between dots: a dot at the camera's depth lands where the last one did
+      for (Long i = 0; i <= last; i += step) {
+        const PointArray& dot = Dots[i];
+        const RotatedPoint r = rotate(dot.X, dot.Y, dot.Z);
+        modMaths::ProjectPoint(camera, {r.u * half, r.w * half, r.v * half}, R,
+                               Request.ProjectionPlane);
+        drawColoured(target.At(R.X, R.Z), dot, shadeOf(r.w));
+      }
+      break;
+    }
+
+    case Anaglyph: {
+      // Eye offset from the camera-to-plane distance and the stereo divisor.
+      const Integer d = ToInteger(std::llabs(SubI16(Request.ProjectionPlane, Request.CameraPos)));
+      const Long e = CLng(FDiv(d, SubI16(0, Request.StereoFactor)));
+      const COORDlong green{e, Request.CameraPos, 0};
+      const COORDlong red{SubI32(0, e), Request.CameraPos, 0};
+      COORDlong R{};
+      for (Long i = 0; i <= last; i += step) {
+        const PointArray& dot = Dots[i];
+        const RotatedPoint r = rotate(dot.X, dot.Y, dot.Z);
+        const COORDdouble q{r.u * half, r.w * half, r.v * half};
+        const Byte g = CByte(shadeOf(r.w));
+        modMaths::ProjectPoint(green, q, R, Request.ProjectionPlane);
+        if (RGBA* p = target.At(R.X, R.Z)) p->G |= g;
+        modMaths::ProjectPoint(red, q, R, Request.ProjectionPlane);
+        if (RGBA* p = target.At(R.X, R.Z)) p->R |= g;
+      }
+      break;
+    }
+
+    default:  // no dots; the cleared buffer is still shown
+      break;
+  }
+
+  if (main && Request.Transector) DrawTransector();
+  dc.SetAllBits(target.pixels);
+  (main ? DCs.MainHDC : DCs.NanoHDC) = dc.hdc();
+}
+
+}  // namespace wl

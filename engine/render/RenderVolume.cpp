@@ -1,0 +1,190 @@
+// The volume renderer: every pixel is a depth-weighted sum of the unscaled
+// density along a ray through the atom. Only pixels with even x and y are
+// traced, each ray serving its pixel and the mirror pixel (densities are
+// unchanged when all three coordinates change sign); the rest is interpolated.
+// The preview's resolution adapts so that a frame takes about 50 ms.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "core/Numeric.h"
+#include "core/Platform.h"
+#include "core/modMaths.h"
+#include "render/Surfaces.h"
+#include "render/cOrbital.h"
+
+namespace wl {
+
+namespace {
+
+// The front and back sums of one ray.
+struct RaySums {
+  float front = 0;  // weights 1, 1/2, ... 1/q from the front: the pixel's value
+  float back = 0;   // weights 1/q, ... 1 from the front: the mirror pixel's value
+};
+
+// Rays across the view: q samples from the front to the back of the atom.
+template <class Density>
+class RayCaster {
+ public:
+  RayCaster(int q, const COORDdouble& across, const COORDdouble& depth, const COORDdouble& down,
+            Density density)
+      : q_(q), A_(across), W_(depth), D_(down), density_(density) {}
+
+  // The ray through the pixel at offset (a, b) from the image's centre.
+  RaySums Trace(int a, int b) const {
+    const double lead = (q_ - 1) / 2.0;
+    const COORDdouble S{a * A_.X + b * D_.X - lead * W_.X, a * A_.Y + b * D_.Y - lead * W_.Y,
+                        a * A_.Z + b * D_.Z - lead * W_.Z};
+    RaySums sums;
+    for (int s = 0; s < q_; ++s) {
+      const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
+      const double f = density_(COORDdoubleParams{x * x, y * y, z * z});
+      sums.front = static_cast<float>(sums.front + f / (s + 1));
+      sums.back = static_cast<float>(sums.back + f / (q_ - s));
+    }
+    return sums;
+  }
+
+ private:
+  int q_;
+  COORDdouble A_, W_, D_;
+  Density density_;
+};
+
+// An N by N image of Singles, x across and y down, and the largest value traced.
+struct VolumeImage {
+  int N;
+  std::vector<float> I;
+  float peak = 0;
+
+  explicit VolumeImage(int n) : N(n), I(static_cast<size_t>(n) * n, 0.0f) {}
+  float& operator()(int x, int y) { return I[static_cast<size_t>(y) * N + x]; }
+  void Store(int x, int y, float v) {
+    (*this)(x, y) = v;
+    peak = std::max(peak, v);
+  }
+
+  // Fills the pixels between the traced ones: odd x of even rows from their
+  // row neighbours, then every pixel of odd rows from the rows above and below.
+  void Interpolate() {
+    for (int y = 0; y < N; y += 2) {
+      for (int x = 1; x <= N - 2; x += 2)
+        (*this)(x, y) = ((*this)(x - 1, y) + (*this)(x + 1, y)) / 2;
+    }
+    for (int y = 1; y <= N - 2; y += 2) {
+      for (int x = 0; x < N; ++x) (*this)(x, y) = ((*this)(x, y - 1) + (*this)(x, y + 1)) / 2;
+    }
+  }
+};
+
+template <class Density>
+void TraceImage(VolumeImage& img, const RayCaster<Density>& rays) {
+  const int c = img.N / 2;
+  // The centre row: every pixel.
+  for (int a = -c; a <= c; ++a) img.Store(c + a, c, rays.Trace(a, 0).front);
+  // Rows of the same parity as c below the centre, every second pixel; each
+  // ray also gives the mirror pixel above the centre.
+  for (int b = c % 2 == 1 ? 1 : 2; b <= c; b += 2) {
+    for (int a = -c; a <= c; a += 2) {
+      const RaySums sums = rays.Trace(a, b);
+      img.Store(c + a, c + b, sums.front);
+      img.Store(c - a, c - b, sums.back);
+    }
+  }
+}
+
+}  // namespace
+
+void cOrbitalObject::RenderVolume() {
+  const std::uint32_t t0 = timeGetTime();
+  const Byte qByte = CByte(Request.VolQuality);
+  const int q = qByte == 0 ? 5 : qByte;
+  if (q < 5 || q > 10) RaiseError(kSubscriptRange, "volume quality outside 5 to 10");
+  const bool main = Request.Size == Main;
+  if (!main && Request.Size != Nano) return;
+  if (!Electron) RaiseError(kObjectNotSet, "no wave function");
+
+  // Resolution: full for the final image, else steered by VolumeParam; always odd.
+  const int maxN = main ? 255 : 127;
+  int N = maxN;
+  if (!Request.VolFinal) {
+    const double wanted = Int(static_cast<float>(q * VolumeParam));
+    N = wanted >= 16 ? (wanted <= maxN ? static_cast<int>(wanted) : maxN) : 16;
+    if (N % 2 == 0) --N;
+  }
+  const int c = N / 2;
+  const double R = SetupInfo.AtomRadius;
+  const double h = R / c;            // world units per image pixel
+  const double d = 2 * R / (q - 1);  // distance between samples along a ray
+  const COORDdouble A = modMaths::RotatePoint({h, 0, 0}, Request.Theta, Request.Phi);
+  const COORDdouble W = modMaths::RotatePoint({0, d, 0}, Request.Theta, Request.Phi);
+  const COORDdouble D = modMaths::RotatePoint({0, 0, h}, Request.Theta, Request.Phi);
+
+  VolumeImage img(N);
+  cElectron& electron = *Electron;
+  if (View_ == PDF) {
+    auto pdf = [&electron](const COORDdoubleParams& p) { return electron.GetNonScaledPDF(p); };
+    TraceImage(img, RayCaster(q, A, W, D, pdf));
+  } else {
+    auto drpdf = [&electron](const COORDdoubleParams& p) { return electron.GetNonScaledDRPDF(p); };
+    TraceImage(img, RayCaster(q, A, W, D, drpdf));
+  }
+  img.Interpolate();
+
+  // Brightness: the largest value per quality only grows, so a turning view keeps its scale.
+  float m = img.peak;
+  float& p = VolumePeaks[q - 5];
+  if (m < p) {
+    m = p;
+  } else {
+    p = m;
+  }
+  if (m == 0) m = 1;
+  const float scale = 255.0f / m;
+
+  cMemoryDCEx image;
+  image.Create(N, N);
+  std::vector<RGBA> row(static_cast<size_t>(N));
+  for (int y = 0; y < N; ++y) {
+    for (int x = 0; x < N; ++x) {
+      const Byte g = CByte(scale * img(x, y));
+      row[x] = RGBA{g, g, g, 0};
+    }
+    image.SetBits(row, 0, y, 1);
+  }
+
+  // The main view shows the volume in a black 60-pixel frame, the nano view fills its bitmap.
+  cMemoryDCEx& dc = main ? MainDC : NanoDC;
+  const Long side = main ? 375 : 127;
+  dc.Delete();
+  dc.Create(side, side);
+  if (main) {
+    StretchBlt(dc.hdc(), 60, 60, 255, 255, image.hdc(), 0, 0, N, N);
+  } else {
+    StretchBlt(dc.hdc(), 0, 0, 127, 127, image.hdc(), 0, 0, N, N);
+  }
+
+  // A final image (or one with the outline) is kept in the view's buffer.
+  if (Request.Transector || Request.VolFinal) {
+    PixelArray& pixels = PreparePixels(Request.Size);
+    dc.GetAllBits(pixels);
+    if (Request.Transector) {
+      DrawTransector();
+      dc.SetAllBits(pixels);
+    }
+  }
+  (main ? DCs.MainHDC : DCs.NanoHDC) = dc.hdc();
+
+  // Steer the next preview's resolution towards 50 ms a frame, smoothed by
+  // averaging with the old factor. A clock that did not advance (or went back)
+  // counts as 50 ms.
+  if (!Request.VolFinal) {
+    Long elapsed = static_cast<Long>(timeGetTime() - t0);
+    if (elapsed <= 0) elapsed = 50;
+    VolumeParam = static_cast<float>((N * std::sqrt(50.0 / elapsed) / q + VolumeParam) / 2);
+  }
+}
+
+}  // namespace wl
