@@ -16,9 +16,11 @@ struct Table {
   std::map<Long, std::unique_ptr<Surface>> surfaces;
   Long next = 0x1000;
 };
+// Never destroyed: bitmaps owned by static objects are freed at exit, after
+// the function-local statics made later than their owners are gone.
 Table& TheTable() {
-  static Table table;
-  return table;
+  static Table* table = new Table;
+  return *table;
 }
 }  // namespace
 

@@ -1,0 +1,143 @@
+// The renderers on a calculated 3Dz² orbital (PDF, default radius and
+// threshold, 16000 dots): each mode in the main and the nano view, the volume
+// preview at quality 5 and the final image at quality 10, and one frame of the
+// auto-rotation (a 3D main view and a nano transect). The angle changes every
+// frame, as while the view turns, so no final image is served from the cache.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "core/Platform.h"
+#include "core/cOrbitalCol.h"
+#include "core/modOrbitals.h"
+
+namespace {
+
+constexpr wl::Integer k3Dz2 = 9;
+
+// One calculated orbital shared by all cases.
+wl::cOrbitalCol& Orbitals() {
+  static std::unique_ptr<wl::cOrbitalCol> col = [] {
+    auto c = std::make_unique<wl::cOrbitalCol>();
+    const auto info = wl::modOrbitals::CreateElectron(k3Dz2)->GetInfo();
+    wl::OrbitalSetup s;
+    s.OrbitalIndex = k3Dz2;
+    s.OrbitalViewMode = wl::PDF;
+    s.AtomRadius = info.DefaultPDFAtomRadius;
+    s.DotThreshold = static_cast<wl::Byte>(info.DefaultPDFDotThreshold);
+    s.DotTarget = 16000;
+    wl::SetSeedHook(1);
+    c->Add(s);
+    wl::SetSeedHook(std::nullopt);
+    return c;
+  }();
+  return *col;
+}
+
+wl::RenderRequest BaseRequest(wl::RenderMode mode, wl::RenderSize size) {
+  wl::RenderRequest r;
+  r.Mode = mode;
+  r.Size = size;
+  r.CameraPos = -300;
+  r.ProjectionPlane = 15;
+  r.StereoFactor = 30;
+  r.TransectDir = wl::Alongy;
+  r.VolQuality = 5;
+  r.Theta = 0.4;
+  r.Phi = 0.6;
+  return r;
+}
+
+void Turn(wl::RenderRequest& r) {
+  r.Theta += 0.01;
+  r.Phi += 0.013;
+}
+
+void BM_Render(benchmark::State& state) {
+  const auto mode = static_cast<wl::RenderMode>(state.range(0));
+  const auto size = static_cast<wl::RenderSize>(state.range(1));
+  wl::cOrbitalCol& col = Orbitals();
+  wl::RenderRequest r = BaseRequest(mode, size);
+  for (auto _ : state) {
+    Turn(r);
+    r.TransectNo = static_cast<wl::Integer>((r.TransectNo + 7) % 128);
+    benchmark::DoNotOptimize(col.GetRender(0, r));
+  }
+  static const char* names[] = {"orthographic", "perspective", "anaglyph", "volumetric",
+                                "transect"};
+  state.SetLabel(std::string(names[mode]) + (size == wl::Main ? " main" : " nano"));
+}
+BENCHMARK(BM_Render)
+    ->ArgsProduct({{wl::Orthographic, wl::Perspective, wl::Anaglyph, wl::Transect},
+                   {wl::Main, wl::Nano}})
+    ->Unit(benchmark::kMicrosecond);
+
+// The volume preview steers its resolution towards 50 ms a frame; the label
+// gives the resolution it settled on.
+void BM_VolumePreview(benchmark::State& state) {
+  const auto size = static_cast<wl::RenderSize>(state.range(0));
+  wl::cOrbitalCol& col = Orbitals();
+  wl::RenderRequest r = BaseRequest(wl::Volumetric, size);
+  r.VolQuality = 5;
+  for (auto _ : state) {
+    Turn(r);
+    benchmark::DoNotOptimize(col.GetRender(0, r));
+  }
+  state.SetLabel(std::string("q=5 preview ") + (size == wl::Main ? "main" : "nano"));
+}
+BENCHMARK(BM_VolumePreview)->Arg(wl::Main)->Arg(wl::Nano)->Unit(benchmark::kMillisecond);
+
+void BM_VolumeFinal(benchmark::State& state) {
+  const auto size = static_cast<wl::RenderSize>(state.range(0));
+  wl::cOrbitalCol& col = Orbitals();
+  wl::RenderRequest r = BaseRequest(wl::Volumetric, size);
+  r.VolQuality = 10;
+  r.VolFinal = wl::kTrue;
+  for (auto _ : state) {
+    Turn(r);
+    benchmark::DoNotOptimize(col.GetRender(0, r));
+  }
+  state.SetLabel(std::string("q=10 final ") + (size == wl::Main ? "main" : "nano"));
+}
+BENCHMARK(BM_VolumeFinal)->Arg(wl::Main)->Arg(wl::Nano)->Unit(benchmark::kMillisecond);
+
+// A final image shown again unchanged, with the transector switched on and off.
+void BM_VolumeFinalReuse(benchmark::State& state) {
+  wl::cOrbitalCol& col = Orbitals();
+  wl::RenderRequest r = BaseRequest(wl::Volumetric, wl::Main);
+  r.VolQuality = 10;
+  r.VolFinal = wl::kTrue;
+  r.Theta = 1.234;
+  col.GetRender(0, r);
+  for (auto _ : state) {
+    r.Transector = r.Transector ? wl::kFalse : wl::kTrue;
+    benchmark::DoNotOptimize(col.GetRender(0, r));
+  }
+}
+BENCHMARK(BM_VolumeFinalReuse)->Unit(benchmark::kMicrosecond);
+
+// One auto-rotation step: the main view's 3D frame (with the transector) and the nano transect.
+void BM_AutoRotationFrame(benchmark::State& state) {
+  const auto mode = static_cast<wl::RenderMode>(state.range(0));
+  wl::cOrbitalCol& col = Orbitals();
+  wl::RenderRequest main = BaseRequest(mode, wl::Main);
+  main.Transector = wl::kTrue;
+  main.TransectNo = 20;
+  wl::RenderRequest nano = BaseRequest(wl::Transect, wl::Nano);
+  nano.TransectNo = 20;
+  for (auto _ : state) {
+    Turn(main);
+    benchmark::DoNotOptimize(col.GetRender(0, main));
+    benchmark::DoNotOptimize(col.GetRender(0, nano));
+  }
+  static const char* names[] = {"orthographic", "perspective", "anaglyph"};
+  state.SetLabel(std::string(names[mode]) + " main + transect nano");
+}
+BENCHMARK(BM_AutoRotationFrame)
+    ->Arg(wl::Orthographic)
+    ->Arg(wl::Perspective)
+    ->Arg(wl::Anaglyph)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
