@@ -1,0 +1,66 @@
+// A container and drawing surface that never takes the keyboard focus. It
+// hosts child widgets (a page of a tabbed dialog) or shows rendered images:
+// the program copies pixels into its engine surface handle `hdc` with
+// wl::BitBlt and calls Refresh. Image is the persistent picture for saving
+// and printing. Coordinates are pixels.
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+#include "ControlSurface.h"
+#include "wlctrls_export.h"
+
+namespace wl {
+
+class WLCTRLS_EXPORT NoFocusCont : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
+  Q_PROPERTY(QPixmap Picture READ Picture WRITE setPicture)
+  Q_PROPERTY(bool HasDC READ HasDC)
+  Q_PROPERTY(bool AutoRedraw READ AutoRedraw WRITE setAutoRedraw)
+  Q_PROPERTY(short MousePointer READ MousePointer WRITE setMousePointer)
+
+ public:
+  explicit NoFocusCont(QWidget* parent = nullptr);
+
+  QColor BackColor() const { return Surface_.BackColor(); }
+  void setBackColor(const QColor& colour);
+  QPixmap Picture() const { return Surface_.Picture(); }
+  void setPicture(const QPixmap& picture);
+  // Engine surface handle of the picture, the size of the control (device
+  // row 0 at the top). It changes when the control is resized.
+  Long hdc() const { return Surface_.hdc(); }
+  bool HasDC() const { return true; }
+  // Kept for the container; the surface keeps what is drawn on it either way.
+  bool AutoRedraw() const { return AutoRedraw_; }
+  void setAutoRedraw(bool on) { AutoRedraw_ = on; }
+  // Shows what was drawn into the surface.
+  void Refresh() { update(); }
+  QImage Image() const { return Surface_.Image(); }
+  short MousePointer() const { return MousePointer_; }
+  void setMousePointer(short pointer);
+
+ signals:
+  void Click();
+  void DblClick();
+  void MouseDown(short Button, short Shift, float X, float Y);
+  void MouseMove(short Button, short Shift, float X, float Y);
+  void MouseUp(short Button, short Shift, float X, float Y);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  ControlSurface Surface_;
+  bool AutoRedraw_ = false;
+  short MousePointer_ = 0;
+  bool InDoubleClick_ = false;  // the release after DblClick raises no Click
+};
+
+}  // namespace wl

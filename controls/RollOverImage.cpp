@@ -1,0 +1,160 @@
+#include "RollOverImage.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <utility>
+
+#include "modEventCodes.h"
+
+namespace wl {
+
+RollOverImage::RollOverImage(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  Surface_.Resize(width(), height());
+}
+
+RollOverImage::~RollOverImage() {
+  ReleaseCapture();
+}
+
+void RollOverImage::setBackColor(const QColor& colour) {
+  Surface_.SetBackColor(colour);
+  update();
+}
+
+void RollOverImage::setBorderStyle(short style) {
+  BorderStyle_ = style;
+  update();
+}
+
+void RollOverImage::setMousePointer(short pointer) {
+  MousePointer_ = pointer;
+  if (pointer == 0) {
+    unsetCursor();
+  } else {
+    setCursor(CursorFor(pointer, MouseIcon_));
+  }
+}
+
+void RollOverImage::setMouseIcon(const QPixmap& icon) {
+  MouseIcon_ = icon;
+  setMousePointer(MousePointer_);
+}
+
+void RollOverImage::setPicture(const QPixmap& picture) {
+  Surface_.SetPicture(picture);
+  update();
+}
+
+void RollOverImage::PaintPicture(const QPixmap& picture, float X1, float Y1,
+                                 std::optional<float> Width1, std::optional<float> Height1,
+                                 std::optional<float> X2, std::optional<float> Y2,
+                                 std::optional<float> Width2, std::optional<float> Height2,
+                                 std::optional<Long> Opcode) {
+  Surface_.PaintPicture(picture, X1, Y1, Width1, Height1, X2, Y2, Width2, Height2, Opcode);
+  update();
+}
+
+bool RollOverImage::HasCapture() const {
+  return QWidget::mouseGrabber() == this;
+}
+
+bool RollOverImage::Inside(float X, float Y) const {
+  return !(X < 0 || Y < 0 || X > width() || Y > height());
+}
+
+void RollOverImage::Capture() {
+  if (isVisible() && isEnabled() && !HasCapture()) grabMouse();
+}
+
+void RollOverImage::ReleaseCapture() {
+  if (HasCapture()) releaseMouse();
+}
+
+void RollOverImage::Leave() {
+  ReleaseCapture();
+  emit MouseOut();
+  Over_ = false;
+}
+
+void RollOverImage::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, Surface_.View());
+  if (BorderStyle_ == 1) {
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+void RollOverImage::resizeEvent(QResizeEvent*) {
+  Surface_.Resize(width(), height());
+}
+
+void RollOverImage::mouseMoveEvent(QMouseEvent* event) {
+  const short button = ButtonCode(event->buttons());
+  const short shift = ShiftCode(event->modifiers());
+  const float x = static_cast<float>(event->position().x());
+  const float y = static_cast<float>(event->position().y());
+  if (button == 0) {
+    if (!Inside(x, y)) {
+      Leave();
+    } else {
+      Capture();
+      const bool wasOver = Over_;
+      Over_ = true;
+      if (!wasOver) emit MouseOver();
+    }
+  }
+  emit MouseMove(button, shift, x, y);
+}
+
+void RollOverImage::mousePressEvent(QMouseEvent* event) {
+  emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+                 static_cast<float>(event->position().x()),
+                 static_cast<float>(event->position().y()));
+}
+
+void RollOverImage::mouseReleaseEvent(QMouseEvent* event) {
+  const float x = static_cast<float>(event->position().x());
+  const float y = static_cast<float>(event->position().y());
+  const bool inside = Inside(x, y);
+  if (!inside) {
+    Leave();
+  } else {
+    Capture();
+  }
+  emit MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()), x, y);
+  const bool endsDoubleClick = std::exchange(InDoubleClick_, false);
+  if (inside && event->button() == Qt::LeftButton && !endsDoubleClick) emit Click();
+}
+
+void RollOverImage::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The second press of a double click is reported as DblClick instead of MouseDown.
+  if (event->button() != Qt::LeftButton) return;
+  InDoubleClick_ = true;
+  emit DblClick();
+}
+
+void RollOverImage::keyPressEvent(QKeyEvent* event) {
+  emit KeyDown(KeyCodeOf(event), ShiftCode(event->modifiers()));
+  if (const short ascii = KeyAsciiOf(event)) emit KeyPress(ascii);
+}
+
+void RollOverImage::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  emit KeyUp(KeyCodeOf(event), ShiftCode(event->modifiers()));
+}
+
+void RollOverImage::hideEvent(QHideEvent*) {
+  ReleaseCapture();
+}
+
+void RollOverImage::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && !isEnabled()) ReleaseCapture();
+  QWidget::changeEvent(event);
+}
+
+}  // namespace wl
