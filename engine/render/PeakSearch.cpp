@@ -7,6 +7,11 @@
 namespace wl {
 
 namespace {
+// The coarse pass of the radial search divides each axis into R / 3 steps; past
+// twice the sampling grid's 127 steps a finer coarse grid finds nothing new but
+// costs the cube of its size (a radius of 32767 would take hours), so it stops there.
+constexpr int kMaxCoarseDivisions = 254;
+
 // Passes after which a search gives up converging (never reached in practice;
 // it keeps a pathological density from hanging the calculation).
 constexpr int kMaxPasses = 1000;
@@ -117,6 +122,7 @@ double cOrbitalDRPDF::FindPeakDensity() {
   const double R = SetupInfo.AtomRadius;
   int N0 = static_cast<int>(Int(R / 3));
   if (N0 < 6) N0 = 6;
+  if (N0 > kMaxCoarseDivisions) N0 = kMaxCoarseDivisions;
   const double coarse = R / N0;
   auto density = [this](const COORDdoubleParams& c) { return Electron->GetNonScaledDRPDF(c); };
 

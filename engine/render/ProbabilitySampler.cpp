@@ -82,83 +82,115 @@ void ProbabilitySampler::SampleBoundary(Histogram& freqs) {
   }
 }
 
+namespace {
+// Counts of levels, four interleaved tables so that runs of equal levels do
+// not wait on one another; merged with the weight of one evaluation.
+struct LevelCounts {
+  std::array<std::array<std::uint32_t, 256>, 4> table{};
+  void Add(const Byte* levels, int n) {
+    int t = 0;
+    for (; t + 4 <= n; t += 4) {
+      ++table[0][levels[t]];
+      ++table[1][levels[t + 1]];
+      ++table[2][levels[t + 2]];
+      ++table[3][levels[t + 3]];
+    }
+    for (; t < n; ++t) ++table[0][levels[t]];
+  }
+  void MergeInto(Histogram& freqs, std::int64_t weight) const {
+    for (int v = 0; v < 256; ++v) {
+      freqs[v] += weight * (std::int64_t{table[0][v]} + table[1][v] + table[2][v] + table[3][v]);
+    }
+  }
+};
+}  // namespace
+
+// Every factor is walked in lines along x (i = 1 to n), so that the values of
+// a line land in consecutive cells; the set of evaluated points and their
+// arithmetic are those of the factor's own loop order. Cells whose value is
+// the mirror of an evaluated cell are filled from it, inside the slab.
+// Outer index per factor: F8, F16xy and F32: k; F16yz and F16xz: j.
+// A slab writes only cells that no other slab writes, so slabs may run at once.
 void ProbabilitySampler::SampleInteriorSlab(int begin, int end, Histogram& freqs) {
   const auto& sq = square_;
   Line line;
-  auto eval = [&] { in_.Electron->GetLevels(in_.View, line.xs, line.ys, line.zs, line.n, line.out); };
+  LevelCounts counts;
   auto at = [&](int i, int j, int k) -> Byte& { return grid_[cOrbitalObject::GridIndex(i, j, k)]; };
+  // Evaluates the line i = 1..n at (y², z²) = (ys, zs) into line.out.
+  auto evalLine = [&](int n, double ys, double zs) {
+    for (int i = 0; i < n; ++i) {
+      line.ys[i] = ys;
+      line.zs[i] = zs;
+    }
+    in_.Electron->GetLevels(in_.View, sq.data() + 1, line.ys, line.zs, n, line.out);
+    counts.Add(line.out, n);
+  };
+  auto copyLine = [&](int n, int j, int k) { std::copy(line.out, line.out + n, &at(1, j, k)); };
 
+  std::int64_t weight = 8;
   for (int outer = begin; outer < end; ++outer) {
     switch (in_.Factor) {
-      case F8:  // k, j, i = 1..127
+      case F8:  // (i, j, k), k outer
         for (int j = 1; j < 128; ++j) {
-          line.n = 0;
-          for (int i = 1; i < 128; ++i) line.Add(sq[i], sq[j], sq[outer]);
-          eval();
-          for (int i = 1; i < 128; ++i) {
-            at(i, j, outer) = line.out[i - 1];
-            freqs[line.out[i - 1]] += 8;
-          }
+          evalLine(127, sq[j], sq[outer]);
+          copyLine(127, j, outer);
         }
         break;
-      case F16xy:  // k, j = 1..127, i = 1..j
+      case F16xy: {  // i <= j in the plane z = k; (j, i, k) mirrors (i, j, k)
+        weight = 16;
+        const int k = outer;
         for (int j = 1; j < 128; ++j) {
-          line.n = 0;
-          for (int i = 1; i <= j; ++i) line.Add(sq[i], sq[j], sq[outer]);
-          eval();
-          for (int i = 1; i <= j; ++i) {
-            const Byte v = line.out[i - 1];
-            at(i, j, outer) = v;
-            at(j, i, outer) = v;
-            freqs[v] += 16;
-          }
+          evalLine(j, sq[j], sq[k]);
+          copyLine(j, j, k);
+        }
+        for (int j = 1; j < 128; ++j) {
+          for (int i = j + 1; i < 128; ++i) at(i, j, k) = at(j, i, k);
         }
         break;
-      case F16yz:  // i, j = 1..127, k = 1..j
-        for (int j = 1; j < 128; ++j) {
-          line.n = 0;
-          for (int k = 1; k <= j; ++k) line.Add(sq[outer], sq[j], sq[k]);
-          eval();
-          for (int k = 1; k <= j; ++k) {
-            const Byte v = line.out[k - 1];
-            at(outer, j, k) = v;
-            at(outer, k, j) = v;
-            freqs[v] += 16;
-          }
+      }
+      case F16yz: {  // k <= j for every i; (i, k, j) mirrors (i, j, k)
+        weight = 16;
+        const int j = outer;
+        for (int k = 1; k <= j; ++k) {
+          evalLine(127, sq[j], sq[k]);
+          copyLine(127, j, k);
+          copyLine(127, k, j);
         }
         break;
-      case F16xz:  // j, k = 1..127, i = 1..k
+      }
+      case F16xz: {  // i <= k in the plane y = j; (k, j, i) mirrors (i, j, k)
+        weight = 16;
+        const int j = outer;
         for (int k = 1; k < 128; ++k) {
-          line.n = 0;
-          for (int i = 1; i <= k; ++i) line.Add(sq[i], sq[outer], sq[k]);
-          eval();
+          evalLine(k, sq[j], sq[k]);
+          copyLine(k, j, k);
+        }
+        for (int k = 1; k < 128; ++k) {
+          for (int i = k + 1; i < 128; ++i) at(i, j, k) = at(k, j, i);
+        }
+        break;
+      }
+      case F32: {  // i, j <= k; each value goes to (i, j, k), (j, i, k), (i, k, j), (k, i, j)
+        weight = 32;
+        const int k = outer;
+        for (int j = 1; j <= k; ++j) {
+          evalLine(k, sq[j], sq[k]);
+          // Within one line no two targets coincide; lines keep the walk's
+          // order, so where two evaluations meet in a cell the later one wins.
+          copyLine(k, j, k);
+          copyLine(k, k, j);
           for (int i = 1; i <= k; ++i) {
-            const Byte v = line.out[i - 1];
-            at(i, outer, k) = v;
-            at(k, outer, i) = v;
-            freqs[v] += 16;
+            at(j, i, k) = line.out[i - 1];
+            at(k, i, j) = line.out[i - 1];
           }
         }
         break;
-      case F32:  // k = 1..127, j = 1..k, i = 1..k
-        for (int j = 1; j <= outer; ++j) {
-          line.n = 0;
-          for (int i = 1; i <= outer; ++i) line.Add(sq[i], sq[j], sq[outer]);
-          eval();
-          for (int i = 1; i <= outer; ++i) {
-            const Byte v = line.out[i - 1];
-            at(i, j, outer) = v;
-            at(j, i, outer) = v;
-            at(i, outer, j) = v;
-            at(outer, i, j) = v;
-            freqs[v] += 32;
-          }
-        }
-        break;
+      }
       default:  // an unknown factor leaves the interior unsampled
         return;
     }
   }
+  counts.MergeInto(freqs, weight);
 }
 
 void ProbabilitySampler::SampleAll(Histogram& freqs, unsigned threads) {
@@ -176,7 +208,7 @@ void ProbabilitySampler::SampleAll(Histogram& freqs, unsigned threads) {
   auto work = [&](unsigned w) {
     try {
       for (int n; (n = next.fetch_add(1)) < 127;) {
-        const int outer = 127 - n;
+        const int outer = 127 - n;  // the F32 slabs grow with k: the big ones first
         SampleInteriorSlab(outer, outer + 1, partial[w]);
       }
     } catch (...) {

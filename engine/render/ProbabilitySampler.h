@@ -14,6 +14,7 @@
 
 #include "core/Records.h"
 #include "orbitals/cElectron.h"
+#include "wlengine_export.h"
 
 namespace wl {
 
@@ -26,7 +27,7 @@ struct SamplerInput {
   OptFactor Factor = F8;
 };
 
-class ProbabilitySampler {
+class WLENGINE_EXPORT ProbabilitySampler {
  public:
   // grid: 128³ cells, x fastest (cell (i, j, k) at i + 128 (j + 128 k)).
   ProbabilitySampler(const SamplerInput& input, std::vector<Byte>& grid);

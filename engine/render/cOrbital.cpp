@@ -23,10 +23,14 @@ namespace {
 Long Elapsed(std::uint32_t t0) { return static_cast<Long>(timeGetTime() - t0); }
 
 // The seed of a calculation: fixed by the seed hook, else from the clock.
+// The clock gives 0 during the first 32.8 seconds after start-up; the
+// generator would then return its modulus forever and place no dot, so the
+// clock's 0 is taken as 1.
 Long SeedFromClock() {
   if (auto fixed = SeedHook()) return *fixed;
   const auto t = static_cast<std::int32_t>(timeGetTime());
-  return static_cast<Long>(Int(std::fabs(t / 2147483647.0 * 65536.0)));
+  const Long seed = static_cast<Long>(Int(std::fabs(t / 2147483647.0 * 65536.0)));
+  return seed == 0 ? 1 : seed;
 }
 }  // namespace
 

@@ -1,0 +1,67 @@
+// The calculation of an orbital: a whole Add (peak search, sampling, dot
+// fill), the sampler alone, and the machine's limit for the exponential.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "core/Platform.h"
+#include "core/cOrbitalCol.h"
+#include "core/modOrbitals.h"
+#include "render/ProbabilitySampler.h"
+
+namespace {
+
+void BM_Add(benchmark::State& state) {
+  const auto index = static_cast<wl::Integer>(state.range(0));
+  const bool drpdf = state.range(1) != 0;
+  const auto info = wl::modOrbitals::CreateElectron(index)->GetInfo();
+  wl::OrbitalSetup s;
+  s.OrbitalIndex = index;
+  s.OrbitalViewMode = drpdf ? wl::DRPDF : wl::PDF;
+  s.AtomRadius = drpdf ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius;
+  s.DotThreshold = static_cast<wl::Byte>(drpdf ? info.DefaultDRPDFDotThreshold : info.DefaultPDFDotThreshold);
+  s.DotTarget = 16000;
+  wl::SetSeedHook(1);
+  wl::cOrbitalCol col;
+  for (auto _ : state) {
+    const wl::Integer i = col.Add(s);
+    benchmark::DoNotOptimize(i);
+    col.Delete(i);
+  }
+  wl::SetSeedHook(std::nullopt);
+  state.SetLabel(std::string(info.Name.begin(), info.Name.end()) + (drpdf ? " DRPDF" : " PDF"));
+}
+// 1S, 3Px, 3Dz², 4Fxyz, 4F average at their default radii.
+BENCHMARK(BM_Add)->ArgsProduct({{0, 6, 9, 27, 39}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// The sampler alone: 3Px PDF at radius 18 on 1 and 2 threads.
+void BM_Sampler3Px(benchmark::State& state) {
+  auto e = wl::modOrbitals::CreateElectron(6);
+  e->SetPDFScaleFactor(255.0 / 17.226061947089004);
+  std::vector<wl::Byte> grid(wl::kGridCells);
+  wl::SamplerInput in{e.get(), wl::PDF, 18, wl::F16yz};
+  for (auto _ : state) {
+    wl::Histogram freqs{};
+    wl::ProbabilitySampler sampler(in, grid);
+    sampler.SampleAll(freqs, static_cast<unsigned>(state.range(0)));
+    benchmark::DoNotOptimize(freqs);
+  }
+}
+BENCHMARK(BM_Sampler3Px)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The machine's limit: std::exp over an array of the sampler's size for 3Px
+// (about 1.08 million evaluations), on one thread.
+void BM_ExpLoop(benchmark::State& state) {
+  std::vector<double> in(1081344), out(in.size());
+  for (size_t i = 0; i < in.size(); ++i) in[i] = -0.6666666666666666 * (i % 5000) * 0.0061;
+  for (auto _ : state) {
+    for (size_t i = 0; i < in.size(); ++i) out[i] = std::exp(in[i]);
+    benchmark::DoNotOptimize(out.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_ExpLoop)->Unit(benchmark::kMillisecond);
+
+}  // namespace
