@@ -2,10 +2,14 @@
 // arithmetic is that of the scalar evaluation, operation for operation
 // (squares summed as y² + x² + z², correctly rounded square roots, the same
 // products in the same order); only the exponential comes from the C
-// library's vector variant.
+// library's vector variant. That one may differ from the scalar exponential in
+// the last bits, so a lane whose scaled value lies within a hair of a rounding
+// boundary is evaluated again with the scalar formula, and the levels equal
+// those of GetPDF and GetDRPDF exactly.
 #include <immintrin.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "orbitals/WaveFunctions.h"
 
@@ -19,6 +23,20 @@ using v4d = double __attribute__((vector_size(32)));
 inline v4d Sqrt(v4d v) { return _mm256_sqrt_pd(v); }
 inline v4d Exp(v4d v) { return _ZGVdN4v_exp(v); }
 
+// Distance from a rounding boundary (k + 0.5) below which a lane is redone in
+// scalar; far above the few ulps by which the vector exponential can differ.
+constexpr double kTieMargin = 1e-9;
+
+template <class D>
+inline Byte ScalarLevel(bool drpdf, double scale, double x, double y, double z) {
+  const double r2 = y + x + z;
+  const double r = std::sqrt(r2);
+  double v = D::template Density<double>(x, y, z, r, r2, std::exp(r * D::kExp));
+  if (drpdf) v = D::template WeightOf<double>(v, D::kSingle ? std::sqrt(y + x) : 0.0, r, r2);
+  const double level = std::nearbyint(v * scale);
+  return level > 255 ? Byte{255} : static_cast<Byte>(level);
+}
+
 template <class D>
 inline void Levels4(bool drpdf, double scale, const double* xs, const double* ys,
                     const double* zs, Byte* out) {
@@ -29,12 +47,21 @@ inline void Levels4(bool drpdf, double scale, const double* xs, const double* ys
   const v4d r = Sqrt(r2);
   v4d v = D::template Density<v4d>(x, y, z, r, r2, Exp(r * D::kExp));
   if (drpdf) v = D::template WeightOf<v4d>(v, D::kSingle ? Sqrt(y + x) : v4d{}, r, r2);
-  v4d level = _mm256_round_pd(v * scale, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+  const v4d scaled = v * scale;
+  v4d level = _mm256_round_pd(scaled, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+  const v4d offset = _mm256_andnot_pd(_mm256_set1_pd(-0.0), scaled - level);  // |scaled - level|
+  const int nearTie =
+      _mm256_movemask_pd(_mm256_cmp_pd(offset, _mm256_set1_pd(0.5 - kTieMargin), _CMP_GT_OQ));
   level = _mm256_min_pd(level, _mm256_set1_pd(255.0));
   const __m128i i32 = _mm256_cvtpd_epi32(level);
   alignas(16) int lanes[4];
   _mm_store_si128(reinterpret_cast<__m128i*>(lanes), i32);
   for (int k = 0; k < 4; ++k) out[k] = static_cast<Byte>(lanes[k]);
+  if (nearTie) {
+    for (int k = 0; k < 4; ++k) {
+      if (nearTie & (1 << k)) out[k] = ScalarLevel<D>(drpdf, scale, xs[k], ys[k], zs[k]);
+    }
+  }
 }
 }  // namespace
 
