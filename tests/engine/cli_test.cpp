@@ -1,0 +1,406 @@
+// The command-line tool's list and eval commands, run as a separate process:
+// the orbital table it prints, the densities it evaluates, how it resolves
+// orbital names and how it rejects bad input.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ExpectedOrbitals.h"
+#include "core/modOrbitals.h"
+
+namespace {
+
+using wltest::kExpectedOrbitals;
+
+struct Result {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Runs the tool with the given arguments, capturing stdout and stderr.
+Result RunTool(const std::vector<std::string>& args) {
+  std::string outPath = ::testing::TempDir() + "wl_cli_out_XXXXXX";
+  std::string errPath = ::testing::TempDir() + "wl_cli_err_XXXXXX";
+  const int outFd = mkstemp(outPath.data());
+  const int errFd = mkstemp(errPath.data());
+  Result r;
+  if (outFd < 0 || errFd < 0) {
+    ADD_FAILURE() << "cannot create capture files";
+    return r;
+  }
+  std::vector<char*> argv;
+  std::string exe = WL_RENDER_EXE;
+  argv.push_back(exe.data());
+  std::vector<std::string> copy = args;
+  for (auto& a : copy) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(outFd, 1);
+    dup2(errFd, 2);
+    execv(exe.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  close(outFd);
+  close(errFd);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.out = Slurp(outPath);
+  r.err = Slurp(errPath);
+  unlink(outPath.c_str());
+  unlink(errPath.c_str());
+  return r;
+}
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+  std::vector<std::string> parts;
+  std::string part;
+  std::istringstream in(s);
+  while (std::getline(in, part, sep)) parts.push_back(part);
+  return parts;
+}
+
+// ------------------------------------------------- a small JSON reader
+
+struct Json {
+  enum Kind { Null, Number, String, Array, Object } kind = Null;
+  double number = 0;
+  std::string text;  // a string's value, or a number's source text
+  std::vector<Json> items;
+  std::vector<std::pair<std::string, Json>> fields;
+};
+
+class JsonReader {
+ public:
+  explicit JsonReader(const std::string& s) : s_(s) {}
+  // Parses one value that must fill the whole input (up to white space).
+  bool ReadDocument(Json& v) {
+    if (!Value(v)) return false;
+    Skip();
+    return i_ == s_.size();
+  }
+
+ private:
+  void Skip() {
+    while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_]))) ++i_;
+  }
+  bool Eat(char c) {
+    Skip();
+    if (i_ < s_.size() && s_[i_] == c) return ++i_, true;
+    return false;
+  }
+  bool Str(std::string& out) {
+    if (!Eat('"')) return false;
+    for (; i_ < s_.size() && s_[i_] != '"'; ++i_) {
+      if (s_[i_] == '\\' && ++i_ == s_.size()) return false;
+      out += s_[i_];
+    }
+    return Eat('"');
+  }
+  bool Value(Json& v) {
+    Skip();
+    if (i_ >= s_.size()) return false;
+    const char c = s_[i_];
+    if (c == '"') return v.kind = Json::String, Str(v.text);
+    if (c == '[') {
+      v.kind = Json::Array;
+      ++i_;
+      if (Eat(']')) return true;
+      do {
+        v.items.emplace_back();
+        if (!Value(v.items.back())) return false;
+      } while (Eat(','));
+      return Eat(']');
+    }
+    if (c == '{') {
+      v.kind = Json::Object;
+      ++i_;
+      if (Eat('}')) return true;
+      do {
+        std::string key;
+        Json field;
+        if (!Str(key) || !Eat(':') || !Value(field)) return false;
+        v.fields.emplace_back(key, field);
+      } while (Eat(','));
+      return Eat('}');
+    }
+    const size_t start = i_;
+    while (i_ < s_.size() && std::string("+-.0123456789eE").find(s_[i_]) != std::string::npos) ++i_;
+    if (i_ == start) return false;
+    v.kind = Json::Number;
+    v.text = s_.substr(start, i_ - start);
+    char* end = nullptr;
+    v.number = std::strtod(v.text.c_str(), &end);
+    return *end == '\0';
+  }
+
+  const std::string& s_;
+  size_t i_ = 0;
+};
+
+Json ParseJson(const std::string& s) {
+  Json v;
+  EXPECT_TRUE(JsonReader(s).ReadDocument(v)) << "not JSON: " << s;
+  return v;
+}
+
+const Json* Field(const Json& object, const std::string& key) {
+  for (const auto& [k, v] : object.fields) {
+    if (k == key) return &v;
+  }
+  return nullptr;
+}
+
+// The significant digits of a number, without sign, exponent and the zeros
+// at either end.
+std::string SignificantDigits(const std::string& number) {
+  std::string digits;
+  for (char c : number) {
+    if (c == 'e' || c == 'E') break;
+    if (std::isdigit(static_cast<unsigned char>(c))) digits += c;
+  }
+  digits.erase(0, digits.find_first_not_of('0'));
+  digits.erase(digits.find_last_not_of('0') + 1);
+  return digits;
+}
+
+// The value rounded to 17 significant digits, as a digit string.
+std::string Digits17(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.16e", v);
+  return SignificantDigits(buf);
+}
+
+// ---------------------------------------------------------------- list
+
+TEST(CliList, PrintsOneTabSeparatedLinePerOrbital) {
+  const Result r = RunTool({"list"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  ASSERT_FALSE(r.out.empty());
+  EXPECT_EQ(r.out.back(), '\n');
+  const auto lines = Split(r.out, '\n');
+  ASSERT_EQ(lines.size(), 40u);
+  for (const auto& row : kExpectedOrbitals) {
+    const auto cols = Split(lines[row.index], '\t');
+    ASSERT_EQ(cols.size(), 12u) << lines[row.index];
+    const std::vector<std::string> want = {std::to_string(row.index),
+                                           row.name,
+                                           std::to_string(row.n),
+                                           std::to_string(row.l),
+                                           std::to_string(row.M),
+                                           row.type,
+                                           std::to_string(row.pdfRadius),
+                                           std::to_string(row.pdfThreshold),
+                                           row.pdfFactor,
+                                           std::to_string(row.drpdfRadius),
+                                           std::to_string(row.drpdfThreshold),
+                                           row.drpdfFactor};
+    EXPECT_EQ(cols, want) << "line " << row.index;
+  }
+  // The superscripts are UTF-8.
+  EXPECT_NE(lines[26].find("4Fz(x\xC2\xB2-y\xC2\xB2)"), std::string::npos);
+  EXPECT_NE(lines[23].find("4Fz\xC2\xB3"), std::string::npos);
+}
+
+TEST(CliList, JsonHasTheRecordFieldsOfEveryOrbital) {
+  const Result r = RunTool({"list", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json doc = ParseJson(r.out);
+  ASSERT_EQ(doc.kind, Json::Array);
+  ASSERT_EQ(doc.items.size(), 40u);
+  const std::set<std::string> keys = {"Name",
+                                      "DefaultPDFAtomRadius",
+                                      "DefaultDRPDFAtomRadius",
+                                      "DefaultPDFDotThreshold",
+                                      "DefaultDRPDFDotThreshold",
+                                      "n",
+                                      "l",
+                                      "M",
+                                      "OrbType",
+                                      "PDFOptFactor",
+                                      "DRPDFOptFactor"};
+  for (const auto& row : kExpectedOrbitals) {
+    const Json& o = doc.items[row.index];
+    ASSERT_EQ(o.kind, Json::Object);
+    std::set<std::string> got;
+    for (const auto& [k, v] : o.fields) got.insert(k);
+    EXPECT_EQ(got, keys) << "object " << row.index;
+    auto text = [&](const char* k) { return Field(o, k) ? Field(o, k)->text : "?"; };
+    auto num = [&](const char* k) { return Field(o, k) ? Field(o, k)->number : -999; };
+    EXPECT_EQ(text("Name"), row.name);
+    EXPECT_EQ(text("OrbType"), row.type);
+    EXPECT_EQ(text("PDFOptFactor"), row.pdfFactor);
+    EXPECT_EQ(text("DRPDFOptFactor"), row.drpdfFactor);
+    EXPECT_EQ(num("n"), row.n);
+    EXPECT_EQ(num("M"), row.M);
+    EXPECT_EQ(num("DefaultDRPDFAtomRadius"), row.drpdfRadius);
+    EXPECT_EQ(num("DefaultPDFDotThreshold"), row.pdfThreshold);
+  }
+}
+
+// ---------------------------------------------------------------- eval
+
+struct Point {
+  const char *x, *y, *z;
+};
+
+// Runs eval and checks its four numbers against the engine's wave function
+// of orbital `index` at the same point.
+void ExpectEval(const std::vector<std::string>& orbitalArgs, int index, const Point& p) {
+  std::vector<std::string> args = {"eval"};
+  args.insert(args.end(), orbitalArgs.begin(), orbitalArgs.end());
+  args.insert(args.end(), {"--x", p.x, "--y", p.y, "--z", p.z});
+  const Result r = RunTool(args);
+  SCOPED_TRACE(args[2] + " -> orbital " + std::to_string(index));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+  const Json doc = ParseJson(r.out);
+  ASSERT_EQ(doc.kind, Json::Object);
+  ASSERT_EQ(doc.fields.size(), 4u) << r.out;
+
+  const double x = std::strtod(p.x, nullptr), y = std::strtod(p.y, nullptr),
+               z = std::strtod(p.z, nullptr);
+  const wl::COORDdoubleParams c{x * x, y * y, z * z};
+  auto e = wl::modOrbitals::CreateElectron(static_cast<wl::Integer>(index));
+  const std::map<std::string, double> want = {
+      {"NonScaledPDF", e->GetNonScaledPDF(c)},
+      {"RealPDF", e->GetRealPDF(c)},
+      {"NonScaledDRPDF", e->GetNonScaledDRPDF(c)},
+      {"RealDRPDF", e->GetRealDRPDF(c)},
+  };
+  for (const auto& [key, value] : want) {
+    const Json* f = Field(doc, key);
+    ASSERT_TRUE(f) << "no " << key << " in " << r.out;
+    ASSERT_EQ(f->kind, Json::Number) << key;
+    EXPECT_EQ(f->number, value) << key << " printed as " << f->text;
+    EXPECT_EQ(SignificantDigits(f->text), Digits17(value)) << key << " printed as " << f->text;
+  }
+}
+
+constexpr Point kPoint{"0.7", "-1.1", "1.9"};
+
+TEST(CliEval, PrintsTheFourDensitiesWithSeventeenDigits) {
+  ExpectEval({"--orbital", "6"}, 6, kPoint);
+  ExpectEval({"--orbital", "0"}, 0, {"0", "0", "0"});
+  ExpectEval({"--orbital", "39"}, 39, {"-12.25", "3e-1", "7"});
+  ExpectEval({"--orbital", "23"}, 23, {"1e-3", "2.5", "-0.125"});
+}
+
+TEST(CliEval, ResolvesIndicesAndNames) {
+  // Every orbital has its own values at this point, so the numbers tell
+  // which one was chosen.
+  std::set<double> distinct;
+  for (int i = 0; i < 40; ++i) {
+    auto e = wl::modOrbitals::CreateElectron(static_cast<wl::Integer>(i));
+    distinct.insert(e->GetRealDRPDF({0.49, 1.21, 3.61}));
+  }
+  ASSERT_EQ(distinct.size(), 40u);
+
+  const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+      {{"--orbital", "29"}, 29},
+      {{"--orbital", "2pz"}, 4},
+      {{"--orbital", "2PZ"}, 4},
+      {{"--orbital", "3dz2"}, 9},
+      {{"--orbital", "3DZ\xC2\xB2"}, 9},
+      {{"--orbital", "3dx2-y2"}, 10},
+      {{"--orbital", "4Fz(x2-y2)"}, 26},
+      {{"--orbital", "4fz(x\xC2\xB2-y\xC2\xB2)"}, 26},
+      {{"--orbital", "4fy(3x2-y2)"}, 29},
+      {{"--orbital", "4Fz3"}, 23},
+      {{"--orbital", "1s"}, 0},
+      {{"--orbital", "1S", "--average"}, 30},
+      {{"--orbital", "3D", "--average"}, 35},
+      {{"--average", "--orbital", "4f"}, 39},
+      {{"--orbital=2p", "--average"}, 32},
+  };
+  for (const auto& [args, index] : cases) ExpectEval(args, index, kPoint);
+}
+
+// ------------------------------------------------------------ bad input
+
+// Bad input: exit status 2, nothing on stdout, one line on stderr that
+// contains every one of `mentions`.
+void ExpectRejected(const std::vector<std::string>& args,
+                    const std::vector<std::string>& mentions) {
+  const Result r = RunTool(args);
+  std::string joined;
+  for (const auto& a : args) joined += " " + a;
+  SCOPED_TRACE("wavelore-render" + joined);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  ASSERT_FALSE(r.err.empty());
+  EXPECT_EQ(r.err.back(), '\n');
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  for (const auto& m : mentions) EXPECT_NE(r.err.find(m), std::string::npos) << r.err;
+}
+
+std::vector<std::string> Eval(std::vector<std::string> rest) {
+  rest.insert(rest.begin(), "eval");
+  return rest;
+}
+
+TEST(CliErrors, UnknownOrbitals) {
+  // The message names the input and the valid choices.
+  ExpectRejected(Eval({"--orbital", "5Q", "--x", "1", "--y", "1", "--z", "1"}), {"5Q", "2Pz"});
+  ExpectRejected(Eval({"--orbital", "40", "--x", "1", "--y", "1", "--z", "1"}), {"40"});
+  ExpectRejected(Eval({"--orbital", "3D", "--x", "1", "--y", "1", "--z", "1"}), {"3D"});
+  ExpectRejected(Eval({"--orbital", "2Px", "--average", "--x", "1", "--y", "1", "--z", "1"}),
+                 {"2Px", "2P"});
+  ExpectRejected(Eval({"--orbital", "", "--x", "1", "--y", "1", "--z", "1"}), {"--orbital"});
+}
+
+TEST(CliErrors, MissingValuesAndOptions) {
+  ExpectRejected(Eval({"--orbital", "1S", "--x", "1", "--y", "1", "--z"}), {"--z"});
+  ExpectRejected(Eval({"--orbital"}), {"--orbital"});
+  ExpectRejected(Eval({"--orbital", "1S", "--x", "1", "--y", "1"}), {"--z"});
+  ExpectRejected(Eval({"--x", "1", "--y", "1", "--z", "1"}), {"--orbital"});
+}
+
+TEST(CliErrors, NonNumericValues) {
+  ExpectRejected(Eval({"--orbital", "1S", "--x", "abc", "--y", "1", "--z", "1"}), {"--x", "abc"});
+  ExpectRejected(Eval({"--orbital", "1S", "--x", "1", "--y", "1.5.2", "--z", "1"}),
+                 {"--y", "1.5.2"});
+  ExpectRejected(Eval({"--orbital", "1S", "--x", "1", "--y", "1", "--z", "2x"}), {"--z", "2x"});
+  ExpectRejected(Eval({"--orbital", "1S", "--x", "", "--y", "1", "--z", "1"}), {"--x"});
+}
+
+TEST(CliErrors, UnknownOptionsAndCommands) {
+  ExpectRejected(Eval({"--orbital", "1S", "--x", "1", "--y", "1", "--z", "1", "--w", "1"}),
+                 {"--w"});
+  ExpectRejected({"list", "--xml"}, {"--xml"});
+  ExpectRejected({"list", "extra"}, {"extra"});
+  ExpectRejected({"frobnicate"}, {"frobnicate"});
+  ExpectRejected({}, {});
+}
+
+TEST(CliHelp, DocumentsTheOptions) {
+  const Result r = RunTool({"--help"});
+  ASSERT_EQ(r.status, 0);
+  for (const char* word :
+       {"list", "--json", "eval", "--orbital", "--x", "--y", "--z", "--average"}) {
+    EXPECT_NE(r.out.find(word), std::string::npos) << word;
+  }
+}
+
+}  // namespace
