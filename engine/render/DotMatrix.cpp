@@ -1,5 +1,8 @@
 // Sampling the probability grid and drawing the dot cloud from it.
 #include <thread>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/Numeric.h"
 #include "core/modRand.h"
@@ -31,6 +34,28 @@ struct Mirror {
 constexpr Mirror kInteriorMirrors[8] = {{1, 1, 1},  {-1, 1, 1}, {1, -1, 1},  {1, 1, -1},
                                         {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}, {-1, -1, -1}};
 constexpr Mirror kPlaneMirrors[4] = {{1, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1, 0}};
+
+// Calls f(i) for every i = 1..127, in ascending order, whose cell in the
+// 128-cell row exceeds T. Most cells of a grid lie at or below the
+// threshold, so the row is scanned sixteen cells at a time.
+template <class F>
+void ForEachAbove(const Byte* row, Byte T, F&& f) {
+  if (T == 255) return;
+#if defined(__SSE2__)
+  const __m128i bound = _mm_set1_epi8(static_cast<char>(T + 1));
+  for (int c = 0; c < 128; c += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
+    // max(v, T + 1) == v exactly where v > T (unsigned bytes).
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(v, bound), v)));
+    if (c == 0) mask &= ~1u;  // cell 0 belongs to the plane x = 0
+    for (; mask; mask &= mask - 1) f(c + __builtin_ctz(mask));
+  }
+#else
+  for (int i = 1; i < 128; ++i) {
+    if (row[i] > T) f(i);
+  }
+#endif
+}
 }  // namespace
 
 void cOrbitalObject::FillDotMatrix() {
@@ -97,11 +122,10 @@ void cOrbitalObject::FillDotMatrix() {
   // The interior, k, j, i each 1 to 127.
   for (int k = 1; k < 128; ++k) {
     for (int j = 1; j < 128; ++j) {
-      for (int i = 1; i < 128; ++i) {
-        const Byte v = cell(i, j, k);
-        if (v <= T) continue;
-        for (const Mirror& m : kInteriorMirrors) place(m.x * i, m.y * j, m.z * k, v);
-      }
+      const Byte* row = &ProbGrid[GridIndex(0, j, k)];
+      ForEachAbove(row, T, [&](int i) {
+        for (const Mirror& m : kInteriorMirrors) place(m.x * i, m.y * j, m.z * k, row[i]);
+      });
     }
   }
 

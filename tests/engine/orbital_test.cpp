@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "core/Platform.h"
+#include "core/Numeric.h"
 #include "core/WLError.h"
+#include "core/modRand.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -107,6 +109,57 @@ TEST(Orbital, DotsFollowTheGridAndTheThreshold) {
   // Both signs of x appear: the mirror images are drawn.
   EXPECT_TRUE(std::any_of(dots.begin(), dots.end(), [](auto& d) { return d.X < 0; }));
   EXPECT_TRUE(std::any_of(dots.begin(), dots.end(), [](auto& d) { return d.X > 0; }));
+}
+
+// The dot fill written out plainly: every cell above the threshold in the
+// walk's order, its mirror images in their fixed order, one random draw each.
+std::vector<PointArray> ReferenceFill(const cOrbitalObject& o, Long seed) {
+  const OrbitalStats st = o.GetStats();
+  const int D = st.DotTarget, T = 50;
+  double S = 0;
+  for (int p = T; p <= 255; ++p) S += static_cast<double>(st.ProbFreqs[p]) * p;
+  Long chance[256] = {};
+  for (int p = T; p <= 255; ++p) {
+    const double c = p / S * D;
+    chance[p] = c <= 1 ? CLng(c * 2147483647) : 2147483647;
+  }
+  std::vector<PointArray> dots;
+  modRand::SetSeed(seed);
+  auto cell = [&](int x, int y, int z, std::initializer_list<std::array<int, 3>> signs) {
+    const Byte v = o.GridAt(x, y, z);
+    if (v <= T) return;
+    for (auto& s : signs) {
+      if (modRand::NextRandom() < chance[v]) {
+        dots.push_back({static_cast<Integer>(s[0] * x), static_cast<Integer>(s[1] * y),
+                        static_cast<Integer>(s[2] * z), v});
+      }
+    }
+  };
+  cell(0, 0, 0, {{1, 1, 1}});
+  for (int i = 1; i < 128; ++i) cell(i, 0, 0, {{1, 1, 1}, {-1, 1, 1}});
+  for (int i = 1; i < 128; ++i) cell(0, i, 0, {{1, 1, 1}, {1, -1, 1}});
+  for (int i = 1; i < 128; ++i) cell(0, 0, i, {{1, 1, 1}, {1, 1, -1}});
+  for (int j = 1; j < 128; ++j)
+    for (int i = 1; i < 128; ++i) cell(i, j, 0, {{1, 1, 1}, {-1, 1, 1}, {1, -1, 1}, {-1, -1, 1}});
+  for (int k = 1; k < 128; ++k)
+    for (int i = 1; i < 128; ++i) cell(i, 0, k, {{1, 1, 1}, {-1, 1, 1}, {1, 1, -1}, {-1, 1, -1}});
+  for (int k = 1; k < 128; ++k)
+    for (int j = 1; j < 128; ++j) cell(0, j, k, {{1, 1, 1}, {1, -1, 1}, {1, 1, -1}, {1, -1, -1}});
+  for (int k = 1; k < 128; ++k)
+    for (int j = 1; j < 128; ++j)
+      for (int i = 1; i < 128; ++i)
+        cell(i, j, k, {{1, 1, 1}, {-1, 1, 1}, {1, -1, 1}, {1, 1, -1},
+                       {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}, {-1, -1, -1}});
+  return dots;
+}
+
+TEST(Orbital, DotsComeInTheWalksOrder) {
+  SeedGuard guard;
+  for (int index : {6, 10, 27}) {  // F16yz, F8 and F32 grids
+    SetSeedHook(99);
+    auto o = Calculated(Request(static_cast<Integer>(index), PDF, 12, 16000, 50));
+    EXPECT_TRUE(SameDots(o->GetDots(), ReferenceFill(*o, 99))) << "orbital " << index;
+  }
 }
 
 TEST(Orbital, ReFillTargetsAndThresholds) {
