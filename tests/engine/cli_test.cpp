@@ -1,6 +1,7 @@
-// The command-line tool's list and eval commands, run as a separate process:
-// the orbital table it prints, the densities it evaluates, how it resolves
-// orbital names and how it rejects bad input.
+// The command-line tool's list, eval and stats commands, run as a separate
+// process: the orbital table it prints, the densities it evaluates, the
+// statistics of a calculation, how it resolves orbital names and how it
+// rejects bad input.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -17,6 +18,8 @@
 #include <vector>
 
 #include "ExpectedOrbitals.h"
+#include "core/Platform.h"
+#include "core/cOrbitalCol.h"
 #include "core/modOrbitals.h"
 
 namespace {
@@ -392,6 +395,80 @@ TEST(CliErrors, UnknownOptionsAndCommands) {
   ExpectRejected({"list", "extra"}, {"extra"});
   ExpectRejected({"frobnicate"}, {"frobnicate"});
   ExpectRejected({}, {});
+}
+
+// ------------------------------------------------------------------ stats
+
+// The same calculation in this process, through the collection.
+wl::OrbitalStats StatsHere(wl::Integer index, wl::ViewMode view, wl::Integer radius, wl::Byte threshold,
+                           wl::Integer dots, std::int32_t seed, double* peak) {
+  wl::SetSeedHook(seed);
+  wl::cOrbitalCol col;
+  wl::OrbitalSetup s;
+  s.OrbitalIndex = index;
+  s.OrbitalViewMode = view;
+  s.AtomRadius = radius;
+  s.DotThreshold = threshold;
+  s.DotTarget = dots;
+  const wl::Integer i = col.Add(s);
+  wl::SetSeedHook(std::nullopt);
+  *peak = dynamic_cast<const wl::cOrbitalObject&>(col.At(i)).Peak();
+  return col.GetStats(i);
+}
+
+TEST(CliStats, PrintsEveryFieldOfTheCalculation) {
+  const Result r = RunTool({"stats", "--orbital", "3dz2", "--view", "drpdf", "--seed", "77"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json j = ParseJson(r.out);
+  double peak = 0;
+  // The DRPDF defaults of 3Dz²: radius 20, threshold 50; 16000 dots.
+  const wl::OrbitalStats here = StatsHere(9, wl::DRPDF, 20, 50, 16000, 77, &peak);
+  for (const char* key : {"FramesRendered", "ProbFreqs", "TotalSamples", "Mode", "CalcTime",
+                          "CalcRate", "DotTarget", "DotTotal", "DotTime", "Peak", "DotScale", "Seed"}) {
+    EXPECT_NE(Field(j, key), nullptr) << key;
+  }
+  ASSERT_NE(Field(j, "ProbFreqs"), nullptr);
+  const auto& freqs = Field(j, "ProbFreqs")->items;
+  ASSERT_EQ(freqs.size(), 256u);
+  for (int p = 0; p < 256; ++p) EXPECT_EQ(freqs[p].number, here.ProbFreqs[p]) << p;
+  EXPECT_EQ(Field(j, "TotalSamples")->number, 2097152);
+  EXPECT_EQ(Field(j, "Mode")->number, here.Mode);
+  EXPECT_EQ(Field(j, "DotTarget")->number, 16000);
+  EXPECT_EQ(Field(j, "DotTotal")->number, here.DotTotal);
+  EXPECT_EQ(Field(j, "FramesRendered")->number, 0);
+  EXPECT_EQ(Field(j, "Seed")->number, 77);
+  EXPECT_EQ(Field(j, "Peak")->number, peak);
+  EXPECT_EQ(SignificantDigits(Field(j, "Peak")->text), Digits17(peak));
+  EXPECT_GE(Field(j, "CalcTime")->number, 1);
+}
+
+TEST(CliStats, OptionsOverrideTheDefaults) {
+  const Result r = RunTool({"stats", "--orbital", "4F", "--average", "--radius", "30", "--threshold", "80",
+                            "--dots", "500", "--seed", "3"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json j = ParseJson(r.out);
+  double peak = 0;
+  const wl::OrbitalStats here = StatsHere(39, wl::PDF, 30, 80, 500, 3, &peak);
+  EXPECT_EQ(Field(j, "DotTotal")->number, here.DotTotal);
+  EXPECT_EQ(Field(j, "DotTarget")->number, 500);
+  EXPECT_EQ(Field(j, "Peak")->number, peak);
+  // Without --seed the seed comes from the clock and is reported.
+  const Result clock = RunTool({"stats", "--orbital", "1S", "--dots", "10"});
+  ASSERT_EQ(clock.status, 0) << clock.err;
+  EXPECT_NE(Field(ParseJson(clock.out), "Seed"), nullptr);
+}
+
+TEST(CliStats, RefusesValuesOutsideTheirRanges) {
+  ExpectRejected({"stats", "--orbital", "1S", "--radius", "0"}, {"--radius", "1", "32767"});
+  ExpectRejected({"stats", "--orbital", "1S", "--radius", "32768"}, {"--radius"});
+  ExpectRejected({"stats", "--orbital", "1S", "--threshold", "256"}, {"--threshold", "255"});
+  ExpectRejected({"stats", "--orbital", "1S", "--dots", "-1"}, {"--dots"});
+  ExpectRejected({"stats", "--orbital", "1S", "--dots", "40000"}, {"--dots", "32767"});
+  ExpectRejected({"stats", "--orbital", "1S", "--seed", "-5"}, {"--seed"});
+  ExpectRejected({"stats", "--orbital", "1S", "--seed", "2147483648"}, {"--seed"});
+  ExpectRejected({"stats", "--orbital", "1S", "--view", "dr"}, {"--view", "drpdf"});
+  ExpectRejected({"stats", "--radius", "5"}, {"--orbital"});
+  ExpectRejected({"stats", "--orbital", "1S", "--radius", "5.5"}, {"--radius", "5.5"});
 }
 
 TEST(CliHelp, DocumentsTheOptions) {
