@@ -17,7 +17,9 @@ using wl::Long;
 using wl::RGBA;
 using wltest::ErrorNumberOf;
 
-RGBA Px(int v) { return RGBA{static_cast<wl::Byte>(v), static_cast<wl::Byte>(v >> 8), 7, 9}; }
+RGBA Px(int v) {
+  return RGBA{static_cast<wl::Byte>(v), static_cast<wl::Byte>(v >> 8), 7, 9};
+}
 
 // Rows of the picture holding anything but black.
 int CountLitRows(const cMemoryDCEx& dc) {

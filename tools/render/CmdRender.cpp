@@ -19,6 +19,36 @@ namespace wlrender {
 
 namespace {
 
+const char* kRenderHelp =
+    R"(usage: wavelore-render render --orbital O [calculation options] [render options] -o FILE
+
+Calculates the orbital, renders one view and writes its bitmap (375 by 375
+for the main view, 127 by 127 for the nano view) to FILE, a .png or .bmp file.
+
+Render options (the fields of one render request):
+  --mode M           orthographic, perspective, anaglyph, volumetric or transect
+                     (default orthographic)
+  --size S           main or nano (default main)
+  --theta A, --phi A camera rotation angles in radians (default 0)
+  --camera C         camera position on the viewing axis (default -300)
+  --plane P          projection plane position (default 15)
+  --stereo S         anaglyph stereo divisor, not 0 (default 30)
+  --transect-no T    slice position -127 to 127 (default 0)
+  --transect-dir D   slicing axis x, y or z (default y)
+  --transector       draw the slice's outline over the 3D view
+  --quality Q        volume samples per ray, 5 to 10, or 0 for 5 (default 5)
+  --final            the final full-resolution volume image instead of a preview
+  --prob-dots        colour dots by probability (green high, red low)
+  --prob-trans       colour transects by probability; needs --prob-dots too,
+                     as the slice is coloured like the dots of the other view
+  --frames K         render the same request K times before writing (1 to 100000;
+                     the volume preview adapts its resolution from frame to frame)
+  --json             also print the statistics as 'stats' does
+  -o FILE            the output file (required)
+
+The calculation options are those of 'stats' (see 'wavelore-render --help').
+)";
+
 const std::vector<std::string> kRenderValued = {
     "--mode",   "--size",        "--theta",        "--phi",     "--camera", "--plane",
     "--stereo", "--transect-no", "--transect-dir", "--quality", "-o",       "--frames"};
@@ -115,6 +145,12 @@ void WriteImage(wl::Long hdc, const std::string& file, const std::string& format
 }  // namespace
 
 int CmdRender(const ArgList& argv) {
+  for (const std::string& a : argv) {
+    if (a == "--help" || a == "-h") {
+      std::cout << kRenderHelp;
+      return 0;
+    }
+  }
   std::vector<std::string> valued = kCalcValued, flags = kCalcFlags;
   valued.insert(valued.end(), kRenderValued.begin(), kRenderValued.end());
   flags.insert(flags.end(), kRenderFlags.begin(), kRenderFlags.end());

@@ -40,6 +40,19 @@ Calculation (stats, render):
   --dots D           dot target 0 to 32767 (default 16000)
   --seed S           fix the random seed 0 to 2147483647 (default: from the clock)
 
+Rendering (render):
+  --mode orthographic|perspective|anaglyph|volumetric|transect   (default orthographic)
+  --size main|nano   the 375 by 375 main view or the 127 by 127 nano view (default main)
+  --theta A --phi A  camera angles in radians (default 0)
+  --camera C --plane P --stereo S   camera, projection plane, stereo divisor
+                     (defaults -300, 15, 30)
+  --transect-no T --transect-dir x|y|z   slice -127 to 127 (default 0) and axis (default y)
+  --transector       outline the slice in 3D views
+  --quality Q        volume quality 0 or 5 to 10 (default 5); --final for the full image
+  --prob-dots --prob-trans   probability colours on dots and transects
+  -o FILE            .png or .bmp output (required); --frames K renders K times;
+                     --json also prints the statistics
+
 Exit status: 0 on success, 2 for bad input, 1 when the engine reports an error.
 )";
 }  // namespace
