@@ -16,12 +16,12 @@ NoFocusCont::NoFocusCont(QWidget* parent) : QWidget(parent) {
 }
 
 void NoFocusCont::setBackColor(const QColor& colour) {
-  Surface_.SetBackColor(colour);
+  Synced().SetBackColor(colour);
   update();
 }
 
 void NoFocusCont::setPicture(const QPixmap& picture) {
-  Surface_.SetPicture(picture);
+  Synced().SetPicture(picture);
   update();
 }
 
@@ -34,9 +34,14 @@ void NoFocusCont::setMousePointer(short pointer) {
   }
 }
 
+ControlSurface& NoFocusCont::Synced() const {
+  Surface_.Resize(width(), height());
+  return Surface_;
+}
+
 void NoFocusCont::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.drawImage(0, 0, Surface_.View());
+  p.drawImage(0, 0, Synced().View());
 }
 
 void NoFocusCont::resizeEvent(QResizeEvent*) {

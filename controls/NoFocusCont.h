@@ -30,14 +30,14 @@ class WLCTRLS_EXPORT NoFocusCont : public QWidget {
   void setPicture(const QPixmap& picture);
   // Engine surface handle of the picture, the size of the control (device
   // row 0 at the top). It changes when the control is resized.
-  Long hdc() const { return Surface_.hdc(); }
+  Long hdc() const { return Synced().hdc(); }
   bool HasDC() const { return true; }
   // Kept for the container; the surface keeps what is drawn on it either way.
   bool AutoRedraw() const { return AutoRedraw_; }
   void setAutoRedraw(bool on) { AutoRedraw_ = on; }
   // Shows what was drawn into the surface.
   void Refresh() { update(); }
-  QImage Image() const { return Surface_.Image(); }
+  QImage Image() const { return Synced().Image(); }
   short MousePointer() const { return MousePointer_; }
   void setMousePointer(short pointer);
 
@@ -57,7 +57,11 @@ class WLCTRLS_EXPORT NoFocusCont : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  ControlSurface Surface_;
+  // The surface follows the control's size at once, also while the control is
+  // hidden (when Qt holds its resize events back until it is shown).
+  ControlSurface& Synced() const;
+
+  mutable ControlSurface Surface_;
   bool AutoRedraw_ = false;
   short MousePointer_ = 0;
   bool InDoubleClick_ = false;  // the release after DblClick raises no Click

@@ -21,7 +21,7 @@ RollOverImage::~RollOverImage() {
 }
 
 void RollOverImage::setBackColor(const QColor& colour) {
-  Surface_.SetBackColor(colour);
+  Synced().SetBackColor(colour);
   update();
 }
 
@@ -45,7 +45,7 @@ void RollOverImage::setMouseIcon(const QPixmap& icon) {
 }
 
 void RollOverImage::setPicture(const QPixmap& picture) {
-  Surface_.SetPicture(picture);
+  Synced().SetPicture(picture);
   update();
 }
 
@@ -54,7 +54,7 @@ void RollOverImage::PaintPicture(const QPixmap& picture, float X1, float Y1,
                                  std::optional<float> X2, std::optional<float> Y2,
                                  std::optional<float> Width2, std::optional<float> Height2,
                                  std::optional<Long> Opcode) {
-  Surface_.PaintPicture(picture, X1, Y1, Width1, Height1, X2, Y2, Width2, Height2, Opcode);
+  Synced().PaintPicture(picture, X1, Y1, Width1, Height1, X2, Y2, Width2, Height2, Opcode);
   update();
 }
 
@@ -80,9 +80,14 @@ void RollOverImage::Leave() {
   Over_ = false;
 }
 
+ControlSurface& RollOverImage::Synced() const {
+  Surface_.Resize(width(), height());
+  return Surface_;
+}
+
 void RollOverImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.drawImage(0, 0, Surface_.View());
+  p.drawImage(0, 0, Synced().View());
   if (BorderStyle_ == 1) {
     p.setPen(palette().color(QPalette::WindowText));
     p.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -48,9 +48,9 @@ class WLCTRLS_EXPORT RollOverImage : public QWidget {
   void setPicture(const QPixmap& picture);
 
   // Engine surface handle of the control's picture; draw into it, then Refresh.
-  Long hdc() const { return Surface_.hdc(); }
+  Long hdc() const { return Synced().hdc(); }
   // The persistent image: background, picture and what was drawn on it.
-  QImage Image() const { return Surface_.Image(); }
+  QImage Image() const { return Synced().Image(); }
   void PaintPicture(const QPixmap& picture, float X1, float Y1,
                     std::optional<float> Width1 = std::nullopt,
                     std::optional<float> Height1 = std::nullopt,
@@ -95,7 +95,11 @@ class WLCTRLS_EXPORT RollOverImage : public QWidget {
   void ReleaseCapture();
   void Leave();
 
-  ControlSurface Surface_;
+  // The surface follows the control's size at once, also while the control is
+  // hidden (when Qt holds its resize events back until it is shown).
+  ControlSurface& Synced() const;
+
+  mutable ControlSurface Surface_;
   short BorderStyle_ = 0;
   bool AutoRedraw_ = false;
   short MousePointer_ = 0;
