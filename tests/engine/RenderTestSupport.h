@@ -87,6 +87,11 @@ inline wl::RGBA At(wl::Long hdc, int x, int y) {
   return s->Row(y)[x];
 }
 
+inline wl::RGBA Grey(int v) {
+  const auto b = static_cast<wl::Byte>(v);
+  return wl::RGBA{b, b, b, 0};
+}
+
 inline int CountLit(const std::vector<wl::RGBA>& picture) {
   int n = 0;
   for (const wl::RGBA& p : picture) n += (p.R | p.G | p.B) != 0;

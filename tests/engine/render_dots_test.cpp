@@ -15,13 +15,9 @@ using wl::RGBA;
 using wltest::Access;
 using wltest::At;
 using wltest::CountLit;
+using wltest::Grey;
 using wltest::Picture;
 using wltest::Request;
-
-RGBA Grey(int v) {
-  const auto b = static_cast<wl::Byte>(v);
-  return RGBA{b, b, b, 0};
-}
 
 PointArray Dot(int x, int y, int z, int p = 100) {
   return PointArray{static_cast<wl::Integer>(x), static_cast<wl::Integer>(y),

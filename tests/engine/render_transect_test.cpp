@@ -11,13 +11,9 @@ using wl::RGBA;
 using wltest::Access;
 using wltest::At;
 using wltest::CountLit;
+using wltest::Grey;
 using wltest::Picture;
 using wltest::Request;
-
-RGBA Grey(int v) {
-  const auto b = static_cast<wl::Byte>(v);
-  return RGBA{b, b, b, 0};
-}
 
 struct TransectRender : ::testing::Test {
   wl::cOrbitalPDF orb;
