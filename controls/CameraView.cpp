@@ -45,13 +45,6 @@ QImage CameraView::BackgroundSketch() {
   p.setPen(QPen(faint, 1));
   p.drawEllipse(QPointF(origin.x() - reach * 0.45, origin.y()), reach * 0.42, reach * 0.3);
   p.drawEllipse(QPointF(origin.x() + reach * 0.45, origin.y()), reach * 0.42, reach * 0.3);
-  // A small camera body at the far left, pointing right.
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setPen(grey);
-  p.drawRect(4, kMiddleRow - 4, 8, 8);
-  p.drawLine(12, kMiddleRow - 2, 15, kMiddleRow - 4);
-  p.drawLine(12, kMiddleRow + 2, 15, kMiddleRow + 4);
-  p.drawLine(15, kMiddleRow - 4, 15, kMiddleRow + 4);
   return image;
 }
 

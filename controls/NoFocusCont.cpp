@@ -27,11 +27,7 @@ void NoFocusCont::setPicture(const QPixmap& picture) {
 
 void NoFocusCont::setMousePointer(short pointer) {
   MousePointer_ = pointer;
-  if (pointer == 0) {
-    unsetCursor();
-  } else {
-    setCursor(CursorFor(pointer, QPixmap()));
-  }
+  ApplyMousePointer(this, pointer, QPixmap());
 }
 
 ControlSurface& NoFocusCont::Synced() const {

@@ -32,11 +32,7 @@ void RollOverImage::setBorderStyle(short style) {
 
 void RollOverImage::setMousePointer(short pointer) {
   MousePointer_ = pointer;
-  if (pointer == 0) {
-    unsetCursor();
-  } else {
-    setCursor(CursorFor(pointer, MouseIcon_));
-  }
+  ApplyMousePointer(this, pointer, MouseIcon_);
 }
 
 void RollOverImage::setMouseIcon(const QPixmap& icon) {

@@ -1,6 +1,7 @@
 #include "modEventCodes.h"
 
 #include <QKeyEvent>
+#include <QWidget>
 
 namespace wl {
 
@@ -124,6 +125,14 @@ QCursor CursorFor(short mousePointer, const QPixmap& mouseIcon) {
       return QCursor(Qt::ArrowCursor);
     default:
       return QCursor(Qt::ArrowCursor);
+  }
+}
+
+void ApplyMousePointer(QWidget* widget, short mousePointer, const QPixmap& mouseIcon) {
+  if (mousePointer == 0) {
+    widget->unsetCursor();
+  } else {
+    widget->setCursor(CursorFor(mousePointer, mouseIcon));
   }
 }
 

@@ -12,6 +12,7 @@
 #include "wlctrls_export.h"
 
 class QKeyEvent;
+class QWidget;
 
 namespace wl {
 
@@ -26,5 +27,8 @@ WLCTRLS_EXPORT short KeyAsciiOf(const QKeyEvent* event);
 // 11 hourglass, 12 no drop, 13 arrow and hourglass, 14 arrow and question
 // mark, 15 size all, 99 custom (MouseIcon). Unknown numbers give the default.
 WLCTRLS_EXPORT QCursor CursorFor(short mousePointer, const QPixmap& mouseIcon);
+// Gives a widget the pointer of a MousePointer number; 0 restores the default.
+WLCTRLS_EXPORT void ApplyMousePointer(QWidget* widget, short mousePointer,
+                                      const QPixmap& mouseIcon);
 
 }  // namespace wl

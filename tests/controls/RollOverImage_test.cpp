@@ -192,3 +192,20 @@ TEST(RollOverImagePicture, PictureSitsOnTheBackColourAndPaintPictureDraws) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RollOverImagePointer, MousePointerNumbersChooseTheCursor) {
+  RollOverImage button;
+  button.setMousePointer(2);
+  EXPECT_EQ(button.cursor().shape(), Qt::CrossCursor);
+  QPixmap icon(16, 16);
+  icon.fill(Qt::red);
+  button.setMouseIcon(icon);
+  button.setMousePointer(99);
+  EXPECT_EQ(button.cursor().shape(), Qt::BitmapCursor);
+  button.setMousePointer(0);
+  EXPECT_FALSE(button.testAttribute(Qt::WA_SetCursor));
+}
+
+}  // namespace
