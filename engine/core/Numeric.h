@@ -15,6 +15,16 @@
 
 namespace wl {
 
+// Rounds to the nearest integer, ties to even, as nearbyint does in the
+// default rounding mode, without a library call: adding and removing 2^52
+// leaves no fraction bits, and the addition itself rounds half to even.
+inline double RoundHalfEven(double v) {
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (!(std::fabs(v) < kTwo52)) return v;  // already integral, or NaN
+  const double m = std::copysign(kTwo52, v);
+  return (v + m) - m;
+}
+
 namespace detail {
 template <class T>
 inline T NarrowChecked(long long v) {
@@ -26,7 +36,7 @@ inline T NarrowChecked(long long v) {
 
 // Rounds half to even; raises overflow unless the result lies in [lo, hi].
 inline double RoundChecked(double v, double lo, double hi) {
-  const double r = std::nearbyint(v);  // default rounding mode: nearest, ties to even
+  const double r = RoundHalfEven(v);
   if (!(r >= lo && r <= hi)) RaiseError(kOverflow);  // also catches NaN
   return r;
 }

@@ -33,7 +33,7 @@ inline Byte ScalarLevel(bool drpdf, double scale, double x, double y, double z) 
   const double r = std::sqrt(r2);
   double v = D::template Density<double>(x, y, z, r, r2, std::exp(r * D::kExp));
   if (drpdf) v = D::template WeightOf<double>(v, D::kSingle ? std::sqrt(y + x) : 0.0, r, r2);
-  const double level = std::nearbyint(v * scale);
+  const double level = RoundHalfEven(v * scale);
   return level > 255 ? Byte{255} : static_cast<Byte>(level);
 }
 

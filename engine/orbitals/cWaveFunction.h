@@ -55,7 +55,7 @@ class cWaveFunction : public cElectron {
       const double r = std::sqrt(r2);
       double v = D::Density(Xs[i], Ys[i], Zs[i], r, r2, std::exp(r * D::kExp));
       if (drpdf) v = WeightOf(v, kSingle ? std::sqrt(Ys[i] + Xs[i]) : 0.0, r, r2);
-      const double level = std::nearbyint(v * scale);
+      const double level = RoundHalfEven(v * scale);
       Out[i] = level > 255 ? Byte{255} : static_cast<Byte>(level);
     }
   }

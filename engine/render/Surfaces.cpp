@@ -56,7 +56,11 @@ bool BitBlt(Long DestHdc, Long X, Long Y, Long Width, Long Height, Long SrcHdc, 
   Surface* dst = LookupSurface(DestHdc);
   const Surface* src = LookupSurface(SrcHdc);
   if (!dst || !src) return false;
-  for (long long row = 0; row < Height; ++row) {
+  // Within one surface a block moved downwards is copied from its last row up,
+  // so that no source row is overwritten before it is read.
+  const bool upwards = dst == src && Y > SrcY;
+  for (long long n = 0; n < Height; ++n) {
+    const long long row = upwards ? Height - 1 - n : n;
     const long long sy = SrcY + row, dy = Y + row;
     if (sy < 0 || sy >= src->Rows || dy < 0 || dy >= dst->Rows) continue;
     // Columns that lie inside both surfaces.

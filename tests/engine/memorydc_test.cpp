@@ -199,6 +199,21 @@ TEST(Surfaces, BitBltCopiesABlockAndClipsAtTheEdges) {
   wl::DeleteSurface(dst);
 }
 
+// A block moved within one surface arrives whole, whichever way it moves.
+TEST(Surfaces, BitBltWithinOneSurfaceOverlapping) {
+  for (int dy : {1, -1}) {
+    const Long h = wl::CreateSurface(3, 6);
+    wl::Surface* s = wl::LookupSurface(h);
+    for (int i = 0; i < 18; ++i) s->Pixels[i] = Px(i + 1);
+    const int from = dy > 0 ? 1 : 2;
+    EXPECT_TRUE(wl::BitBlt(h, 0, from + dy, 3, 3, h, 0, from));
+    for (int row = 0; row < 3; ++row) {
+      for (int x = 0; x < 3; ++x) EXPECT_EQ(s->Row(from + dy + row)[x], Px((from + row) * 3 + x + 1));
+    }
+    wl::DeleteSurface(h);
+  }
+}
+
 TEST(Surfaces, StretchBltScalesByNearestNeighbour) {
   const Long src = wl::CreateSurface(2, 2), dst = wl::CreateSurface(6, 6);
   wl::Surface* s = wl::LookupSurface(src);

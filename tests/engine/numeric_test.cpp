@@ -43,6 +43,26 @@ TEST(NumericRounding, NonTiesGoToTheNearest) {
   EXPECT_EQ(wl::CByte(127.51), 128);
 }
 
+// The library-free rounding agrees with nearbyint in the default rounding
+// mode over the whole range where fractions exist, ties and near-ties included.
+TEST(NumericRounding, RoundHalfEvenEqualsNearbyint) {
+  const double two52 = 4503599627370496.0;
+  for (double v : {0.0, -0.0, 0.5, -0.5, 1.5, 2.5, 0.49999999999999994, 255.5, 254.5,
+                   two52 / 2 + 0.5, two52 / 2 + 1.5, two52 - 0.5, two52, two52 + 1, -two52 + 0.5,
+                   1e300, -1e300, kInf, -kInf}) {
+    EXPECT_EQ(wl::RoundHalfEven(v), std::nearbyint(v)) << v;
+  }
+  EXPECT_TRUE(std::isnan(wl::RoundHalfEven(kNaN)));
+  unsigned state = 12345;
+  for (int n = 0; n < 200000; ++n) {
+    state = state * 1103515245u + 12345u;
+    const double v = (static_cast<double>(state) / 4294967296.0 - 0.5) * std::ldexp(1.0, n % 60);
+    ASSERT_EQ(wl::RoundHalfEven(v), std::nearbyint(v)) << v;
+    const double tie = std::floor(v) + 0.5;
+    ASSERT_EQ(wl::RoundHalfEven(tie), std::nearbyint(tie)) << tie;
+  }
+}
+
 TEST(NumericRange, ByteEdges) {
   EXPECT_EQ(wl::CByte(255.0), 255);
   EXPECT_EQ(wl::CByte(255.4999), 255);
