@@ -21,7 +21,8 @@ void BM_Add(benchmark::State& state) {
   s.OrbitalIndex = index;
   s.OrbitalViewMode = drpdf ? wl::DRPDF : wl::PDF;
   s.AtomRadius = drpdf ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius;
-  s.DotThreshold = static_cast<wl::Byte>(drpdf ? info.DefaultDRPDFDotThreshold : info.DefaultPDFDotThreshold);
+  s.DotThreshold =
+      static_cast<wl::Byte>(drpdf ? info.DefaultDRPDFDotThreshold : info.DefaultPDFDotThreshold);
   s.DotTarget = 16000;
   wl::SetSeedHook(1);
   wl::cOrbitalCol col;

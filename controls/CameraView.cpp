@@ -7,6 +7,7 @@
 
 #include "core/Numeric.h"
 #include "modFontSize.h"
+#include "render/LineWalk.h"
 
 namespace wl {
 
@@ -50,25 +51,8 @@ QImage CameraView::BackgroundSketch() {
 
 // A one-pixel line including both end points; pixels off the picture are skipped.
 void CameraView::Line(Long x1, Long y1, Long x2, Long y2, QRgb colour) {
-  const long long dx = std::llabs(static_cast<long long>(x2) - x1);
-  const long long dy = -std::llabs(static_cast<long long>(y2) - y1);
-  const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-  long long err = dx + dy, x = x1, y = y1;
-  for (;;) {
-    if (x >= 0 && x < Picture_.width() && y >= 0 && y < Picture_.height()) {
-      Picture_.setPixel(static_cast<int>(x), static_cast<int>(y), colour);
-    }
-    if (x == x2 && y == y2) break;
-    const long long e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
-  }
+  WalkLine(x1, y1, x2, y2, Picture_.width() - 1, Picture_.height() - 1,
+           [&](Long x, Long y, long long, long long) { Picture_.setPixel(x, y, colour); });
 }
 
 void CameraView::Draw(Long CameraPos, Long ProjectionPlane, RenderMode Mode, Long StereoFactor) {

@@ -43,7 +43,9 @@ inline double RoundChecked(double v, double lo, double hi) {
 }  // namespace detail
 
 // Double to Byte (0 to 255), ties to even. Raises overflow outside the range.
-inline Byte CByte(double v) { return static_cast<Byte>(detail::RoundChecked(v, 0, 255)); }
+inline Byte CByte(double v) {
+  return static_cast<Byte>(detail::RoundChecked(v, 0, 255));
+}
 
 // Double to Integer (16-bit), ties to even. Raises overflow outside the range.
 inline Integer CInt(double v) {
@@ -56,22 +58,42 @@ inline Long CLng(double v) {
 }
 
 // Integer narrowing of an exact value. Raises overflow outside the range.
-inline Integer ToInteger(long long v) { return detail::NarrowChecked<Integer>(v); }
-inline Long ToLong(long long v) { return detail::NarrowChecked<Long>(v); }
-inline Byte ToByte(long long v) { return detail::NarrowChecked<Byte>(v); }
+inline Integer ToInteger(long long v) {
+  return detail::NarrowChecked<Integer>(v);
+}
+inline Long ToLong(long long v) {
+  return detail::NarrowChecked<Long>(v);
+}
+inline Byte ToByte(long long v) {
+  return detail::NarrowChecked<Byte>(v);
+}
 
 // The largest integral value not greater than v (rounds down, also for negatives).
-inline double Int(double v) { return std::floor(v); }
+inline double Int(double v) {
+  return std::floor(v);
+}
 
 // Checked 16-bit arithmetic.
-inline Integer AddI16(Integer a, Integer b) { return ToInteger(static_cast<long long>(a) + b); }
-inline Integer SubI16(Integer a, Integer b) { return ToInteger(static_cast<long long>(a) - b); }
-inline Integer MulI16(Integer a, Integer b) { return ToInteger(static_cast<long long>(a) * b); }
+inline Integer AddI16(Integer a, Integer b) {
+  return ToInteger(static_cast<long long>(a) + b);
+}
+inline Integer SubI16(Integer a, Integer b) {
+  return ToInteger(static_cast<long long>(a) - b);
+}
+inline Integer MulI16(Integer a, Integer b) {
+  return ToInteger(static_cast<long long>(a) * b);
+}
 
 // Checked 32-bit arithmetic.
-inline Long AddI32(Long a, Long b) { return ToLong(static_cast<long long>(a) + b); }
-inline Long SubI32(Long a, Long b) { return ToLong(static_cast<long long>(a) - b); }
-inline Long MulI32(Long a, Long b) { return ToLong(static_cast<long long>(a) * b); }
+inline Long AddI32(Long a, Long b) {
+  return ToLong(static_cast<long long>(a) + b);
+}
+inline Long SubI32(Long a, Long b) {
+  return ToLong(static_cast<long long>(a) - b);
+}
+inline Long MulI32(Long a, Long b) {
+  return ToLong(static_cast<long long>(a) * b);
+}
 
 // Integer division truncating towards zero. Raises division by zero for b = 0
 // and overflow where the quotient does not fit (minimum divided by -1).

@@ -30,17 +30,27 @@ std::uint32_t timeGetTime() {
   return static_cast<std::uint32_t>(ms);
 }
 
-void SetClockHook(ClockFn clock) { Clock() = std::move(clock); }
+void SetClockHook(ClockFn clock) {
+  Clock() = std::move(clock);
+}
 
-void SetSeedHook(std::optional<std::int32_t> seed) { FixedSeed() = seed; }
-std::optional<std::int32_t> SeedHook() { return FixedSeed(); }
+void SetSeedHook(std::optional<std::int32_t> seed) {
+  FixedSeed() = seed;
+}
+std::optional<std::int32_t> SeedHook() {
+  return FixedSeed();
+}
 
-void SetDebugSink(DebugSinkFn sink) { Sink() = std::move(sink); }
+void SetDebugSink(DebugSinkFn sink) {
+  Sink() = std::move(sink);
+}
 void DebugPrint(const std::string& text) {
   if (Sink()) Sink()(text);
 }
 
-void SetAboutBoxHook(AboutBoxFn about) { About() = std::move(about); }
+void SetAboutBoxHook(AboutBoxFn about) {
+  About() = std::move(about);
+}
 void ShowAboutBox() {
   if (About()) About()();
 }

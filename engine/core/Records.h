@@ -16,7 +16,9 @@ using Boolean = std::int16_t;  // 16-bit, true is -1
 
 inline constexpr Boolean kTrue = -1;
 inline constexpr Boolean kFalse = 0;
-inline constexpr Boolean ToBoolean(bool b) { return b ? kTrue : kFalse; }
+inline constexpr Boolean ToBoolean(bool b) {
+  return b ? kTrue : kFalse;
+}
 
 enum RenderMode : std::int32_t {
   Orthographic = 0,

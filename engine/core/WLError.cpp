@@ -4,12 +4,18 @@ namespace wl {
 
 std::string ErrorDescription(int number) {
   switch (number) {
-    case kInvalidCall: return "Invalid procedure call or argument";
-    case kOverflow: return "Overflow";
-    case kSubscriptRange: return "Subscript out of range";
-    case kDivisionByZero: return "Division by zero";
-    case kObjectNotSet: return "Object variable or With block variable not set";
-    default: return "Application-defined or object-defined error";
+    case kInvalidCall:
+      return "Invalid procedure call or argument";
+    case kOverflow:
+      return "Overflow";
+    case kSubscriptRange:
+      return "Subscript out of range";
+    case kDivisionByZero:
+      return "Division by zero";
+    case kObjectNotSet:
+      return "Object variable or With block variable not set";
+    default:
+      return "Application-defined or object-defined error";
   }
 }
 

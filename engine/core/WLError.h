@@ -9,11 +9,11 @@
 namespace wl {
 
 enum ErrorNumber : int {
-  kInvalidCall = 5,         // "Invalid procedure call or argument"
-  kOverflow = 6,            // "Overflow"
-  kSubscriptRange = 9,      // "Subscript out of range"
-  kDivisionByZero = 11,     // "Division by zero"
-  kObjectNotSet = 91,       // "Object variable or With block variable not set"
+  kInvalidCall = 5,      // "Invalid procedure call or argument"
+  kOverflow = 6,         // "Overflow"
+  kSubscriptRange = 9,   // "Subscript out of range"
+  kDivisionByZero = 11,  // "Division by zero"
+  kObjectNotSet = 91,    // "Object variable or With block variable not set"
 };
 
 class WLENGINE_EXPORT WLError : public std::runtime_error {

@@ -4,7 +4,9 @@
 
 namespace wl {
 
-cOrbitalCol::cOrbitalCol() { Orbitals.resize(1); }
+cOrbitalCol::cOrbitalCol() {
+  Orbitals.resize(1);
+}
 cOrbitalCol::~cOrbitalCol() = default;
 
 void cOrbitalCol::CheckBounds(long long index) const {
@@ -33,7 +35,9 @@ Long cOrbitalCol::ReFillDotMatrix(double index, Byte Threshold, Long Target) {
   return At(static_cast<Integer>(i)).ReFillDotMatrix(Target, Threshold);
 }
 
-OrbitalStats cOrbitalCol::GetStats(Integer index) const { return At(index).GetStats(); }
+OrbitalStats cOrbitalCol::GetStats(Integer index) const {
+  return At(index).GetStats();
+}
 
 Integer cOrbitalCol::Add(const OrbitalSetup& Info) {
   if (Info.OrbitalViewMode != PDF && Info.OrbitalViewMode != DRPDF) {

@@ -10,7 +10,9 @@ cOrbitalCol& cWL::Orbitals() {
   return *Orbitals_;
 }
 
-void cWL::SetOrbitals(std::shared_ptr<cOrbitalCol> collection) { Orbitals_ = std::move(collection); }
+void cWL::SetOrbitals(std::shared_ptr<cOrbitalCol> collection) {
+  Orbitals_ = std::move(collection);
+}
 
 std::vector<OrbInfo> cWL::EnumOrbitals() const {
   std::vector<OrbInfo> table;
@@ -21,6 +23,8 @@ std::vector<OrbInfo> cWL::EnumOrbitals() const {
   return table;
 }
 
-void cWL::About() { ShowAboutBox(); }
+void cWL::About() {
+  ShowAboutBox();
+}
 
 }  // namespace wl

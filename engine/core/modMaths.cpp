@@ -10,7 +10,9 @@ namespace {
 double ct = 1, st = 0, cp = 1, sp = 0;  // trigonometric values of the last rotation
 }
 
-bool IsEven(Long n) { return n % 2 == 0; }
+bool IsEven(Long n) {
+  return n % 2 == 0;
+}
 
 void ProjectPoint(const COORDlong& Camera, const COORDdouble& P, COORDlong& Out, Integer Plane) {
   const double d = P.Y - Camera.Y;

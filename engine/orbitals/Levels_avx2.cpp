@@ -20,8 +20,12 @@ namespace wl::kernels {
 namespace {
 using v4d = double __attribute__((vector_size(32)));
 
-inline v4d Sqrt(v4d v) { return _mm256_sqrt_pd(v); }
-inline v4d Exp(v4d v) { return _ZGVdN4v_exp(v); }
+inline v4d Sqrt(v4d v) {
+  return _mm256_sqrt_pd(v);
+}
+inline v4d Exp(v4d v) {
+  return _ZGVdN4v_exp(v);
+}
 
 // Distance from a rounding boundary (k + 0.5) below which a lane is redone in
 // scalar; far above the few ulps by which the vector exponential can differ.
@@ -38,8 +42,8 @@ inline Byte ScalarLevel(bool drpdf, double scale, double x, double y, double z) 
 }
 
 template <class D>
-inline void Levels4(bool drpdf, double scale, const double* xs, const double* ys,
-                    const double* zs, Byte* out) {
+inline void Levels4(bool drpdf, double scale, const double* xs, const double* ys, const double* zs,
+                    Byte* out) {
   const v4d x = _mm256_loadu_pd(xs);
   const v4d y = _mm256_loadu_pd(ys);
   const v4d z = _mm256_loadu_pd(zs);
@@ -82,9 +86,9 @@ void LevelsAvx2(bool drpdf, double scale, const double* xs, const double* ys, co
   }
 }
 
-#define WL_INSTANTIATE(Class)                                                          \
-  template void LevelsAvx2<Class>(bool, double, const double*, const double*, const double*, \
-                                  int, Byte*);
+#define WL_INSTANTIATE(Class)                                                                     \
+  template void LevelsAvx2<Class>(bool, double, const double*, const double*, const double*, int, \
+                                  Byte*);
 WL_FOR_EACH_WAVE_FUNCTION(WL_INSTANTIATE)
 #undef WL_INSTANTIATE
 

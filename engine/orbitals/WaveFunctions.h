@@ -8,17 +8,17 @@
 
 namespace wl {
 
-#define WL_WAVE_FUNCTION(Class, Index, Exp, Norm, ...)                                   \
-  class Class final : public cWaveFunction<Class> {                                      \
-   public:                                                                               \
-    static constexpr int kIndex = Index;                                                 \
-    static constexpr double kExp = Exp;                                                  \
-    static constexpr double kC = Norm;                                                   \
-    template <class T>                                                                   \
+#define WL_WAVE_FUNCTION(Class, Index, Exp, Norm, ...)                                    \
+  class Class final : public cWaveFunction<Class> {                                       \
+   public:                                                                                \
+    static constexpr int kIndex = Index;                                                  \
+    static constexpr double kExp = Exp;                                                   \
+    static constexpr double kC = Norm;                                                    \
+    template <class T>                                                                    \
     static T Density([[maybe_unused]] T xs, [[maybe_unused]] T ys, [[maybe_unused]] T zs, \
-                     [[maybe_unused]] T r, [[maybe_unused]] T r2, T e) {                 \
-      __VA_ARGS__                                                                        \
-    }                                                                                    \
+                     [[maybe_unused]] T r, [[maybe_unused]] T r2, T e) {                  \
+      __VA_ARGS__                                                                         \
+    }                                                                                     \
   };
 
 // clang-format off
@@ -89,12 +89,13 @@ WL_WAVE_FUNCTION(orbAv4F, 39, kExpShell4, 3.85478048395781E-09, return e * r2 * 
 #undef WL_WAVE_FUNCTION
 
 // Calls f.template operator()<Class>() for each of the 40 classes in index order.
-#define WL_FOR_EACH_WAVE_FUNCTION(X)                                                        \
-  X(orb1S) X(orb2S) X(orb2Px) X(orb2Py) X(orb2Pz) X(orb3S) X(orb3Px) X(orb3Py) X(orb3Pz)    \
-  X(orb3Dz2) X(orb3Dx2_y2) X(orb3Dxy) X(orb3Dxz) X(orb3Dyz) X(orb4S) X(orb4Px) X(orb4Py)    \
-  X(orb4Pz) X(orb4Dz2) X(orb4Dx2_y2) X(orb4Dxy) X(orb4Dxz) X(orb4Dyz) X(orb4Fz3) X(orb4Fxz2) \
-  X(orb4Fyz2) X(orb4Fx2z_y2z) X(orb4Fxyz) X(orb4Fx3_3xy2) X(orb4F3x2y_y3) X(orbAv1S)         \
-  X(orbAv2S) X(orbAv2P) X(orbAv3S) X(orbAv3P) X(orbAv3D) X(orbAv4S) X(orbAv4P) X(orbAv4D)   \
-  X(orbAv4F)
+#define WL_FOR_EACH_WAVE_FUNCTION(X)                                                             \
+  X(orb1S)                                                                                       \
+  X(orb2S) X(orb2Px) X(orb2Py) X(orb2Pz) X(orb3S) X(orb3Px) X(orb3Py) X(orb3Pz) X(orb3Dz2)       \
+      X(orb3Dx2_y2) X(orb3Dxy) X(orb3Dxz) X(orb3Dyz) X(orb4S) X(orb4Px) X(orb4Py) X(orb4Pz)      \
+          X(orb4Dz2) X(orb4Dx2_y2) X(orb4Dxy) X(orb4Dxz) X(orb4Dyz) X(orb4Fz3) X(orb4Fxz2)       \
+              X(orb4Fyz2) X(orb4Fx2z_y2z) X(orb4Fxyz) X(orb4Fx3_3xy2) X(orb4F3x2y_y3) X(orbAv1S) \
+                  X(orbAv2S) X(orbAv2P) X(orbAv3S) X(orbAv3P) X(orbAv3D) X(orbAv4S) X(orbAv4P)   \
+                      X(orbAv4D) X(orbAv4F)
 
 }  // namespace wl

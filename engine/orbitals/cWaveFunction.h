@@ -77,7 +77,6 @@ class cWaveFunction : public cElectron {
   }
 
  private:
-
   double Evaluate(const COORDdoubleParams& c) {
     r2_ = c.Ys + c.Xs + c.Zs;
     r_ = std::sqrt(r2_);

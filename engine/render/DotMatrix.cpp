@@ -31,7 +31,7 @@ namespace {
 struct Mirror {
   signed char x, y, z;
 };
-constexpr Mirror kInteriorMirrors[8] = {{1, 1, 1},  {-1, 1, 1}, {1, -1, 1},  {1, 1, -1},
+constexpr Mirror kInteriorMirrors[8] = {{1, 1, 1},   {-1, 1, 1},  {1, -1, 1},  {1, 1, -1},
                                         {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}, {-1, -1, -1}};
 constexpr Mirror kPlaneMirrors[4] = {{1, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1, 0}};
 
@@ -46,7 +46,8 @@ void ForEachAbove(const Byte* row, Byte T, F&& f) {
   for (int c = 0; c < 128; c += 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
     // max(v, T + 1) == v exactly where v > T (unsigned bytes).
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(v, bound), v)));
+    unsigned mask =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(v, bound), v)));
     if (c == 0) mask &= ~1u;  // cell 0 belongs to the plane x = 0
     for (; mask; mask &= mask - 1) f(c + __builtin_ctz(mask));
   }
@@ -84,8 +85,8 @@ void cOrbitalObject::FillDotMatrix() {
         Dots.clear();
         placed = true;
       }
-      Dots.push_back(PointArray{static_cast<Integer>(x), static_cast<Integer>(y),
-                                static_cast<Integer>(z), v});
+      Dots.push_back(
+          PointArray{static_cast<Integer>(x), static_cast<Integer>(y), static_cast<Integer>(z), v});
     }
   };
   auto cell = [&](int i, int j, int k) { return ProbGrid[GridIndex(i, j, k)]; };
@@ -112,9 +113,12 @@ void cOrbitalObject::FillDotMatrix() {
         if (v <= T) continue;
         for (const Mirror& m : kPlaneMirrors) {
           // The first free index takes m.x's sign, the second m.y's.
-          if (plane == 0) place(m.x * x, m.y * y, 0, v);
-          else if (plane == 1) place(m.x * x, 0, m.y * z, v);
-          else place(0, m.x * y, m.y * z, v);
+          if (plane == 0)
+            place(m.x * x, m.y * y, 0, v);
+          else if (plane == 1)
+            place(m.x * x, 0, m.y * z, v);
+          else
+            place(0, m.x * y, m.y * z, v);
         }
       }
     }

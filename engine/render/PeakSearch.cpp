@@ -132,15 +132,16 @@ double cOrbitalDRPDF::FindPeakDensity() {
   };
   std::array<Candidate, 4> list{};
   const double step[3] = {coarse, coarse, coarse};
-  ScanBox(Box{{0, 0, 0}, {R, R, R}}, N0, step, density, [&](double x, double y, double z, double v) {
-    for (size_t k = 0; k < list.size(); ++k) {
-      if (v > list[k].value) {
-        for (size_t m = list.size() - 1; m > k; --m) list[m] = list[m - 1];
-        list[k] = {v, {x, y, z}};
-        break;
-      }
-    }
-  });
+  ScanBox(Box{{0, 0, 0}, {R, R, R}}, N0, step, density,
+          [&](double x, double y, double z, double v) {
+            for (size_t k = 0; k < list.size(); ++k) {
+              if (v > list[k].value) {
+                for (size_t m = list.size() - 1; m > k; --m) list[m] = list[m - 1];
+                list[k] = {v, {x, y, z}};
+                break;
+              }
+            }
+          });
 
   std::array<float, 4> refined{};
   for (size_t k = 0; k < list.size(); ++k) {

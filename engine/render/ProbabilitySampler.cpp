@@ -38,7 +38,9 @@ ProbabilitySampler::ProbabilitySampler(const SamplerInput& input, std::vector<By
 void ProbabilitySampler::SampleBoundary(Histogram& freqs) {
   const auto& sq = square_;
   Line line;
-  auto eval = [&] { in_.Electron->GetLevels(in_.View, line.xs, line.ys, line.zs, line.n, line.out); };
+  auto eval = [&] {
+    in_.Electron->GetLevels(in_.View, line.xs, line.ys, line.zs, line.n, line.out);
+  };
   auto at = [&](int i, int j, int k) -> Byte& { return grid_[cOrbitalObject::GridIndex(i, j, k)]; };
 
   line.n = 0;
@@ -66,16 +68,22 @@ void ProbabilitySampler::SampleBoundary(Histogram& freqs) {
     for (int a = 1; a < 128; ++a) {
       line.n = 0;
       for (int b = 1; b < 128; ++b) {
-        if (plane == 0) line.Add(sq[b], sq[a], 0);       // (b, a, 0)
-        else if (plane == 1) line.Add(sq[b], 0, sq[a]);  // (b, 0, a)
-        else line.Add(0, sq[b], sq[a]);                  // (0, b, a)
+        if (plane == 0)
+          line.Add(sq[b], sq[a], 0);  // (b, a, 0)
+        else if (plane == 1)
+          line.Add(sq[b], 0, sq[a]);  // (b, 0, a)
+        else
+          line.Add(0, sq[b], sq[a]);  // (0, b, a)
       }
       eval();
       for (int b = 1; b < 128; ++b) {
         const Byte v = line.out[b - 1];
-        if (plane == 0) at(b, a, 0) = v;
-        else if (plane == 1) at(b, 0, a) = v;
-        else at(0, b, a) = v;
+        if (plane == 0)
+          at(b, a, 0) = v;
+        else if (plane == 1)
+          at(b, 0, a) = v;
+        else
+          at(0, b, a) = v;
         freqs[v] += 4;
       }
     }

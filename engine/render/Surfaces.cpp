@@ -64,11 +64,14 @@ bool BitBlt(Long DestHdc, Long X, Long Y, Long Width, Long Height, Long SrcHdc, 
     const long long sy = SrcY + row, dy = Y + row;
     if (sy < 0 || sy >= src->Rows || dy < 0 || dy >= dst->Rows) continue;
     // Columns that lie inside both surfaces.
-    const long long first = std::max({0LL, -static_cast<long long>(SrcX), -static_cast<long long>(X)});
-    const long long last = std::min({static_cast<long long>(Width), src->Width - static_cast<long long>(SrcX),
-                                     dst->Width - static_cast<long long>(X)});
+    const long long first =
+        std::max({0LL, -static_cast<long long>(SrcX), -static_cast<long long>(X)});
+    const long long last =
+        std::min({static_cast<long long>(Width), src->Width - static_cast<long long>(SrcX),
+                  dst->Width - static_cast<long long>(X)});
     if (last <= first) continue;
-    std::memmove(dst->Row(static_cast<Long>(dy)) + X + first, src->Row(static_cast<Long>(sy)) + SrcX + first,
+    std::memmove(dst->Row(static_cast<Long>(dy)) + X + first,
+                 src->Row(static_cast<Long>(sy)) + SrcX + first,
                  static_cast<size_t>(last - first) * sizeof(RGBA));
   }
   return true;

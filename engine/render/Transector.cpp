@@ -8,6 +8,7 @@
 #include "core/Numeric.h"
 #include "core/modMaths.h"
 #include "render/DotRotation.h"
+#include "render/LineWalk.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -80,36 +81,6 @@ Outline PerspectiveOutline(const std::array<COORDdouble, 4>& corners, const Rend
   return out;
 }
 
-// An integer Bresenham walk from (x1, y1) to (x2, y2), calling visit(x, y, i, n)
-// for step i of n (the ends are steps 0 and n) at every pixel within 0 to edge
-// on both axes; pixels outside are skipped.
-template <class Visit>
-void WalkLine(long long x1, long long y1, long long x2, long long y2, Long edge, Visit visit) {
-  // A line wholly beside the buffer has nothing to draw.
-  if ((x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 > edge && x2 > edge) ||
-      (y1 > edge && y2 > edge)) {
-    return;
-  }
-  const long long dx = std::llabs(x2 - x1), dy = -std::llabs(y2 - y1);
-  const long long sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-  const long long n = std::max(dx, -dy);
-  long long err = dx + dy, x = x1, y = y1;
-  for (long long i = 0;; ++i) {
-    if (x >= 0 && x <= edge && y >= 0 && y <= edge)
-      visit(static_cast<Long>(x), static_cast<Long>(y), i, n);
-    if (x == x2 && y == y2) break;
-    const long long e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
-  }
-}
-
 // The largest index that is inside the buffer on both axes.
 Long EdgeOf(const PixelArray& pixels, Long edge) {
   return std::min({edge, pixels.Width - 1, pixels.Height - 1});
@@ -177,8 +148,9 @@ void cOrbitalObject::RemoveTransector() {
   // was, fourth byte included (crossing edges share their backups, so this
   // comes after the last restore).
   PixelArray& pixels = ViewPixels();
+  const Long edge = EdgeOf(pixels, PixelsEdge);
   for (int i = 0; i < 4; ++i) {
-    WalkLine(o[i].x, o[i].y, o[(i + 3) % 4].x, o[(i + 3) % 4].y, EdgeOf(pixels, PixelsEdge),
+    WalkLine(o[i].x, o[i].y, o[(i + 3) % 4].x, o[(i + 3) % 4].y, edge, edge,
              [&pixels](Long x, Long y, long long, long long) { pixels(x, y).A = 0; });
   }
 }
@@ -187,28 +159,29 @@ void cOrbitalObject::DrawShadedLine(Long x1, Long y1, Long x2, Long y2, Long s1,
                                     Long colour) {
   if (colour != kRed && colour != kGreen && colour != kWhite) return;
   PixelArray& pixels = ViewPixels();
-  WalkLine(x1, y1, x2, y2, EdgeOf(pixels, PixelsEdge),
-           [&](Long x, Long y, long long i, long long n) {
-             // Equal integer steps from s1 to s2; the ends carry s1 and s2.
-             const long long s = n == 0 ? s1 : s1 + (static_cast<long long>(s2) - s1) * i / n;
-             const Byte shade = static_cast<Byte>(std::clamp<long long>(s, 0, 255));
-             RGBA& p = pixels(x, y);
-             if (colour == kRed) {
-               p.R |= shade;
-             } else if (colour == kGreen) {
-               p.G |= shade;
-             } else {
-               p.R = static_cast<Byte>(std::min(255, p.R + shade));
-               p.G = p.R;
-               p.B = p.R;
-             }
-           });
+  const Long edge = EdgeOf(pixels, PixelsEdge);
+  WalkLine(x1, y1, x2, y2, edge, edge, [&](Long x, Long y, long long i, long long n) {
+    // Equal integer steps from s1 to s2; the ends carry s1 and s2.
+    const long long s = n == 0 ? s1 : s1 + (static_cast<long long>(s2) - s1) * i / n;
+    const Byte shade = static_cast<Byte>(std::clamp<long long>(s, 0, 255));
+    RGBA& p = pixels(x, y);
+    if (colour == kRed) {
+      p.R |= shade;
+    } else if (colour == kGreen) {
+      p.G |= shade;
+    } else {
+      p.R = static_cast<Byte>(std::min(255, p.R + shade));
+      p.G = p.R;
+      p.B = p.R;
+    }
+  });
 }
 
 void cOrbitalObject::SaveRestoreLine(Long x1, Long y1, Long x2, Long y2, Long /*colour*/,
                                      bool restore) {
   PixelArray& pixels = ViewPixels();
-  WalkLine(x1, y1, x2, y2, EdgeOf(pixels, PixelsEdge), [&](Long x, Long y, long long, long long) {
+  const Long edge = EdgeOf(pixels, PixelsEdge);
+  WalkLine(x1, y1, x2, y2, edge, edge, [&](Long x, Long y, long long, long long) {
     RGBA& p = pixels(x, y);
     if (restore) {
       p.B = p.G = p.R = p.A;

@@ -8,7 +8,9 @@
 
 namespace wl {
 
-cMemoryDCEx::~cMemoryDCEx() { Delete(); }
+cMemoryDCEx::~cMemoryDCEx() {
+  Delete();
+}
 
 Long cMemoryDCEx::Create(Long Width, Long Height) {
   if (Created_) Delete();
@@ -50,7 +52,8 @@ void cMemoryDCEx::SetAllBits(const PixelArray& ColourData) {
   Surface* s = LookupSurface(Created_ ? Hdc_ : 0);
   if (!s) return;
   for (Long y = 0; y < Height_; ++y) {
-    std::memcpy(s->Row(Height_ - 1 - y), ColourData.Row(y), static_cast<size_t>(Width_) * sizeof(RGBA));
+    std::memcpy(s->Row(Height_ - 1 - y), ColourData.Row(y),
+                static_cast<size_t>(Width_) * sizeof(RGBA));
   }
 }
 

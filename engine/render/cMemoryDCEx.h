@@ -39,7 +39,8 @@ class WLENGINE_EXPORT cMemoryDCEx {
   // (0: Width - X) are taken from its start and placed from column X. Raises
   // subscript out of range for an empty array or one too small for the rows,
   // overflow when arithmetic on X, Y or Length leaves 32 bits.
-  void SetBits(const std::vector<RGBA>& ColourData, Long X, Long Y, Long ScanLines, Long Length = 0);
+  void SetBits(const std::vector<RGBA>& ColourData, Long X, Long Y, Long ScanLines,
+               Long Length = 0);
 
   Long hdc() const { return Hdc_; }
   Long hBmp() const { return HBmp_; }

@@ -15,12 +15,18 @@ cOrbital::~cOrbital() = default;
 
 cOrbitalObject::cOrbitalObject(ViewMode view) : View_(view) {}
 
-cOrbitalPDF::~cOrbitalPDF() { DebugPrint("ORB pdf Terminate"); }
-cOrbitalDRPDF::~cOrbitalDRPDF() { DebugPrint("ORB DRPDF Terminate"); }
+cOrbitalPDF::~cOrbitalPDF() {
+  DebugPrint("ORB pdf Terminate");
+}
+cOrbitalDRPDF::~cOrbitalDRPDF() {
+  DebugPrint("ORB DRPDF Terminate");
+}
 
 namespace {
 // Milliseconds between two readings of the 32-bit clock.
-Long Elapsed(std::uint32_t t0) { return static_cast<Long>(timeGetTime() - t0); }
+Long Elapsed(std::uint32_t t0) {
+  return static_cast<Long>(timeGetTime() - t0);
+}
 
 // The seed of a calculation: fixed by the seed hook, else from the clock.
 // The clock gives 0 during the first 32.8 seconds after start-up; the

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ExpectedOrbitals.h"
+#include "ToolRunner.h"
 #include "core/Platform.h"
 #include "core/cOrbitalCol.h"
 #include "core/modOrbitals.h"
@@ -26,52 +27,11 @@ namespace {
 
 using wltest::kExpectedOrbitals;
 
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using Result = wltest::ToolResult;
 
 // Runs the tool with the given arguments, capturing stdout and stderr.
 Result RunTool(const std::vector<std::string>& args) {
-  std::string outPath = ::testing::TempDir() + "wl_cli_out_XXXXXX";
-  std::string errPath = ::testing::TempDir() + "wl_cli_err_XXXXXX";
-  const int outFd = mkstemp(outPath.data());
-  const int errFd = mkstemp(errPath.data());
-  Result r;
-  if (outFd < 0 || errFd < 0) {
-    ADD_FAILURE() << "cannot create capture files";
-    return r;
-  }
-  std::vector<char*> argv;
-  std::string exe = WL_RENDER_EXE;
-  argv.push_back(exe.data());
-  std::vector<std::string> copy = args;
-  for (auto& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(outFd, 1);
-    dup2(errFd, 2);
-    execv(exe.c_str(), argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  close(outFd);
-  close(errFd);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = Slurp(outPath);
-  r.err = Slurp(errPath);
-  unlink(outPath.c_str());
-  unlink(errPath.c_str());
-  return r;
+  return wltest::RunProgram(WL_RENDER_EXE, args);
 }
 
 std::vector<std::string> Split(const std::string& s, char sep) {
@@ -400,8 +360,8 @@ TEST(CliErrors, UnknownOptionsAndCommands) {
 // ------------------------------------------------------------------ stats
 
 // The same calculation in this process, through the collection.
-wl::OrbitalStats StatsHere(wl::Integer index, wl::ViewMode view, wl::Integer radius, wl::Byte threshold,
-                           wl::Integer dots, std::int32_t seed, double* peak) {
+wl::OrbitalStats StatsHere(wl::Integer index, wl::ViewMode view, wl::Integer radius,
+                           wl::Byte threshold, wl::Integer dots, std::int32_t seed, double* peak) {
   wl::SetSeedHook(seed);
   wl::cOrbitalCol col;
   wl::OrbitalSetup s;
@@ -423,8 +383,9 @@ TEST(CliStats, PrintsEveryFieldOfTheCalculation) {
   double peak = 0;
   // The DRPDF defaults of 3Dz²: radius 20, threshold 50; 16000 dots.
   const wl::OrbitalStats here = StatsHere(9, wl::DRPDF, 20, 50, 16000, 77, &peak);
-  for (const char* key : {"FramesRendered", "ProbFreqs", "TotalSamples", "Mode", "CalcTime",
-                          "CalcRate", "DotTarget", "DotTotal", "DotTime", "Peak", "DotScale", "Seed"}) {
+  for (const char* key :
+       {"FramesRendered", "ProbFreqs", "TotalSamples", "Mode", "CalcTime", "CalcRate", "DotTarget",
+        "DotTotal", "DotTime", "Peak", "DotScale", "Seed"}) {
     EXPECT_NE(Field(j, key), nullptr) << key;
   }
   ASSERT_NE(Field(j, "ProbFreqs"), nullptr);
@@ -443,8 +404,8 @@ TEST(CliStats, PrintsEveryFieldOfTheCalculation) {
 }
 
 TEST(CliStats, OptionsOverrideTheDefaults) {
-  const Result r = RunTool({"stats", "--orbital", "4F", "--average", "--radius", "30", "--threshold", "80",
-                            "--dots", "500", "--seed", "3"});
+  const Result r = RunTool({"stats", "--orbital", "4F", "--average", "--radius", "30",
+                            "--threshold", "80", "--dots", "500", "--seed", "3"});
   ASSERT_EQ(r.status, 0) << r.err;
   const Json j = ParseJson(r.out);
   double peak = 0;

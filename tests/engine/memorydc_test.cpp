@@ -208,7 +208,8 @@ TEST(Surfaces, BitBltWithinOneSurfaceOverlapping) {
     const int from = dy > 0 ? 1 : 2;
     EXPECT_TRUE(wl::BitBlt(h, 0, from + dy, 3, 3, h, 0, from));
     for (int row = 0; row < 3; ++row) {
-      for (int x = 0; x < 3; ++x) EXPECT_EQ(s->Row(from + dy + row)[x], Px((from + row) * 3 + x + 1));
+      for (int x = 0; x < 3; ++x)
+        EXPECT_EQ(s->Row(from + dy + row)[x], Px((from + row) * 3 + x + 1));
     }
     wl::DeleteSurface(h);
   }

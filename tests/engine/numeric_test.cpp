@@ -47,9 +47,9 @@ TEST(NumericRounding, NonTiesGoToTheNearest) {
 // mode over the whole range where fractions exist, ties and near-ties included.
 TEST(NumericRounding, RoundHalfEvenEqualsNearbyint) {
   const double two52 = 4503599627370496.0;
-  for (double v : {0.0, -0.0, 0.5, -0.5, 1.5, 2.5, 0.49999999999999994, 255.5, 254.5,
-                   two52 / 2 + 0.5, two52 / 2 + 1.5, two52 - 0.5, two52, two52 + 1, -two52 + 0.5,
-                   1e300, -1e300, kInf, -kInf}) {
+  for (double v :
+       {0.0, -0.0, 0.5, -0.5, 1.5, 2.5, 0.49999999999999994, 255.5, 254.5, two52 / 2 + 0.5,
+        two52 / 2 + 1.5, two52 - 0.5, two52, two52 + 1, -two52 + 0.5, 1e300, -1e300, kInf, -kInf}) {
     EXPECT_EQ(wl::RoundHalfEven(v), std::nearbyint(v)) << v;
   }
   EXPECT_TRUE(std::isnan(wl::RoundHalfEven(kNaN)));

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Platform.h"
 #include "core/Numeric.h"
+#include "core/Platform.h"
 #include "core/WLError.h"
 #include "core/modRand.h"
 #include "render/cOrbital.h"
@@ -35,8 +35,10 @@ OrbitalSetup Request(Integer index, ViewMode view, Integer radius, Integer dots,
 
 std::unique_ptr<cOrbitalObject> Calculated(const OrbitalSetup& s) {
   std::unique_ptr<cOrbitalObject> o;
-  if (s.OrbitalViewMode == PDF) o = std::make_unique<cOrbitalPDF>();
-  else o = std::make_unique<cOrbitalDRPDF>();
+  if (s.OrbitalViewMode == PDF)
+    o = std::make_unique<cOrbitalPDF>();
+  else
+    o = std::make_unique<cOrbitalDRPDF>();
   o->Setup(s);
   return o;
 }
@@ -50,9 +52,10 @@ std::vector<Byte> GridOf(const cOrbitalObject& o) {
 }
 
 bool SameDots(const std::vector<PointArray>& a, const std::vector<PointArray>& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const PointArray& p, const PointArray& q) {
-    return p.X == q.X && p.Y == q.Y && p.Z == q.Z && p.P == q.P;
-  });
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const PointArray& p, const PointArray& q) {
+                      return p.X == q.X && p.Y == q.Y && p.Z == q.Z && p.P == q.P;
+                    });
 }
 
 struct SeedGuard {
@@ -148,8 +151,15 @@ std::vector<PointArray> ReferenceFill(const cOrbitalObject& o, Long seed) {
   for (int k = 1; k < 128; ++k)
     for (int j = 1; j < 128; ++j)
       for (int i = 1; i < 128; ++i)
-        cell(i, j, k, {{1, 1, 1}, {-1, 1, 1}, {1, -1, 1}, {1, 1, -1},
-                       {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}, {-1, -1, -1}});
+        cell(i, j, k,
+             {{1, 1, 1},
+              {-1, 1, 1},
+              {1, -1, 1},
+              {1, 1, -1},
+              {-1, -1, 1},
+              {-1, 1, -1},
+              {1, -1, -1},
+              {-1, -1, -1}});
   return dots;
 }
 
@@ -226,7 +236,8 @@ TEST(Orbital, StatisticsAtAZeroClock) {
 // spikes at exact grid points.
 class TestElectron : public cElectron {
  public:
-  explicit TestElectron(bool centreOnly, double spikeXs = -1) : centreOnly_(centreOnly), spikeXs_(spikeXs) {}
+  explicit TestElectron(bool centreOnly, double spikeXs = -1)
+      : centreOnly_(centreOnly), spikeXs_(spikeXs) {}
   OrbInfo GetInfo() const override {
     OrbInfo i;
     i.Name = u"test";
@@ -249,7 +260,8 @@ class TestElectron : public cElectron {
   void GetLevels(ViewMode, const double* xs, const double* ys, const double* zs, int n,
                  Byte* out) const override {
     for (int i = 0; i < n; ++i) {
-      out[i] = static_cast<Byte>(std::min(255.0, std::nearbyint(Density({xs[i], ys[i], zs[i]}) * PDFScaleFactor_)));
+      out[i] = static_cast<Byte>(
+          std::min(255.0, std::nearbyint(Density({xs[i], ys[i], zs[i]}) * PDFScaleFactor_)));
     }
   }
 
@@ -270,7 +282,8 @@ TEST(Orbital, CellAboveTheFoundPeakSaturates) {
   double c = 0;
   for (int i = 0; i < 100; ++i) c += 18.0 / 127;  // x of cell 100, as the sampler forms it
   cOrbitalPDF o;
-  cOrbitalTestAccess::SetupWith(o, Request(0, PDF, 18, 2000, 30), std::make_unique<TestElectron>(false, c * c));
+  cOrbitalTestAccess::SetupWith(o, Request(0, PDF, 18, 2000, 30),
+                                std::make_unique<TestElectron>(false, c * c));
   EXPECT_DOUBLE_EQ(o.Peak(), 1);  // the search sees the smooth part only
   EXPECT_EQ(o.GridAt(100, 0, 0), 255);
   EXPECT_EQ(o.GridAt(0, 0, 0), 255);
@@ -283,7 +296,8 @@ TEST(Orbital, CloudAtTheCentreHasAFiniteScale) {
   SeedGuard guard;
   SetSeedHook(2);
   cOrbitalPDF o;
-  cOrbitalTestAccess::SetupWith(o, Request(0, PDF, 18, 100, 0), std::make_unique<TestElectron>(true));
+  cOrbitalTestAccess::SetupWith(o, Request(0, PDF, 18, 100, 0),
+                                std::make_unique<TestElectron>(true));
   ASSERT_EQ(o.GetDotLast(), 0);
   EXPECT_EQ(o.GetDots()[0].X, 0);
   EXPECT_EQ(o.GetDots()[0].P, 255);

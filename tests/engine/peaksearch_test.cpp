@@ -57,8 +57,10 @@ TEST(PeakSearch, MatchesBruteForceForAllOrbitals) {
       const Max fine = GridMax(density, flo, fhi, 40);
 
       std::unique_ptr<cOrbitalObject> o;
-      if (view == PDF) o = std::make_unique<cOrbitalPDF>();
-      else o = std::make_unique<cOrbitalDRPDF>();
+      if (view == PDF)
+        o = std::make_unique<cOrbitalPDF>();
+      else
+        o = std::make_unique<cOrbitalDRPDF>();
       OrbitalSetup s;
       s.OrbitalIndex = static_cast<Integer>(index);
       s.OrbitalViewMode = view;
@@ -66,7 +68,8 @@ TEST(PeakSearch, MatchesBruteForceForAllOrbitals) {
       s.DotTarget = 0;
       o->Setup(s);
 
-      const std::string what = "orbital " + std::to_string(index) + (view == PDF ? " PDF" : " DRPDF");
+      const std::string what =
+          "orbital " + std::to_string(index) + (view == PDF ? " PDF" : " DRPDF");
       EXPECT_NEAR(o->Peak() / fine.value, 1.0, 1e-3) << what;
       EXPECT_LT(coarse.value * 255 / o->Peak(), 255.5) << what;
     }

@@ -13,19 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "ToolRunner.h"
+
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using Result = wltest::ToolResult;
+using wltest::Slurp;
 
 // The tool is built into the same folder as this test.
 std::string Tool() {
@@ -35,32 +28,9 @@ std::string Tool() {
   return self.substr(0, self.rfind('/') + 1) + "wavelore-render";
 }
 
-std::string Quoted(const std::string& s) {
-  std::string q(1, '\'');
-  for (char c : s) {
-    if (c == '\'') {
-      q.append("'\\''");
-    } else {
-      q.push_back(c);
-    }
-  }
-  q.push_back('\'');
-  return q;
-}
-
-Result RunRender(const std::vector<std::string>& args) {
-  const std::string out = ::testing::TempDir() + "wl_render_out.txt";
-  const std::string err = ::testing::TempDir() + "wl_render_err.txt";
-  std::string cmd = Quoted(Tool());
-  cmd.append(" render");
-  for (const auto& a : args) cmd.append(" ").append(Quoted(a));
-  cmd.append(" >").append(Quoted(out)).append(" 2>").append(Quoted(err));
-  Result r;
-  const int status = std::system(cmd.c_str());
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = Slurp(out);
-  r.err = Slurp(err);
-  return r;
+Result RunRender(std::vector<std::string> args) {
+  args.insert(args.begin(), "render");
+  return wltest::RunProgram(Tool(), args);
 }
 
 std::string File(const std::string& name) {

@@ -14,7 +14,9 @@ namespace wl {
 namespace {
 
 using Grid = std::vector<Byte>;
-Byte& At(Grid& g, int i, int j, int k) { return g[cOrbitalObject::GridIndex(i, j, k)]; }
+Byte& At(Grid& g, int i, int j, int k) {
+  return g[cOrbitalObject::GridIndex(i, j, k)];
+}
 
 // One cell the plain way: the byte operation of the wave function, a level that
 // rounds above 255 stored as 255.
@@ -89,16 +91,20 @@ void ReferenceWalk(cElectron& e, ViewMode view, Integer radius, OptFactor f, Gri
 
 std::unique_ptr<cElectron> Scaled(int index, ViewMode view, double scale) {
   auto e = modOrbitals::CreateElectron(static_cast<Integer>(index));
-  if (view == PDF) e->SetPDFScaleFactor(scale);
-  else e->SetDRPDFScaleFactor(scale);
+  if (view == PDF)
+    e->SetPDFScaleFactor(scale);
+  else
+    e->SetDRPDFScaleFactor(scale);
   return e;
 }
 
 // The scale of the orbital at its default radius, as a calculation sets it.
 double DefaultScale(int index, ViewMode view) {
   std::unique_ptr<cOrbitalObject> o;
-  if (view == PDF) o = std::make_unique<cOrbitalPDF>();
-  else o = std::make_unique<cOrbitalDRPDF>();
+  if (view == PDF)
+    o = std::make_unique<cOrbitalPDF>();
+  else
+    o = std::make_unique<cOrbitalDRPDF>();
   const OrbitalRow& row = kOrbitalTable[index];
   OrbitalSetup s;
   s.OrbitalIndex = static_cast<Integer>(index);
@@ -138,7 +144,8 @@ TEST(Sampler, EqualsThePlainWalkForAllOrbitals) {
 TEST(Sampler, IndependentOfThreadsAndSlabs) {
   for (int index : {9, 27, 39}) {  // F16xy, F32 and F32 average
     auto e = Scaled(index, PDF, DefaultScale(index, PDF));
-    const SamplerInput in{e.get(), PDF, kOrbitalTable[index].PDFRadius, kOrbitalTable[index].PDFOpt};
+    const SamplerInput in{e.get(), PDF, kOrbitalTable[index].PDFRadius,
+                          kOrbitalTable[index].PDFOpt};
     Grid one(kGridCells, 0), three(kGridCells, 0), slabs(kGridCells, 0);
     Histogram f1{}, f3{}, fs{};
     ProbabilitySampler(in, one).SampleAll(f1, 1);

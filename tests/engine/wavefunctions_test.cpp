@@ -15,6 +15,7 @@
 
 #include "ErrorNumber.h"
 #include "ExpectedOrbitals.h"
+#include "core/Utf8.h"
 #include "core/cWL.h"
 #include "core/modOrbitals.h"
 
@@ -41,23 +42,6 @@ bool IsAverage(int index) {
   return std::string(kExpectedOrbitals[index].type) == "AverageOrbs";
 }
 
-std::string Utf8(const std::u16string& s) {
-  std::string out;
-  for (char16_t c : s) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 // The published numeric values of the enumerations.
 const std::map<std::string, int> kEnumValue = {
     {"SingleOrb", 0}, {"AverageOrbs", 1}, {"F8", 0},  {"F16xy", 1},
@@ -66,7 +50,7 @@ const std::map<std::string, int> kEnumValue = {
 
 void ExpectRow(const wl::OrbInfo& info, const wltest::ExpectedOrbital& row) {
   SCOPED_TRACE("orbital " + std::to_string(row.index) + " " + row.name);
-  EXPECT_EQ(Utf8(info.Name), row.name);
+  EXPECT_EQ(wl::ToUtf8(info.Name), row.name);
   EXPECT_EQ(info.n, row.n);
   EXPECT_EQ(info.l, row.l);
   EXPECT_EQ(info.M, row.M);

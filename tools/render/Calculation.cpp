@@ -6,12 +6,13 @@
 
 namespace wlrender {
 
-const std::vector<std::string> kCalcValued = {"--orbital", "--view",  "--radius",
+const std::vector<std::string> kCalcValued = {"--orbital",   "--view", "--radius",
                                               "--threshold", "--dots", "--seed"};
 const std::vector<std::string> kCalcFlags = {"--average"};
 
 std::unique_ptr<Calculation> Calculate(const Args& args) {
-  if (!args.Has("--orbital")) throw UsageError("--orbital is required (an index 0 to 39 or a name)");
+  if (!args.Has("--orbital"))
+    throw UsageError("--orbital is required (an index 0 to 39 or a name)");
   const int orbital = ResolveOrbital(*args.Get("--orbital"), args.Flag("--average"));
   const std::string view = args.Get("--view").value_or("pdf");
   if (view != "pdf" && view != "drpdf") {
@@ -39,7 +40,8 @@ std::unique_ptr<Calculation> Calculate(const Args& args) {
 std::string StatsJson(Calculation& calc) {
   const wl::OrbitalStats st = calc.engine.Orbitals().GetStats(calc.index);
   const wl::cOrbitalObject& orb = calc.Orbital();
-  std::string j = "{\"FramesRendered\": " + std::to_string(st.FramesRendered) + ", \"ProbFreqs\": [";
+  std::string j =
+      "{\"FramesRendered\": " + std::to_string(st.FramesRendered) + ", \"ProbFreqs\": [";
   for (int p = 0; p < 256; ++p) j += (p ? ", " : "") + std::to_string(st.ProbFreqs[p]);
   j += "], \"TotalSamples\": " + std::to_string(st.TotalSamples);
   j += ", \"Mode\": " + std::to_string(st.Mode);

@@ -17,7 +17,8 @@ bool Contains(const std::vector<std::string>& v, const std::string& s) {
 // Lower case, with the superscripts ² and ³ spelled 2 and 3.
 std::string NormaliseName(const std::string& utf8) {
   std::string s = utf8;
-  for (auto [from, to] : {std::pair<std::string, std::string>{"\xC2\xB2", "2"}, {"\xC2\xB3", "3"}}) {
+  for (auto [from, to] :
+       {std::pair<std::string, std::string>{"\xC2\xB2", "2"}, {"\xC2\xB3", "3"}}) {
     for (size_t p; (p = s.find(from)) != std::string::npos;) s.replace(p, from.size(), to);
   }
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -101,26 +102,10 @@ double Args::Real(const std::string& name, double def) const {
   return d;
 }
 
-std::string ToUtf8(const std::u16string& s) {
-  std::string out;
-  for (char16_t c : s) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 int ResolveOrbital(const std::string& text, bool average) {
   if (text.empty()) throw UsageError("--orbital needs an index 0 to 39 or an orbital name");
-  if (std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
+  if (std::all_of(text.begin(), text.end(),
+                  [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
     if (average) throw UsageError("--average takes an orbital name, not an index");
     const long n = text.size() > 3 ? 99 : std::strtol(text.c_str(), nullptr, 10);
     if (n > 39) throw UsageError("orbital index " + text + " is outside 0 to 39");

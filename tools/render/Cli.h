@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Utf8.h"
+
 namespace wlrender {
 
 struct UsageError : std::runtime_error {
@@ -38,8 +40,7 @@ class Args {
   std::map<std::string, std::string> values_;
 };
 
-// UTF-16 display name to UTF-8.
-std::string ToUtf8(const std::u16string& s);
+using wl::ToUtf8;
 
 // Resolves --orbital (index or name, case-insensitive, ² and ³ as 2 and 3) with
 // --average to an orbital index 0 to 39. Raises UsageError naming the choices.

@@ -8,14 +8,21 @@
 namespace wlrender {
 
 namespace {
-const char* TypeName(wl::OrbitalType t) { return t == wl::SingleOrb ? "SingleOrb" : "AverageOrbs"; }
+const char* TypeName(wl::OrbitalType t) {
+  return t == wl::SingleOrb ? "SingleOrb" : "AverageOrbs";
+}
 const char* FactorName(wl::OptFactor f) {
   switch (f) {
-    case wl::F8: return "F8";
-    case wl::F16xy: return "F16xy";
-    case wl::F16yz: return "F16yz";
-    case wl::F16xz: return "F16xz";
-    case wl::F32: return "F32";
+    case wl::F8:
+      return "F8";
+    case wl::F16xy:
+      return "F16xy";
+    case wl::F16yz:
+      return "F16yz";
+    case wl::F16xz:
+      return "F16xz";
+    case wl::F32:
+      return "F32";
   }
   return "?";
 }

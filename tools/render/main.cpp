@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
     if (command == "eval") return CmdEval(args);
     if (command == "stats") return CmdStats(args);
     if (command == "render") return CmdRender(args);
-    throw UsageError("unknown command '" + command + "'; valid commands: list, eval, stats, render, help");
+    throw UsageError("unknown command '" + command +
+                     "'; valid commands: list, eval, stats, render, help");
   } catch (const UsageError& e) {
     std::cerr << "wavelore-render: " << e.what() << "\n";
     return 2;
