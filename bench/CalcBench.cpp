@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Platform.h"
+#include "core/Utf8.h"
 #include "core/cOrbitalCol.h"
 #include "core/modOrbitals.h"
 #include "render/ProbabilitySampler.h"
@@ -32,7 +33,7 @@ void BM_Add(benchmark::State& state) {
     col.Delete(i);
   }
   wl::SetSeedHook(std::nullopt);
-  state.SetLabel(std::string(info.Name.begin(), info.Name.end()) + (drpdf ? " DRPDF" : " PDF"));
+  state.SetLabel(wl::ToUtf8(info.Name) + (drpdf ? " DRPDF" : " PDF"));
 }
 // 1S, 3Px, 3Dz², 4Fxyz, 4F average at their default radii.
 BENCHMARK(BM_Add)->ArgsProduct({{0, 6, 9, 27, 39}, {0, 1}})->Unit(benchmark::kMillisecond);

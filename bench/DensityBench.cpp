@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "core/Utf8.h"
 #include "core/modOrbitals.h"
 
 namespace {
@@ -30,7 +31,7 @@ void BM_Density(benchmark::State& state) {
     const auto& p = pts[i++ & 1023];
     benchmark::DoNotOptimize(drpdf ? e->GetNonScaledDRPDF(p) : e->GetNonScaledPDF(p));
   }
-  state.SetLabel(std::string(info.Name.begin(), info.Name.end()) + (drpdf ? " DRPDF" : " PDF"));
+  state.SetLabel(wl::ToUtf8(info.Name) + (drpdf ? " DRPDF" : " PDF"));
 }
 // 1S, 3Px, 3Dz², 4Fxyz, 4F average; PDF and DRPDF.
 BENCHMARK(BM_Density)->ArgsProduct({{0, 6, 9, 27, 39}, {0, 1}});
