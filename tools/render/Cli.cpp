@@ -36,7 +36,7 @@ std::string NameList(wl::OrbitalType type) {
 }
 }  // namespace
 
-Args::Args(const std::vector<std::string>& argv, const OptionSpec& spec,
+Args::Args(const std::vector<std::string>& argv, const OptionSpec& options,
            const std::string& command) {
   for (size_t i = 0; i < argv.size(); ++i) {
     std::string a = argv[i];
@@ -50,10 +50,10 @@ Args::Args(const std::vector<std::string>& argv, const OptionSpec& spec,
         hasInline = true;
       }
     }
-    if (Contains(spec.flags, a)) {
+    if (Contains(options.flags, a)) {
       if (hasInline) throw UsageError("option " + a + " takes no value");
       values_[a] = "";
-    } else if (Contains(spec.valued, a)) {
+    } else if (Contains(options.valued, a)) {
       if (hasInline) {
         values_[a] = inlineValue;
       } else {
@@ -62,8 +62,8 @@ Args::Args(const std::vector<std::string>& argv, const OptionSpec& spec,
       }
     } else {
       std::string known;
-      for (const auto& n : spec.valued) known += " " + n;
-      for (const auto& n : spec.flags) known += " " + n;
+      for (const auto& n : options.valued) known += " " + n;
+      for (const auto& n : options.flags) known += " " + n;
       throw UsageError((a.rfind("-", 0) == 0 ? "unknown option " : "unexpected argument ") + a +
                        " for '" + command + "'; valid options:" + known);
     }

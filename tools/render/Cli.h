@@ -26,7 +26,7 @@ class Args {
  public:
   // Parses argv after the command word. Raises UsageError for an unknown
   // option, a missing value or a stray argument.
-  Args(const std::vector<std::string>& argv, const OptionSpec& spec, const std::string& command);
+  Args(const std::vector<std::string>& argv, const OptionSpec& options, const std::string& command);
 
   bool Has(const std::string& name) const { return values_.count(name) > 0; }
   bool Flag(const std::string& name) const { return Has(name); }
