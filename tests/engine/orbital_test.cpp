@@ -291,6 +291,19 @@ TEST(Orbital, CellAboveTheFoundPeakSaturates) {
   EXPECT_GE(o.GetStats().ProbFreqs[255], 3);  // the origin and the spike's two mirror cells
 }
 
+// A real case: on a cube of radius 77 the search of 3Px settles on the outer
+// lobe and misses the inner one, whose cells would scale to about 2145.
+TEST(Orbital, RealOrbitalWhoseSearchFallsShortStillCalculates) {
+  SeedGuard guard;
+  SetSeedHook(8);
+  auto o = Calculated(Request(6, PDF, 77, 16000, 50));
+  int saturated = 0;
+  for (int i = 1; i < 128; ++i) saturated += o->GridAt(i, 0, 0) == 255;
+  EXPECT_GE(saturated, 1);
+  EXPECT_GE(o->GetStats().ProbFreqs[255], 117 * 2);  // mirrored cells at least pairwise
+  EXPECT_GT(o->GetStats().DotTotal, 0);
+}
+
 // Dots only at the centre keep a finite depth scale.
 TEST(Orbital, CloudAtTheCentreHasAFiniteScale) {
   SeedGuard guard;
