@@ -9,7 +9,6 @@
 #include <immintrin.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "orbitals/WaveFunctions.h"
 
@@ -30,16 +29,6 @@ inline v4d Exp(v4d v) {
 // Distance from a rounding boundary (k + 0.5) below which a lane is redone in
 // scalar; far above the few ulps by which the vector exponential can differ.
 constexpr double kTieMargin = 1e-9;
-
-template <class D>
-inline Byte ScalarLevel(bool drpdf, double scale, double x, double y, double z) {
-  const double r2 = y + x + z;
-  const double r = std::sqrt(r2);
-  double v = D::template Density<double>(x, y, z, r, r2, std::exp(r * D::kExp));
-  if (drpdf) v = D::template WeightOf<double>(v, D::kSingle ? std::sqrt(y + x) : 0.0, r, r2);
-  const double level = RoundHalfEven(v * scale);
-  return level > 255 ? Byte{255} : static_cast<Byte>(level);
-}
 
 template <class D>
 inline void Levels4(bool drpdf, double scale, const double* xs, const double* ys, const double* zs,
@@ -63,7 +52,7 @@ inline void Levels4(bool drpdf, double scale, const double* xs, const double* ys
   for (int k = 0; k < 4; ++k) out[k] = static_cast<Byte>(lanes[k]);
   if (nearTie) {
     for (int k = 0; k < 4; ++k) {
-      if (nearTie & (1 << k)) out[k] = ScalarLevel<D>(drpdf, scale, xs[k], ys[k], zs[k]);
+      if (nearTie & (1 << k)) out[k] = D::Level(drpdf, scale, xs[k], ys[k], zs[k]);
     }
   }
 }

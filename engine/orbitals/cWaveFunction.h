@@ -50,14 +50,18 @@ class cWaveFunction : public cElectron {
       kernels::LevelsAvx2<D>(drpdf, scale, Xs, Ys, Zs, n, Out);
       return;
     }
-    for (int i = 0; i < n; ++i) {
-      const double r2 = Ys[i] + Xs[i] + Zs[i];
-      const double r = std::sqrt(r2);
-      double v = D::Density(Xs[i], Ys[i], Zs[i], r, r2, std::exp(r * D::kExp));
-      if (drpdf) v = WeightOf(v, kSingle ? std::sqrt(Ys[i] + Xs[i]) : 0.0, r, r2);
-      const double level = RoundHalfEven(v * scale);
-      Out[i] = level > 255 ? Byte{255} : static_cast<Byte>(level);
-    }
+    for (int i = 0; i < n; ++i) Out[i] = Level(drpdf, scale, Xs[i], Ys[i], Zs[i]);
+  }
+
+  // The sampler's level of one point: the scaled PDF or DRPDF rounded half to
+  // even, 255 at most.
+  static Byte Level(bool drpdf, double scale, double xs, double ys, double zs) {
+    const double r2 = ys + xs + zs;
+    const double r = std::sqrt(r2);
+    double v = D::Density(xs, ys, zs, r, r2, std::exp(r * D::kExp));
+    if (drpdf) v = WeightOf(v, kSingle ? std::sqrt(ys + xs) : 0.0, r, r2);
+    const double level = RoundHalfEven(v * scale);
+    return level > 255 ? Byte{255} : static_cast<Byte>(level);
   }
 
   static constexpr bool kSingle = kOrbitalTable[D::kIndex].OrbType == SingleOrb;
