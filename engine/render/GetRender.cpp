@@ -33,6 +33,22 @@ RenderDCinfo cOrbitalObject::GetRender(const RenderRequest& RenderInfo) {
   return DCs;
 }
 
+cMemoryDCEx& cOrbitalObject::NewViewBitmap(RenderSize size) {
+  cMemoryDCEx& dc = size == Main ? MainDC : NanoDC;
+  const Long side = (size == Main ? kMainEdge : kNanoEdge) + 1;
+  dc.Delete();
+  dc.Create(side, side);
+  return dc;
+}
+
+void cOrbitalObject::PublishView(RenderSize size) {
+  if (size == Main) {
+    DCs.MainHDC = MainDC.hdc();
+  } else {
+    DCs.NanoHDC = NanoDC.hdc();
+  }
+}
+
 PixelArray& cOrbitalObject::PreparePixels(RenderSize size) {
   PixelArray& pixels = PixelsFor(size);
   const Long edge = size == Main ? kMainEdge : kNanoEdge;
@@ -69,7 +85,7 @@ bool cOrbitalObject::ReuseFinalVolume() {
   cMemoryDCEx& dc = Request.Size == Main ? MainDC : NanoDC;
   if (!LookupSurface(dc.hdc())) dc.Create(edge + 1, edge + 1);
   dc.SetAllBits(pixels);
-  (Request.Size == Main ? DCs.MainHDC : DCs.NanoHDC) = dc.hdc();
+  PublishView(Request.Size);
   return true;
 }
 

@@ -44,10 +44,7 @@ void cOrbitalObject::RenderDots() {
   if (!main && Request.Size != Nano) return;
 
   const DotRotation rotate(Request.Theta, Request.Phi);
-  cMemoryDCEx& dc = main ? MainDC : NanoDC;
-  const Long side = main ? 375 : 127;
-  dc.Delete();
-  dc.Create(side, side);
+  cMemoryDCEx& dc = NewViewBitmap(Request.Size);
   const DotTarget target{PreparePixels(Request.Size), main ? 187 : 63};
 
   // The main view draws every dot, the nano view every third at half scale.
@@ -122,7 +119,7 @@ void cOrbitalObject::RenderDots() {
 
   if (main && Request.Transector) DrawTransector();
   dc.SetAllBits(target.pixels);
-  (main ? DCs.MainHDC : DCs.NanoHDC) = dc.hdc();
+  PublishView(Request.Size);
 }
 
 }  // namespace wl

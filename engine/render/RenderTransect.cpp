@@ -23,13 +23,11 @@ void cOrbitalObject::RenderTransect() {
   const bool coloured = Request.ShowProbLevelOnDots && Request.ShowProbLevelOnTrans &&
                         (other == Orthographic || other == Perspective);
 
-  cMemoryDCEx& dc = main ? MainDC : NanoDC;
   const Long side = main ? 375 : 127;
   const int e = main ? 187 : 63;      // the view's centre
   const int cells = main ? 128 : 64;  // grid cells per half side
   const int stride = main ? 1 : 2;    // the nano view reads every second cell
-  dc.Delete();
-  dc.Create(side, side);
+  cMemoryDCEx& dc = NewViewBitmap(Request.Size);
   std::vector<RGBA> row(static_cast<size_t>(side));
 
   auto cell = [&](int j, int i) -> Byte {
@@ -60,7 +58,7 @@ void cOrbitalObject::RenderTransect() {
     dc.SetBits(row, 0, e - i, 1);
     dc.SetBits(row, 0, e + i, 1);
   }
-  (main ? DCs.MainHDC : DCs.NanoHDC) = dc.hdc();
+  PublishView(Request.Size);
 }
 
 }  // namespace wl

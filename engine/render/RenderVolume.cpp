@@ -156,10 +156,7 @@ void cOrbitalObject::RenderVolume() {
   }
 
   // The main view shows the volume in a black 60-pixel frame, the nano view fills its bitmap.
-  cMemoryDCEx& dc = main ? MainDC : NanoDC;
-  const Long side = main ? 375 : 127;
-  dc.Delete();
-  dc.Create(side, side);
+  cMemoryDCEx& dc = NewViewBitmap(Request.Size);
   if (main) {
     StretchBlt(dc.hdc(), 60, 60, 255, 255, image.hdc(), 0, 0, N, N);
   } else {
@@ -175,7 +172,7 @@ void cOrbitalObject::RenderVolume() {
       dc.SetAllBits(pixels);
     }
   }
-  (main ? DCs.MainHDC : DCs.NanoHDC) = dc.hdc();
+  PublishView(Request.Size);
 
   // Steer the next preview's resolution towards 50 ms a frame, smoothed by
   // averaging with the old factor. A clock that did not advance (or went back)

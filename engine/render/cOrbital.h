@@ -86,6 +86,10 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // The pixel buffer of a view (one per view, so that a reused final volume
   // image is always its own view's) and its upper index bound (374 or 126).
   PixelArray& PixelsFor(RenderSize size) { return size == Main ? MainPixels : NanoPixels; }
+  // The view's bitmap, deleted and created anew (black) at the view's size.
+  cMemoryDCEx& NewViewBitmap(RenderSize size);
+  // Hands out the view's bitmap handle through DCs.
+  void PublishView(RenderSize size);
   // Clears the view's buffer, allocating it first if needed; sets PixelsEdge.
   PixelArray& PreparePixels(RenderSize size);
   // The buffer of the view being rendered (Request.Size).
