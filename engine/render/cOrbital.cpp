@@ -28,15 +28,13 @@ Long Elapsed(std::uint32_t t0) {
   return static_cast<Long>(timeGetTime() - t0);
 }
 
-// The seed of a calculation: fixed by the seed hook, else from the clock.
-// The clock gives 0 during the first 32.8 seconds after start-up; the
-// generator would then return its modulus forever and place no dot, so the
-// clock's 0 is taken as 1.
+// The seed of a calculation: fixed by the seed hook, else the millisecond
+// clock itself, so that calculations in different milliseconds draw different
+// clouds. It is kept within 1 to 2147483646: the generator would repeat its
+// modulus forever from 0 or 2147483647 and place no dot.
 Long SeedFromClock() {
   if (auto fixed = SeedHook()) return *fixed;
-  const auto t = static_cast<std::int32_t>(timeGetTime());
-  const Long seed = static_cast<Long>(Int(std::fabs(t / 2147483647.0 * 65536.0)));
-  return seed == 0 ? 1 : seed;
+  return static_cast<Long>(timeGetTime() % 2147483646u) + 1;
 }
 }  // namespace
 

@@ -2,7 +2,6 @@
 
 #include "Commands.h"
 #include "core/Platform.h"
-#include "orbitals/OrbitalTable.h"
 
 namespace wlrender {
 
@@ -11,29 +10,12 @@ const std::vector<std::string> kCalcValued = {"--orbital",   "--view", "--radius
 const std::vector<std::string> kCalcFlags = {"--average"};
 
 std::unique_ptr<Calculation> Calculate(const Args& args) {
-  if (!args.Has("--orbital"))
-    throw UsageError("--orbital is required (an index 0 to 39 or a name)");
-  const int orbital = ResolveOrbital(*args.Get("--orbital"), args.Flag("--average"));
-  const std::string view = args.Get("--view").value_or("pdf");
-  if (view != "pdf" && view != "drpdf") {
-    throw UsageError("--view must be pdf or drpdf, not '" + view + "'");
-  }
-  const bool drpdf = view == "drpdf";
-  const wl::OrbitalRow& row = wl::kOrbitalTable[orbital];
-
   auto calc = std::make_unique<Calculation>();
-  wl::OrbitalSetup& s = calc->setup;
-  s.OrbitalIndex = static_cast<wl::Integer>(orbital);
-  s.OrbitalViewMode = drpdf ? wl::DRPDF : wl::PDF;
-  s.AtomRadius = static_cast<wl::Integer>(
-      args.Integer("--radius", 1, 32767, drpdf ? row.DRPDFRadius : row.PDFRadius));
-  s.DotThreshold = static_cast<wl::Byte>(
-      args.Integer("--threshold", 0, 255, drpdf ? row.DRPDFThreshold : row.PDFThreshold));
-  s.DotTarget = static_cast<wl::Integer>(args.Integer("--dots", 0, 32767, 16000));
+  calc->setup = ReadOrbitalSetup(args, 255, true);
   if (args.Has("--seed")) {
     wl::SetSeedHook(static_cast<std::int32_t>(args.Integer("--seed", 0, 2147483647, 0)));
   }
-  calc->index = calc->engine.Orbitals().Add(s);
+  calc->index = calc->engine.Orbitals().Add(calc->setup);
   return calc;
 }
 

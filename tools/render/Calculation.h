@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Cli.h"
+#include "Commands.h"
 #include "core/cWL.h"
 
 namespace wlrender {

@@ -5,7 +5,11 @@
 #include <string>
 #include <vector>
 
+namespace wlcli {}
+
 namespace wlrender {
+
+using namespace wlcli;
 
 using ArgList = std::vector<std::string>;
 

@@ -1,4 +1,4 @@
-// Command-line parsing helpers of wavelore-render: a list of "--name value"
+// Command-line parsing shared by wavelore-render and WL: a list of "--name value"
 // options, bad input reported as UsageError with one line of text.
 #pragma once
 
@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/Records.h"
 #include "core/Utf8.h"
 
-namespace wlrender {
+namespace wlcli {
 
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -46,4 +47,10 @@ using wl::ToUtf8;
 // --average to an orbital index 0 to 39. Raises UsageError naming the choices.
 int ResolveOrbital(const std::string& text, bool average);
 
-}  // namespace wlrender
+// The orbital options --orbital (required), --average, --view pdf|drpdf,
+// --radius 1..32767 and --threshold 0..maxThreshold, the last two defaulting
+// to the orbital's table row; --dots 0..32767 (16000) when `withDots`.
+// Raises UsageError.
+wl::OrbitalSetup ReadOrbitalSetup(const Args& args, int maxThreshold, bool withDots);
+
+}  // namespace wlcli

@@ -5,35 +5,16 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/OrbitalLookup.h"
 #include "orbitals/OrbitalTable.h"
 
-namespace wlrender {
+namespace wlcli {
 
 namespace {
 bool Contains(const std::vector<std::string>& v, const std::string& s) {
   return std::find(v.begin(), v.end(), s) != v.end();
 }
 
-// Lower case, with the superscripts ² and ³ spelled 2 and 3.
-std::string NormaliseName(const std::string& utf8) {
-  std::string s = utf8;
-  for (auto [from, to] :
-       {std::pair<std::string, std::string>{"\xC2\xB2", "2"}, {"\xC2\xB3", "3"}}) {
-    for (size_t p; (p = s.find(from)) != std::string::npos;) s.replace(p, from.size(), to);
-  }
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-std::string NameList(wl::OrbitalType type) {
-  std::string list;
-  for (const auto& row : wl::kOrbitalTable) {
-    if (row.OrbType != type) continue;
-    if (!list.empty()) list += ", ";
-    list += ToUtf8(row.Name);
-  }
-  return list;
-}
 }  // namespace
 
 Args::Args(const std::vector<std::string>& argv, const OptionSpec& options,
@@ -103,30 +84,31 @@ double Args::Real(const std::string& name, double def) const {
 }
 
 int ResolveOrbital(const std::string& text, bool average) {
-  if (text.empty()) throw UsageError("--orbital needs an index 0 to 39 or an orbital name");
-  if (std::all_of(text.begin(), text.end(),
-                  [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
-    if (average) throw UsageError("--average takes an orbital name, not an index");
-    const long n = text.size() > 3 ? 99 : std::strtol(text.c_str(), nullptr, 10);
-    if (n > 39) throw UsageError("orbital index " + text + " is outside 0 to 39");
-    return static_cast<int>(n);
-  }
-  const std::string wanted = NormaliseName(text);
-  const wl::OrbitalType type = average ? wl::AverageOrbs : wl::SingleOrb;
-  for (int i = 0; i < 40; ++i) {
-    const auto& row = wl::kOrbitalTable[i];
-    if (row.OrbType == type && NormaliseName(ToUtf8(row.Name)) == wanted) return i;
-  }
-  std::string hint;
-  if (!average) {
-    for (const auto& row : wl::kOrbitalTable) {
-      if (row.OrbType == wl::AverageOrbs && NormaliseName(ToUtf8(row.Name)) == wanted)
-        hint = " (add --average for the averaged subshell)";
-    }
-  }
-  throw UsageError("unknown orbital '" + text + "'" + hint + "; valid " +
-                   (average ? "subshells with --average: " + NameList(wl::AverageOrbs)
-                            : "orbitals: " + NameList(wl::SingleOrb) + ", or an index 0 to 39"));
+  const wl::OrbitalChoice choice = wl::LookupOrbital(text, average);
+  if (choice.Index < 0) throw UsageError(choice.Error);
+  return choice.Index;
 }
 
-}  // namespace wlrender
+wl::OrbitalSetup ReadOrbitalSetup(const Args& args, int maxThreshold, bool withDots) {
+  if (!args.Has("--orbital"))
+    throw UsageError("--orbital is required (an index 0 to 39 or a name)");
+  const int orbital = ResolveOrbital(*args.Get("--orbital"), args.Flag("--average"));
+  const std::string view = args.Get("--view").value_or("pdf");
+  if (view != "pdf" && view != "drpdf") {
+    throw UsageError("--view must be pdf or drpdf, not '" + view + "'");
+  }
+  const bool drpdf = view == "drpdf";
+  const wl::OrbitalRow& row = wl::kOrbitalTable[orbital];
+
+  wl::OrbitalSetup s;
+  s.OrbitalIndex = static_cast<wl::Integer>(orbital);
+  s.OrbitalViewMode = drpdf ? wl::DRPDF : wl::PDF;
+  s.AtomRadius = static_cast<wl::Integer>(
+      args.Integer("--radius", 1, 32767, drpdf ? row.DRPDFRadius : row.PDFRadius));
+  s.DotThreshold = static_cast<wl::Byte>(args.Integer(
+      "--threshold", 0, maxThreshold, drpdf ? row.DRPDFThreshold : row.PDFThreshold));
+  s.DotTarget = static_cast<wl::Integer>(withDots ? args.Integer("--dots", 0, 32767, 16000) : 16000);
+  return s;
+}
+
+}  // namespace wlcli
