@@ -1,0 +1,75 @@
+// WL: the Wavelore program. Reads the command line, then hands over to the
+// start procedure.
+#include <QApplication>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Cli.h"
+#include "main/frmMain.h"
+#include "shell/modMain.h"
+
+namespace {
+const char* kHelp = R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]]
+
+Wavelore shows the electron orbitals of the hydrogen atom.
+
+Options:
+  --orbital O      start in the viewer with orbital O calculated: an index 0 to 39
+                   or a name such as 2Pz, 3Dz2, 4Fz(x2-y2) (case-insensitive; the
+                   superscripts may be typed as 2 and 3)
+  --average        take the averaged subshell of that name (e.g. --orbital 3D --average)
+  --view pdf|drpdf density to show (default pdf)
+  --radius R       atom radius 1 to 32767 (default: the orbital's default)
+  --threshold T    dot threshold 0 to 250 (default: the orbital's default)
+  --help           show this text
+
+Exit status: 0 after a normal exit, 1 when the program could not start,
+2 for bad options.
+)";
+
+bool HasDesktop() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  std::optional<wl::OrbitalSetup> orbital;
+  try {
+    const wlcli::Args parsed(
+        args, {{"--orbital", "--view", "--radius", "--threshold"}, {"--average", "--help"}}, "WL");
+    if (parsed.Flag("--help")) {
+      std::cout << kHelp;
+      return 0;
+    }
+    if (parsed.Has("--orbital")) {
+      orbital = wlcli::ReadOrbitalSetup(parsed, 250, false);
+    } else {
+      for (const char* name : {"--average", "--view", "--radius", "--threshold"}) {
+        if (parsed.Has(name)) throw wlcli::UsageError(std::string(name) + " needs --orbital");
+      }
+    }
+  } catch (const wlcli::UsageError& e) {
+    std::cerr << "WL: " << e.what() << "\n";
+    return 2;
+  }
+  if (!HasDesktop()) {
+    std::cerr << "WL: Wavelore needs a desktop session (no DISPLAY or WAYLAND_DISPLAY is set); "
+                 "to try it without one, run: xvfb-run -s '-screen 0 1024x768x24' WL\n";
+    return 1;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Wavelore"));
+  wl::StartOptions options;
+  options.Orbital = orbital;
+  wl::StartResult started = wl::modMain::Main(options);
+  if (!started.Window) return started.ExitCode;
+  return QApplication::exec();
+}

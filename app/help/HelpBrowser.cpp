@@ -1,0 +1,90 @@
+#include "HelpBrowser.h"
+
+#include <QFile>
+#include <QPalette>
+
+#include "cFileSys.h"
+
+namespace wl {
+
+namespace {
+const QString kStatusScheme = QStringLiteral("status");
+const QString kFilePrefix = QStringLiteral("file:///");
+
+QString StatusCommand(const QUrl& url) {
+  return url.toString(QUrl::FullyDecoded).mid(kStatusScheme.size() + 1);
+}
+}  // namespace
+
+HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
+  setOpenLinks(false);
+  setOpenExternalLinks(false);
+  QPalette p = palette();
+  p.setColor(QPalette::Base, QColor(0x3a, 0x39, 0x3e));
+  p.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xec));
+  p.setColor(QPalette::Link, QColor(0xff, 0xc4, 0x50));
+  p.setColor(QPalette::Highlight, QColor(0xff, 0xc4, 0x50));
+  p.setColor(QPalette::HighlightedText, Qt::black);
+  setPalette(p);
+  connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::LinkClicked);
+  connect(this, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
+          &HelpBrowser::LinkHovered);
+}
+
+int HelpBrowser::Version() {
+  return QT_VERSION_MAJOR;
+}
+
+QString HelpBrowser::ReportedAddress(const QUrl& url) {
+  if (!url.isLocalFile()) return url.toString();
+  const QString key = cFileSys::KeyForm(url.toLocalFile());
+  if (!url.hasFragment()) return key;
+  QString path = key;
+  path.replace(QLatin1Char('\\'), QLatin1Char('/')).replace(QLatin1String(" "), QLatin1String("%20"));
+  return kFilePrefix + path + QLatin1Char('#') + url.fragment();
+}
+
+void HelpBrowser::Navigate(const QString& address) {
+  bool cancel = false;
+  emit BeforeNavigate(address, &cancel);
+  if (!cancel) Load(address);
+}
+
+void HelpBrowser::Load(const QString& address) {
+  QString key = address;
+  if (key.startsWith(kFilePrefix, Qt::CaseInsensitive)) {
+    key = QUrl::fromPercentEncoding(key.mid(kFilePrefix.size()).toUtf8());
+    key.replace(QLatin1Char('/'), QLatin1Char('\\'));
+  }
+  QString anchor;
+  if (const auto hash = key.indexOf(QLatin1Char('#')); hash >= 0) {
+    anchor = key.mid(hash + 1);
+    key = key.left(hash);
+  }
+  const auto real = ResolvePage ? ResolvePage(key) : cFileSys::RealPath(key);
+  if (!real) return;
+  QUrl url = QUrl::fromLocalFile(*real);
+  if (!anchor.isEmpty()) url.setFragment(anchor);
+  setSource(url, QTextDocument::HtmlResource);
+}
+
+void HelpBrowser::LinkClicked(const QUrl& link) {
+  if (link.scheme() == kStatusScheme) {
+    emit StatusTextChange(StatusCommand(link));
+    return;
+  }
+  const QUrl url = source().resolved(link);
+  Navigate(ReportedAddress(url));
+}
+
+void HelpBrowser::LinkHovered(const QUrl& url) {
+  if (url.scheme() == kStatusScheme && StatusCommand(url).startsWith(QLatin1String("ST"))) {
+    HoveringStatus_ = true;
+    emit StatusTextChange(StatusCommand(url));
+  } else if (HoveringStatus_) {
+    HoveringStatus_ = false;
+    emit StatusTextChange(QStringLiteral("RS"));
+  }
+}
+
+}  // namespace wl

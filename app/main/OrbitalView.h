@@ -1,0 +1,35 @@
+// The viewer's state of one calculated orbital, kept by the main window under
+// the orbital's engine index.
+#pragma once
+
+#include "core/Records.h"
+
+namespace wl {
+
+struct OrbitalView {
+  RenderMode Mode = Orthographic;  // 3D mode
+  Byte Swapped = 0;                // 1: the 3D image is in the nano view
+  Long SliderLeft = 587;           // left of the transect slider's thumb
+  OrbInfo Info;
+  float AtomRadius = 0;
+  wl::ViewMode ViewMode = wl::PDF;
+  Long DotTarget = 16000;
+  Byte DotThreshold = 0;
+  double Theta = 0;
+  double Phi = 0;
+  OrbitalStats Stats;
+  RenderDCinfo DC;  // the engine's surfaces of the last main-size and nano-size images
+  bool Transector = true;
+  Integer TransectNo = 0;
+  TransectDirection TransectDir = Alongy;
+  bool ShowProbLevelOnDots = false;
+  bool ShowProbLevelOnTrans = true;
+  Integer VolQuality = 5;
+  Integer CameraPos = -300;
+  Integer ProjectionPlane = 15;
+  Integer StereoFactor = 30;
+  bool AutoRotating = false;
+  double RotateAngle = 0;
+};
+
+}  // namespace wl

@@ -1,0 +1,750 @@
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTreeWidget>
+
+#include "Axes.h"
+#include "Bitmaps.h"
+#include "Layout.h"
+#include "NoFocusCont.h"
+#include "RollOverImage.h"
+#include "SpinButton.h"
+#include "core/WLError.h"
+#include "help/HelpBrowser.h"
+#include "help/frmMenus.h"
+#include "help/modHTML.h"
+#include "shell/BuildHelpTree.h"
+#include "shell/modDisplay.h"
+#include "shell/modWindows.h"
+
+namespace wl {
+
+namespace {
+const QString kOrbitalsKey = QStringLiteral("Orbitals");
+
+QFont PixelFont(int pixels, bool bold = false) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+// The key of a calculated orbital's node: "ORB" and the engine index.
+bool IsOrbitalKey(const QString& key) {
+  static const QRegularExpression rx(QStringLiteral("^ORB\\d+$"));
+  return rx.match(key).hasMatch();
+}
+}  // namespace
+
+// One roll-over button: its two pictures, its hint and when it stays lit.
+struct frmMain::RollOver {
+  RollOverImage* button;
+  QString on, off;
+  std::function<QString()> hint;
+  std::function<bool()> active;
+};
+
+frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QStringLiteral("Wavelore"));
+  setFixedSize(Layout::kWidth, Layout::kHeight);
+  Menus = new frmMenus(this);
+  Menus->hide();
+  CreateControls();
+  ConnectMenus();
+  qApp->installEventFilter(this);
+}
+
+frmMain::~frmMain() {
+  qApp->removeEventFilter(this);
+  modWindows::UnhookOwner(*this);
+}
+
+RollOverImage* frmMain::NewButton(const QRect& place, const QString& name) {
+  auto* b = new RollOverImage(this);
+  b->setObjectName(name);
+  b->setGeometry(place);
+  b->setBackColor(QColor(58, 57, 62));
+  return b;
+}
+
+void frmMain::AddRollOver(RollOverImage* button, const QString& on, const QString& off,
+                          std::function<QString()> hint, std::function<bool()> active) {
+  auto r = std::make_unique<RollOver>(RollOver{button, on, off, std::move(hint), std::move(active)});
+  RollOver* spec = r.get();
+  RollOvers_.push_back(std::move(r));
+  button->setPicture(Bitmaps::Get(off));
+  if (spec->hint) button->setAccessibleName(spec->hint());
+  connect(button, &RollOverImage::MouseOver, this, [this, spec] {
+    ShowPicture(spec->button, true);
+    if (spec->hint) {
+      spec->button->setAccessibleName(spec->hint());
+      SetStatus(spec->hint(), false);
+    }
+  });
+  connect(button, &RollOverImage::MouseOut, this, [this, spec] {
+    ShowPicture(spec->button, spec->active && spec->active());
+    if (spec->hint) RestoreStatus();
+  });
+  // Keyboard users press Enter or Space on the focused button.
+  connect(button, &RollOverImage::KeyPress, this, [button](short ascii) {
+    if (ascii == 13 || ascii == 32) emit button->Click();
+  });
+}
+
+void frmMain::ShowPicture(RollOverImage* button, bool on) {
+  for (const auto& r : RollOvers_) {
+    if (r->button == button) {
+      button->setPicture(Bitmaps::Get(on ? r->on : r->off));
+      return;
+    }
+  }
+}
+
+void frmMain::CreateControls() {
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setBrush(QPalette::Window, QBrush(Bitmaps::Get(QStringLiteral("WLBG"))));
+  pal.setColor(QPalette::WindowText, QColor(232, 232, 236));
+  setPalette(pal);
+
+  sysTitleBar = new QWidget(this);
+  sysTitleBar->setObjectName(QStringLiteral("sysTitleBar"));
+  sysTitleBar->setGeometry(Layout::sysTitleBar);
+  sysTitleBar->setAccessibleName(QStringLiteral("Wavelore title bar"));
+
+  cbMin = NewButton(Layout::cbMin, QStringLiteral("cbMin"));
+  cbSize = NewButton(Layout::cbSize, QStringLiteral("cbSize"));
+  cbClose = NewButton(Layout::cbClose, QStringLiteral("cbClose"));
+  AddRollOver(cbMin, QStringLiteral("CBMINON"), QStringLiteral("CBMINOFF"),
+              [] { return QStringLiteral("Minimise Wavelore"); }, nullptr);
+  AddRollOver(cbClose, QStringLiteral("CBCLOSEON"), QStringLiteral("CBCLOSEOFF"),
+              [] { return QStringLiteral("Exit Wavelore"); }, nullptr);
+  connect(cbClose, &RollOverImage::Click, this, &frmMain::EndProgram);
+  connect(cbMin, &RollOverImage::Click, this, [this] {
+    showMinimized();
+    ShowPicture(cbMin, false);
+  });
+  // The full-screen button changes its pictures with the state, so it is
+  // handled apart from the table of roll-over buttons.
+  connect(cbSize, &RollOverImage::MouseOver, this, [this] {
+    if (!WindowedAllowed) return;
+    cbSize->setPicture(Bitmaps::Get(FullScreen ? QStringLiteral("CBRESTOREON")
+                                               : QStringLiteral("CBFULLSCREENON")));
+    SetStatus(FullScreen ? QStringLiteral("Restore Wavelore to windowed mode")
+                         : QStringLiteral("Switch to fullscreen mode"),
+              false);
+  });
+  connect(cbSize, &RollOverImage::MouseOut, this, [this] {
+    if (!WindowedAllowed) return;
+    RefreshChromeButtons();
+    RestoreStatus();
+  });
+  cbSize->setAccessibleName(QStringLiteral("Full screen"));
+
+  const QString menuNames[4] = {QStringLiteral("File"), QStringLiteral("Edit"),
+                                QStringLiteral("Go"), QStringLiteral("Help")};
+  QLabel** menuLabels[4] = {&labMnuFile, &labMnuEdit, &labMnuGo, &labMnuHelp};
+  for (int i = 0; i < 4; ++i) {
+    auto* label = new QLabel(menuNames[i], this);
+    label->setObjectName(QStringLiteral("labMnu") + menuNames[i]);
+    label->setGeometry(Layout::labMnu[i]);
+    label->setFont(PixelFont(13));
+    label->setStyleSheet(QStringLiteral("QLabel { color: #e8e8ec; } QLabel:hover { color: #ffc450; }"));
+    label->setCursor(Qt::PointingHandCursor);
+    label->setAccessibleName(menuNames[i] + QStringLiteral(" menu"));
+    label->installEventFilter(this);
+    *menuLabels[i] = label;
+  }
+
+  const char* tb[5] = {"BACK", "FORWARD", "REF", "ELEC", "HELP"};
+  const QString tbHints[5] = {QStringLiteral("Go Back"), QStringLiteral("Go Forward"),
+                              QStringLiteral("Go to the reference section"),
+                              QStringLiteral("View an Orbital"), QStringLiteral("Help")};
+  for (int i = 0; i < 5; ++i) {
+    ToolBarImage[i] = NewButton(Layout::ToolBarImage(i), QStringLiteral("ToolBarImage%1").arg(i));
+    const QString hint = tbHints[i];
+    AddRollOver(ToolBarImage[i], QStringLiteral("TB%1ON").arg(QLatin1String(tb[i])),
+                QStringLiteral("TB%1OFF").arg(QLatin1String(tb[i])), [hint] { return hint; },
+                nullptr);
+  }
+  // Back and forward light up only while the history can move that way.
+  connect(ToolBarImage[0], &RollOverImage::MouseOver, this,
+          [this] { ShowPicture(ToolBarImage[0], History.CanGoBack); });
+  connect(ToolBarImage[1], &RollOverImage::MouseOver, this,
+          [this] { ShowPicture(ToolBarImage[1], History.CanGoForward); });
+  connect(ToolBarImage[0], &RollOverImage::Click, this, [this] {
+    modHistory::HistoryBack(*this);
+    if (!History.CanGoBack) ShowPicture(ToolBarImage[0], false);
+  });
+  connect(ToolBarImage[1], &RollOverImage::Click, this, [this] {
+    modHistory::HistoryForward(*this);
+    if (!History.CanGoForward) ShowPicture(ToolBarImage[1], false);
+  });
+  connect(ToolBarImage[2], &RollOverImage::Click, this,
+          [this] { SetMode(1, RefIndex, QString(), 0, true, true); });
+  connect(ToolBarImage[3], &RollOverImage::Click, this,
+          [this] { SetMode(2, QString(), QString(), 0, true, true); });
+  connect(ToolBarImage[4], &RollOverImage::Click, this, &frmMain::ContextHelp);
+
+  labStatus = new QLabel(this);
+  labStatus->setObjectName(QStringLiteral("labStatus"));
+  labStatus->setGeometry(Layout::labStatus);
+  labStatus->setFont(PixelFont(12));
+  labStatus->setStyleSheet(QStringLiteral("color: #d8d8dc;"));
+  labStatus->setAccessibleName(QStringLiteral("Status"));
+
+  WLmainBG = new QLabel(this);
+  WLmainBG->setObjectName(QStringLiteral("WLmainBG"));
+  WLmainBG->setGeometry(Layout::WLmainBG);
+
+  WLtree = new QTreeWidget(this);
+  WLtree->setObjectName(QStringLiteral("WLtree"));
+  WLtree->setGeometry(Layout::WLtree);
+  WLtree->setHeaderHidden(true);
+  WLtree->setIndentation(14);
+  WLtree->setFont(PixelFont(12));
+  WLtree->setFrameShape(QFrame::NoFrame);
+  WLtree->setAccessibleName(QStringLiteral("Pages and orbitals"));
+  WLtree->setStyleSheet(QStringLiteral(
+      "QTreeWidget { background: rgb(100, 98, 104); color: white; }"
+      "QTreeWidget::item { padding: 2px 0; }"
+      "QTreeWidget::item:selected { background: rgb(255, 196, 80); color: black; }"));
+  WLtree->viewport()->installEventFilter(this);
+  WLtree->installEventFilter(this);
+
+  WLtextCont = new QWidget(this);
+  WLtextCont->setObjectName(QStringLiteral("WLtextCont"));
+  WLtextCont->setGeometry(Layout::WLtextCont);
+  WLtext = new HelpBrowser(WLtextCont);
+  WLtext->setObjectName(QStringLiteral("WLtext"));
+  WLtext->setGeometry(0, 0, Layout::WLtextCont.width(), Layout::WLtextCont.height());
+  WLtext->setFrameShape(QFrame::NoFrame);
+  WLtext->setAccessibleName(QStringLiteral("Page"));
+  WLtext->ResolvePage = [this](const QString& key) -> std::optional<QString> {
+    if (auto it = PageFiles.constFind(key); it != PageFiles.constEnd()) return *it;
+    return std::nullopt;
+  };
+  connect(WLtext, &HelpBrowser::BeforeNavigate, this, &frmMain::WLtext_BeforeNavigate);
+  connect(WLtext, &HelpBrowser::StatusTextChange, this, &frmMain::WLtext_StatusTextChange);
+
+  CreateSelector();
+  CreateViewer();
+  ShowHelpControls(false);
+  ShowSetupControls(false);
+  ShowViewerControls(false);
+}
+
+void frmMain::CreateSelector() {
+  const QString listStyle = QStringLiteral(
+      "QListWidget, QComboBox { background: #2e2d32; color: #e8e8ec; border: 1px solid #77757c; }"
+      "QListWidget::item:selected, QComboBox QAbstractItemView::item:selected "
+      "{ background: rgb(255, 196, 80); color: black; }"
+      "QComboBox QAbstractItemView { background: #2e2d32; color: #e8e8ec; }");
+  auto makeList = [&](const QRect& place, const char* name, const QString& role) {
+    auto* list = new QListWidget(this);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setGeometry(place);
+    list->setFont(PixelFont(12));
+    list->setStyleSheet(listStyle);
+    list->setAccessibleName(role);
+    return list;
+  };
+  osListN = makeList(Layout::osListN, "osListN", QStringLiteral("Energy level n"));
+  osListL = makeList(Layout::osListL, "osListL", QStringLiteral("Subshell l"));
+  osListM = makeList(Layout::osListM, "osListM", QStringLiteral("Orbital m"));
+  connect(osListN, &QListWidget::currentRowChanged, this, [this] { osListN_Click(); });
+  connect(osListL, &QListWidget::currentRowChanged, this, [this] { osListL_Click(); });
+  connect(osListM, &QListWidget::currentRowChanged, this, [this] { osListM_Click(); });
+
+  osListOrbs = new QComboBox(this);
+  osListOrbs->setObjectName(QStringLiteral("osListOrbs"));
+  osListOrbs->setGeometry(Layout::osListOrbs);
+  osListOrbs->setFont(PixelFont(12));
+  osListOrbs->setStyleSheet(listStyle);
+  osListOrbs->setMaxVisibleItems(20);
+  osListOrbs->setAccessibleName(QStringLiteral("Orbital by name"));
+  connect(osListOrbs, &QComboBox::currentIndexChanged, this, [this] { osListOrbs_Click(); });
+
+  auto makeSpin = [&](const QRect& place, const char* name, Integer min, Integer max,
+                      const QString& role) {
+    auto* spin = new SpinButton(this);
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setGeometry(place);
+    spin->setFont(PixelFont(13));
+    spin->setMin(min);
+    spin->setMax(max);
+    spin->setBackColor(QColor(46, 45, 50));
+    spin->setForeColor(QColor(232, 232, 236));
+    spin->setAccessibleName(role);
+    return spin;
+  };
+  osRadius = makeSpin(Layout::osRadius, "osRadius", 1, 32767, QStringLiteral("Atom radius"));
+  osThreshold = makeSpin(Layout::osThreshold, "osThreshold", 0, 250, QStringLiteral("Dot threshold"));
+  osRadius->setValue(1);
+
+  const char* vm[2] = {"PDF", "DRPDF"};
+  for (int i = 0; i < 2; ++i) {
+    osViewMode[i] = NewButton(Layout::osViewMode[i], QStringLiteral("osViewMode%1").arg(i));
+    AddRollOver(osViewMode[i], QStringLiteral("OS%1ON").arg(QLatin1String(vm[i])),
+                QStringLiteral("OS%1OFF").arg(QLatin1String(vm[i])), nullptr,
+                [this, i] { return ViewModeChoice == i; });
+    osViewMode[i]->setAccessibleName(QLatin1String(vm[i]));
+    connect(osViewMode[i], &RollOverImage::Click, this, [this, i] { osViewMode_Click(i); });
+  }
+  osCalc = NewButton(Layout::osCalc, QStringLiteral("osCalc"));
+  AddRollOver(osCalc, QStringLiteral("OSCALCON"), QStringLiteral("OSCALCOFF"),
+              [] { return QStringLiteral("Begin calculations"); }, nullptr);
+  connect(osCalc, &RollOverImage::Click, this, &frmMain::osCalc_Click);
+}
+
+void frmMain::CreateViewer() {
+  auto makeView = [&](const QRect& place, const char* name, const QString& role) {
+    auto* view = new NoFocusCont(this);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setGeometry(place);
+    view->setBackColor(Qt::black);
+    view->setAccessibleName(role);
+    return view;
+  };
+  eeMainView = makeView(Layout::eeMainView, "eeMainView", QStringLiteral("Main view"));
+  eeNanoView = makeView(Layout::eeNanoView, "eeNanoView", QStringLiteral("Nano view"));
+
+  eeAxes = new Axes(this);
+  eeAxes->setObjectName(QStringLiteral("eeAxes"));
+  eeAxes->setGeometry(Layout::eeAxes);
+  eeAxes->setAccessibleName(QStringLiteral("Axes"));
+
+  auto viewer = [this] { return CurrentMode == 3 && !OrbitalViews.empty(); };
+  const char* modes[4] = {"ORTHO", "PERS", "ANA", "VOL"};
+  const QString modeHints[4] = {
+      QStringLiteral("Set 3D mode to othographic dot projection"),
+      QStringLiteral("Set 3D mode to standard perspective dot projection"),
+      QStringLiteral("Set 3D mode to anaglyph dot projection (red filter on right eye, green on left)"),
+      QStringLiteral("Set 3D mode to volumetric raytraced images")};
+  for (int i = 0; i < 4; ++i) {
+    ee3Dmodes[i] = NewButton(Layout::ee3Dmodes(i), QStringLiteral("ee3Dmodes%1").arg(i));
+    const QString hint = modeHints[i];
+    AddRollOver(ee3Dmodes[i], QStringLiteral("EE%1ON").arg(QLatin1String(modes[i])),
+                QStringLiteral("EE%1OFF").arg(QLatin1String(modes[i])), [hint] { return hint; },
+                [this, i, viewer] { return viewer() && Current().Mode == i; });
+    connect(ee3Dmodes[i], &RollOverImage::Click, this, [this, i] { ee3Dmodes_Click(i); });
+  }
+  const QString mainModeHints[2] = {QStringLiteral("Set main mode to 3D"),
+                                    QStringLiteral("Set main mode to 2D transects")};
+  for (int i = 0; i < 2; ++i) {
+    eeMainMode[i] = NewButton(Layout::eeMainMode[i], QStringLiteral("eeMainMode%1").arg(i));
+    const QString hint = mainModeHints[i];
+    AddRollOver(eeMainMode[i], i == 0 ? QStringLiteral("EE3DON") : QStringLiteral("EE2DON"),
+                i == 0 ? QStringLiteral("EE3DOFF") : QStringLiteral("EE2DOFF"),
+                [hint] { return hint; },
+                [this, i, viewer] { return viewer() && Current().Swapped == i; });
+    connect(eeMainMode[i], &RollOverImage::Click, this, [this, i] { eeMainMode_Click(i); });
+  }
+  eeSwap = NewButton(Layout::eeSwap, QStringLiteral("eeSwap"));
+  AddRollOver(eeSwap, QStringLiteral("EESWAPON"), QStringLiteral("EESWAPOFF"),
+              [] { return QStringLiteral("Swap the main and nano views"); }, nullptr);
+  connect(eeSwap, &RollOverImage::Click, this, &frmMain::eeSwap_Click);
+
+  const char axis[3] = {'X', 'Y', 'Z'};
+  for (int i = 0; i < 3; ++i) {
+    eeTDir[i] = NewButton(Layout::eeTDir(i), QStringLiteral("eeTDir%1").arg(i));
+    const QString hint = QStringLiteral("Transect orbital down %1-axis").arg(QChar(axis[i]).toLower());
+    AddRollOver(eeTDir[i], QStringLiteral("EETDIR%1ON").arg(QChar(axis[i])),
+                QStringLiteral("EETDIR%1OFF").arg(QChar(axis[i])), [hint] { return hint; },
+                [this, i, viewer] { return viewer() && Current().TransectDir == i; });
+    connect(eeTDir[i], &RollOverImage::Click, this, [this, i] { eeTDir_Click(i); });
+  }
+  eeShowTrans = NewButton(Layout::eeShowTrans, QStringLiteral("eeShowTrans"));
+  AddRollOver(
+      eeShowTrans, QStringLiteral("EETRANSON"), QStringLiteral("EETRANSOFF"),
+      [this, viewer] {
+        return viewer() && Current().Transector
+                   ? QStringLiteral("Hide the transect area on the 3D view")
+                   : QStringLiteral("Show the current transect area on the 3D view");
+      },
+      [this, viewer] { return viewer() && Current().Transector; });
+  connect(eeShowTrans, &RollOverImage::Click, this, &frmMain::eeShowTrans_Click);
+
+  eeTrackBall = NewButton(Layout::eeTrackBall, QStringLiteral("eeTrackBall"));
+  AddRollOver(eeTrackBall, QStringLiteral("EEBALLON"), QStringLiteral("EEBALLOFF"),
+              [] { return QStringLiteral("Click and drag to use the trackball to rotate the 3D view"); },
+              nullptr);
+  eeAutoRotate = NewButton(Layout::eeAutoRotate, QStringLiteral("eeAutoRotate"));
+  AddRollOver(eeAutoRotate, QStringLiteral("EEAUTOROTATEON"), QStringLiteral("EEAUTOROTATEOFF"),
+              [] { return QStringLiteral("Enable auto-rotation and transection of the orbital"); },
+              [this, viewer] { return viewer() && Current().AutoRotating; });
+  eeFurtherOptions = NewButton(Layout::eeFurtherOptions, QStringLiteral("eeFurtherOptions"));
+  AddRollOver(eeFurtherOptions, QStringLiteral("EEFURTHERON"), QStringLiteral("EEFURTHEROFF"),
+              [this] {
+                return OptionsShown ? QStringLiteral("Hide further view options")
+                                    : QStringLiteral("Show further view options");
+              },
+              [this] { return OptionsShown; });
+
+  eeTSlider = NewButton(Layout::eeTSlider, QStringLiteral("eeTSlider"));
+  eeTSlider->setPicture(Menus->eeTSliderOff);
+  eeTSlider->setAccessibleName(QStringLiteral("Transect position"));
+}
+
+void frmMain::ConnectMenus() {
+  frmMenus* m = Menus;
+  connect(m->mnuFileDelete, &QAction::triggered, this, [this] { DeleteOrbital(CurrentOrbital); });
+  connect(m->mnuTreeDelete, &QAction::triggered, this, [this] { DeleteOrbital(CurrentOrbital); });
+  connect(m->mnuFileExit, &QAction::triggered, this, &frmMain::EndProgram);
+  connect(m->mnuGoBack, &QAction::triggered, this, [this] { modHistory::HistoryBack(*this); });
+  connect(m->mnuGoForward, &QAction::triggered, this,
+          [this] { modHistory::HistoryForward(*this); });
+  connect(m->mnuGoHome, &QAction::triggered, this,
+          [this] { SetMode(1, HomePage, QString(), 0, true, true); });
+  connect(m->mnuGoRef, &QAction::triggered, this,
+          [this] { SetMode(1, RefIndex, QString(), 0, true, true); });
+  connect(m->mnuGoView, &QAction::triggered, this,
+          [this] { SetMode(2, QString(), QString(), 0, true, true); });
+  connect(m->mnuHelpContents, &QAction::triggered, this,
+          [this] { SetMode(1, HelpIndex, QString(), 0, true, true); });
+  // The project has no web site yet.
+  m->mnuGoWeb->setEnabled(false);
+}
+
+void frmMain::SetMainBackground(const QString& bitmap) {
+  WLmainBG->setPixmap(Bitmaps::Get(bitmap));
+}
+
+void frmMain::ScaleControls() {
+  setFixedSize(Layout::kWidth, Layout::kHeight);
+  ScaleFactor = 375.0 / eeMainView->width();
+  // Qt lays the window out in device-independent pixels, so positions and
+  // sizes need no correction; fonts are set in pixels and keep their size.
+  osRadius->FontSizeAdjust(ScaleFactor);
+  osThreshold->FontSizeAdjust(ScaleFactor);
+  osRadius->setGeometry(Layout::osRadius);
+  osThreshold->setGeometry(Layout::osThreshold);
+}
+
+void frmMain::FormSetup(const QString& pagesFolder) {
+  ScaleControls();
+  OrbitalViews.assign(1, OrbitalView{});
+  ViewModeChoice = 2;
+  RefreshSetupButtons();
+  RefreshChromeButtons();
+  RefreshViewerButtons();
+  BuildHelpTree(*this, WLtree, pagesFolder);
+  FormReady = true;
+  SetMode(1, HomePage, QString(), 0, false, true);
+  modHistory::HistoryInit(*this, HomePage);
+  SetStatus(QStringLiteral("Welcome to Wavelore"), true);
+}
+
+void frmMain::ShowHelpControls(bool Visible) {
+  WLtextCont->setVisible(Visible);
+  Menus->mnuEditCopyText->setEnabled(Visible);
+  Menus->mnuFilePrint->setEnabled(Visible);
+  Menus->mnuFileSave->setEnabled(Visible);
+}
+
+void frmMain::ShowSetupControls(bool Visible) {
+  for (QWidget* w : std::initializer_list<QWidget*>{osListN, osListL, osListM, osListOrbs,
+                                                    osRadius, osThreshold, osViewMode[0],
+                                                    osViewMode[1], osCalc}) {
+    w->setVisible(Visible);
+  }
+}
+
+void frmMain::ShowViewerControls(bool Visible) {
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           eeMainView, eeNanoView, eeAxes, eeTSlider, ee3Dmodes[0], ee3Dmodes[1], ee3Dmodes[2],
+           ee3Dmodes[3], eeMainMode[0], eeMainMode[1], eeTDir[0], eeTDir[1], eeTDir[2],
+           eeShowTrans, eeSwap, eeTrackBall, eeAutoRotate, eeFurtherOptions}) {
+    w->setVisible(Visible);
+  }
+  for (QAction* a : Menus->mnuEditCopy) a->setEnabled(Visible);
+  Menus->mnuFileDelete->setEnabled(Visible);
+  Menus->mnuFileProps->setEnabled(Visible);
+  Menus->mnuFilePrint->setEnabled(Visible);
+  Menus->mnuFileSave->setEnabled(Visible);
+}
+
+void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark, Integer OrbIndex,
+                      bool UpdateHistory, bool SyncTree) {
+  if (NewMode != CurrentMode) {
+    if (NewMode == 1) {
+      ShowViewerControls(false);
+      ShowSetupControls(false);
+      SetMainBackground(QStringLiteral("WLMAINVIEW"));
+      ShowHelpControls(true);
+    } else if (NewMode == 2) {
+      ShowHelpControls(false);
+      ShowViewerControls(false);
+      SetMainBackground(QStringLiteral("WLORBSETUP"));
+      ShowSetupControls(true);
+    } else if (NewMode == 3) {
+      ShowHelpControls(false);
+      ShowSetupControls(false);
+      SetMainBackground(QStringLiteral("WLORBVIEWER"));
+      ShowViewerControls(true);
+    }
+  }
+
+  if (NewMode == 1) {
+    if (URL == CurrentPage && BookMark == CurrentAnchor && NewMode == CurrentMode) return;
+    if (QTreeWidgetItem* node = Node(URL)) {
+      if (SyncTree) {
+        WLtree->setCurrentItem(node);
+        WLtree->scrollToItem(node);
+      }
+      CurrentPage = URL;
+      CurrentAnchor = BookMark;
+      AllowNavigate = true;
+      WLtext->Navigate(BookMark.isEmpty() ? URL : URL + QLatin1Char('#') + BookMark);
+      SetStatus(modHTML::GetHTMLTitle(URL), true);
+    }
+  } else if (NewMode == 2) {
+    const QSignalBlocker blockN(osListN), blockL(osListL), blockM(osListM), blockO(osListOrbs);
+    osListN->clear();
+    osListL->clear();
+    osListM->clear();
+    osListL->addItem(QStringLiteral("Select energy first"));
+    osListM->addItem(QStringLiteral("Select Angular Momentum"));
+    for (Integer n = 1; n <= Engine.HighestN(); ++n) osListN->addItem(QStringLiteral("n = %1").arg(n));
+    osListOrbs->clear();
+    for (const OrbInfo& info : OrbInfoTable) osListOrbs->addItem(QString::fromStdU16String(info.Name));
+    osListOrbs->setCurrentIndex(-1);
+    if (SyncTree) {
+      if (QTreeWidgetItem* node = Node(kOrbitalsKey)) {
+        WLtree->setCurrentItem(node);
+        WLtree->scrollToItem(node);
+      }
+    }
+    SetStatus(QStringLiteral("Select an orbital to view"), true);
+  } else if (NewMode == 3) {
+    if (NewMode == CurrentMode && OrbIndex == CurrentOrbital) return;
+    if (SyncTree) {
+      if (QTreeWidgetItem* node = Node(QStringLiteral("ORB%1").arg(OrbIndex))) {
+        WLtree->setCurrentItem(node);
+        WLtree->scrollToItem(node);
+      }
+    }
+    CurrentMode = 3;
+    CurrentOrbital = OrbIndex;
+    RefreshViewerButtons();
+    SetStatus(OrbitalTitle(OrbIndex), true);
+  }
+
+  CurrentMode = NewMode;
+  if (UpdateHistory) modHistory::HistoryAdd(*this, NewMode, URL, BookMark, OrbIndex);
+}
+
+void frmMain::SetStatus(const QString& Text, bool Remember) {
+  labStatus->setText(Text);
+  if (Remember) StatusText = Text;
+}
+
+void frmMain::RestoreStatus() {
+  labStatus->setText(StatusText);
+}
+
+void frmMain::RefreshSetupButtons() {
+  osViewMode[0]->setPicture(Bitmaps::Get(ViewModeChoice == 0 ? QStringLiteral("OSPDFON")
+                                                             : QStringLiteral("OSPDFOFF")));
+  osViewMode[1]->setPicture(Bitmaps::Get(ViewModeChoice == 1 ? QStringLiteral("OSDRPDFON")
+                                                             : QStringLiteral("OSDRPDFOFF")));
+  osCalc->setPicture(Bitmaps::Get(QStringLiteral("OSCALCOFF")));
+}
+
+void frmMain::RefreshChromeButtons() {
+  const char* tb[5] = {"TBBACKOFF", "TBFORWARDOFF", "TBREFOFF", "TBELECOFF", "TBHELPOFF"};
+  for (int i = 0; i < 5; ++i) ToolBarImage[i]->setPicture(Bitmaps::Get(QLatin1String(tb[i])));
+  cbClose->setPicture(Bitmaps::Get(QStringLiteral("CBCLOSEOFF")));
+  cbMin->setPicture(Bitmaps::Get(QStringLiteral("CBMINOFF")));
+  cbSize->setPicture(Bitmaps::Get(FullScreen ? QStringLiteral("CBRESTOREOFF")
+                                             : QStringLiteral("CBFULLSCREENOFF")));
+}
+
+void frmMain::ContextHelp() {
+  if (CurrentMode == 1) SetMode(1, HelpIndex, QString(), 0, true, true);
+  if (CurrentMode == 2) SetMode(1, HelpSelectorPage, QString(), 0, true, true);
+  if (CurrentMode == 3) SetMode(1, HelpViewerPage, QString(), 0, true, true);
+}
+
+QTreeWidgetItem* frmMain::Node(const QString& key) const {
+  return Nodes_.value(key, nullptr);
+}
+
+QTreeWidgetItem* frmMain::AddNode(const QString& parentKey, const QString& key,
+                                  const QString& text) {
+  QTreeWidgetItem* parent = parentKey.isEmpty() ? nullptr : Node(parentKey);
+  if (!parentKey.isEmpty() && !parent) return nullptr;
+  auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(WLtree);
+  node->setText(0, text);
+  node->setData(0, Qt::UserRole, key);
+  node->setToolTip(0, text);
+  Nodes_.insert(key, node);
+  return node;
+}
+
+void frmMain::RemoveNode(const QString& key) {
+  delete Nodes_.take(key);
+}
+
+void frmMain::ClearNodes() {
+  WLtree->clear();
+  Nodes_.clear();
+}
+
+void frmMain::WLtree_NodeClick(QTreeWidgetItem* node) {
+  const QString key = node->data(0, Qt::UserRole).toString();
+  if (key == kOrbitalsKey) {
+    SetStatus(QStringLiteral("Select an Orbital to View"), false);
+    SetMode(2, QString(), QString(), 0, true, false);
+  } else if (IsOrbitalKey(key)) {
+    SetMode(3, QString(), QString(), static_cast<Integer>(key.mid(3).toInt()), true, false);
+  } else {
+    SetMode(1, key, QString(), 0, true, false);
+  }
+  if (LastTreeButton == 2 && IsOrbitalKey(key)) {
+    const QRect r = WLtree->visualItemRect(node);
+    Menus->mnuTree->popup(WLtree->viewport()->mapToGlobal(r.center()));
+  }
+}
+
+void frmMain::WLtext_BeforeNavigate(const QString& address, bool* cancel) {
+  if (!FormReady) return;
+  if (AllowNavigate) {
+    AllowNavigate = false;
+    return;
+  }
+  *cancel = true;
+  const auto hash = address.indexOf(QLatin1Char('#'));
+  if (hash >= 0) {
+    QString url = address.mid(8, hash - 8).toUpper();
+    url.replace(QLatin1Char('/'), QLatin1Char('\\')).replace(QLatin1String("%20"), QLatin1String(" "));
+    SetMode(1, url, address.mid(hash + 1), 0, true, true);
+  } else {
+    SetMode(1, address.toUpper(), QString(), 0, true, true);
+  }
+}
+
+void frmMain::WLtext_StatusTextChange(const QString& text) {
+  if (text.startsWith(QLatin1String("OS"))) {
+    SetMode(2, QString(), QString(), 0, true, true);
+  } else if (text.startsWith(QLatin1String("ST"))) {
+    SetStatus(text.mid(2), false);
+  } else if (text.startsWith(QLatin1String("RS"))) {
+    RestoreStatus();
+  }
+}
+
+void frmMain::PopUpMenu(QLabel* label, QMenu* menu) {
+  menu->popup(mapToGlobal(QPoint(label->x(), label->y() + label->height())));
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      auto* widget = qobject_cast<QWidget*>(watched);
+      if (!widget || widget->window() != this || !isEnabled()) break;
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_F1) {
+        ContextHelp();
+        return true;
+      }
+      if (key->key() == Qt::Key_F4 && (key->modifiers() & Qt::AltModifier)) {
+        EndProgram();
+        return true;
+      }
+      if (watched == WLtree && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (QTreeWidgetItem* node = WLtree->currentItem()) {
+          LastTreeButton = 1;
+          WLtree_NodeClick(node);
+          return true;
+        }
+      }
+      break;
+    }
+    case QEvent::MouseButtonPress: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (watched == WLtree->viewport()) {
+        LastTreeButton = mouse->button() == Qt::RightButton ? 2 : 1;
+        PressedNode_ = WLtree->itemAt(mouse->position().toPoint());
+      } else if (watched == labMnuFile) {
+        PopUpMenu(labMnuFile, Menus->mnuFile);
+      } else if (watched == labMnuEdit) {
+        PopUpMenu(labMnuEdit, Menus->mnuEdit);
+      } else if (watched == labMnuGo) {
+        PopUpMenu(labMnuGo, Menus->mnuGo);
+      } else if (watched == labMnuHelp) {
+        PopUpMenu(labMnuHelp, Menus->mnuHelp);
+      }
+      break;
+    }
+    case QEvent::MouseButtonRelease: {
+      if (watched != WLtree->viewport()) break;
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      QTreeWidgetItem* node = WLtree->itemAt(mouse->position().toPoint());
+      if (node && node == PressedNode_) {
+        PressedNode_ = nullptr;
+        if (mouse->button() == Qt::RightButton) WLtree->setCurrentItem(node);
+        // Let the tree finish its own handling (selection, expansion) first.
+        QMetaObject::invokeMethod(
+            this, [this, node] { WLtree_NodeClick(node); }, Qt::QueuedConnection);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (!Ending_) EndProgram();
+  event->accept();
+}
+
+void frmMain::EndProgram() {
+  if (Ending_) return;
+  Ending_ = true;
+  OwnerHwnd = modWindows::FindOwnerWindow(this);
+  modWindows::UnhookOwner(*this);
+  if (DisplayChanged) modDisplay::ChangeDisplay(StartMode);
+  if (FullScreen) modWindows::SetTaskbarTopmost(true);
+  hide();
+  emit ProgramEnded();
+  QCoreApplication::exit(0);
+}
+
+void frmMain::ActivateApp(bool active) {
+  if (FullScreen) modWindows::SetTaskbarTopmost(!active);
+}
+
+void frmMain::ShowFurtherOptions() {}
+
+bool frmMain::EngineGuard(const std::function<void()>& action) {
+  QString description;
+  try {
+    action();
+    return true;
+  } catch (const WLError& e) {
+    description = QStringLiteral("%1 (error %2)").arg(QString::fromStdString(e.Description())).arg(e.Number());
+  } catch (const std::bad_alloc&) {
+    description = QStringLiteral("Out of memory");
+  } catch (const std::exception& e) {
+    description = QString::fromLocal8Bit(e.what());
+  }
+  while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+  setEnabled(true);
+  MsgBox(this, QStringLiteral("Wavelore could not complete this step: ") + description,
+         QStringLiteral("Wavelore"), MsgIcon::Critical);
+  return false;
+}
+
+}  // namespace wl

@@ -1,0 +1,198 @@
+// The main window: one frameless 800 by 600 window with three pages (help
+// page, orbital selector, orbital viewer), the page and orbital tree, the
+// toolbar, the menu labels and the status line. It owns the program-wide
+// state: the engine, the orbital table, the display state, the viewer state
+// of every calculated orbital and the navigation history.
+#pragma once
+
+#include <QHash>
+#include <QMetaObject>
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "OrbitalView.h"
+#include "core/cWL.h"
+#include "help/modHistory.h"
+#include "shell/Services.h"
+#include "wlapp_export.h"
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace wl {
+
+class Axes;
+class HelpBrowser;
+class NoFocusCont;
+class RollOverImage;
+class SpinButton;
+class frmMenus;
+
+class WLAPP_EXPORT frmMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit frmMain(QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // --- Program-wide state of start-up ---
+  cWL Engine;
+  std::vector<OrbInfo> OrbInfoTable;
+  DEVMODE StartMode;
+  DEVMODE BestMode;
+  bool DisplayChanged = false;
+  bool WindowedAllowed = false;
+  bool FullScreen = false;
+  int SavedLeft = 0;
+  int SavedTop = 0;
+  QPointer<QWidget> OwnerHwnd;
+  QMetaObject::Connection OwnerHook;
+  QString AppPath;  // key form, upper case, trailing "\"
+  double ScaleFactor = 1.0;
+  QString HomePage, RefIndex, HelpIndex, HelpSelectorPage, HelpViewerPage, HelpOptionsPage;
+
+  // --- State of the main window ---
+  Long CurrentMode = 0;
+  Integer CurrentOrbital = 0;
+  std::vector<OrbitalView> OrbitalViews;
+  bool OptionsShown = false;
+  Byte ViewModeChoice = 2;
+  QString StatusText;
+  QString CurrentPage, CurrentAnchor;
+  bool AllowNavigate = false;
+  int LastTreeButton = 0;
+  bool FormReady = false;
+  HistoryState History;
+  // Page key -> real file, filled by the page-tree walk.
+  QHash<QString, QString> PageFiles;
+
+  // --- Operations ---
+  void SetMode(Long NewMode, const QString& URL, const QString& BookMark, Integer OrbIndex,
+               bool UpdateHistory, bool SyncTree);
+  void FrameUpdate3D(bool blt, bool VolFinal);
+  void FrameUpdateBoth(bool VolFinal);
+  void FrameUpdate2D(bool blt);
+  // One-time set-up before the window is shown. `pagesFolder` is the folder
+  // holding WL.HTM, HELP and REFERENCE.
+  void FormSetup(const QString& pagesFolder);
+  void DeleteOrbital(Integer OrbIndex);
+  void SetStatus(const QString& Text, bool Remember);
+  void RestoreStatus();
+  QString OrbitalTitle(Integer OrbIndex) const;
+  // Calculates an orbital and opens it in the viewer. False when the engine
+  // refused it (the user has been told).
+  bool Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, Byte ViewChoice);
+  void ShowFurtherOptions();
+  void ShowSetupControls(bool Visible);
+  void ShowHelpControls(bool Visible);
+  void ShowViewerControls(bool Visible);
+  void RefreshViewerButtons();
+  void RefreshSetupButtons();
+  void RefreshChromeButtons();
+  void ScaleControls();
+  // Context help: the help page that fits the page shown.
+  void ContextHelp();
+  // The one orderly exit.
+  void EndProgram();
+  // The application became active (true) or another one did (false).
+  void ActivateApp(bool active);
+  // Full-screen placement of the options window (none is open yet).
+  void MoveOptionsWindowForFullScreen(bool) {}
+
+  // Runs an action that calls the engine. An engine error is told to the user
+  // once, and the window is left usable: enabled, normal pointer. False when
+  // the action failed.
+  bool EngineGuard(const std::function<void()>& action);
+
+  // The page tree: the node of a key (null when there is none), adding a node
+  // under the node of parentKey (at the top for an empty parentKey; null when
+  // the parent is missing), removing one, and removing them all.
+  QTreeWidgetItem* Node(const QString& key) const;
+  QTreeWidgetItem* AddNode(const QString& parentKey, const QString& key, const QString& text);
+  void RemoveNode(const QString& key);
+  void ClearNodes();
+
+  // --- Controls ---
+  QWidget* sysTitleBar;
+  RollOverImage *cbMin, *cbSize, *cbClose;
+  QLabel *labMnuFile, *labMnuEdit, *labMnuGo, *labMnuHelp;
+  std::array<RollOverImage*, 5> ToolBarImage{};
+  QLabel* labStatus;
+  QLabel* WLmainBG;
+  QTreeWidget* WLtree;
+  QWidget* WLtextCont;
+  HelpBrowser* WLtext;
+  QListWidget *osListN, *osListL, *osListM;
+  QComboBox* osListOrbs;
+  SpinButton *osRadius, *osThreshold;
+  std::array<RollOverImage*, 2> osViewMode{};
+  RollOverImage* osCalc;
+  NoFocusCont *eeMainView, *eeNanoView;
+  std::array<RollOverImage*, 4> ee3Dmodes{};
+  std::array<RollOverImage*, 2> eeMainMode{};
+  std::array<RollOverImage*, 3> eeTDir{};
+  RollOverImage *eeShowTrans, *eeSwap, *eeTrackBall, *eeAutoRotate, *eeFurtherOptions;
+  RollOverImage* eeTSlider;
+  Axes* eeAxes;
+  frmMenus* Menus;
+
+ signals:
+  // The program ended through EndProgram.
+  void ProgramEnded();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct RollOver;
+  void CreateControls();
+  void CreateSelector();
+  void CreateViewer();
+  void ConnectMenus();
+  RollOverImage* NewButton(const QRect& place, const QString& name);
+  void AddRollOver(RollOverImage* button, const QString& on, const QString& off,
+                   std::function<QString()> hint, std::function<bool()> active);
+  void ShowPicture(RollOverImage* button, bool on);
+  void SetMainBackground(const QString& bitmap);
+
+  // Orbital selector
+  void osListN_Click();
+  void osListL_Click();
+  void osListM_Click();
+  void osListOrbs_Click();
+  void osViewMode_Click(int Index);
+  void osCalc_Click();
+  void LoadSpinDefaults(const OrbInfo& info);
+
+  // Page tree and browser
+  void WLtree_NodeClick(QTreeWidgetItem* node);
+  void WLtext_BeforeNavigate(const QString& address, bool* cancel);
+  void WLtext_StatusTextChange(const QString& text);
+  void PopUpMenu(QLabel* label, class QMenu* menu);
+
+  // Viewer buttons
+  void ee3Dmodes_Click(int i);
+  void eeMainMode_Click(int i);
+  void eeSwap_Click();
+  void eeTDir_Click(int i);
+  void eeShowTrans_Click();
+  void SetViewPointers();
+  void FinalVolumeIfStill();
+  void CopyImages();
+  OrbitalView& Current() { return OrbitalViews[static_cast<size_t>(CurrentOrbital)]; }
+
+  std::vector<std::unique_ptr<RollOver>> RollOvers_;
+  QHash<QString, QTreeWidgetItem*> Nodes_;
+  QTreeWidgetItem* PressedNode_ = nullptr;
+  bool Ending_ = false;
+};
+
+}  // namespace wl

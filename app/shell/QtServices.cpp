@@ -1,0 +1,138 @@
+#include "QtServices.h"
+
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+namespace wl {
+
+namespace {
+constexpr Long kPresentWidth = 800;
+constexpr Long kPresentHeight = 600;
+}  // namespace
+
+MsgAnswer QtMessageBoxService::Show(QWidget* parent, const QString& text, const QString& title,
+                                    MsgIcon icon, MsgButtons buttons) {
+  QMessageBox box(parent);
+  box.setWindowTitle(title);
+  box.setText(text);
+  switch (icon) {
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  if (buttons == MsgButtons::YesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return MsgAnswer::OK;
+}
+
+QtDisplayBackEnd::~QtDisplayBackEnd() {
+  delete Backdrop_;
+}
+
+DEVMODE QtDisplayBackEnd::Desktop() const {
+  DEVMODE m;
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    m.dmPelsWidth = screen->size().width();
+    m.dmPelsHeight = screen->size().height();
+    m.dmBitsPerPel = screen->depth();
+    m.dmDisplayFrequency = static_cast<Long>(screen->refreshRate());
+  }
+  return m;
+}
+
+DEVMODE QtDisplayBackEnd::CurrentMode() {
+  if (!Presenting()) return Desktop();
+  DEVMODE m = Desktop();
+  m.dmPelsWidth = kPresentWidth;
+  m.dmPelsHeight = kPresentHeight;
+  return m;
+}
+
+bool QtDisplayBackEnd::EnumMode(Long i, DEVMODE& mode) {
+  const DEVMODE desktop = Desktop();
+  DEVMODE present = desktop;
+  present.dmPelsWidth = kPresentWidth;
+  present.dmPelsHeight = kPresentHeight;
+  const bool desktopIsPresent = desktop.dmPelsWidth == kPresentWidth &&
+                                desktop.dmPelsHeight == kPresentHeight;
+  const Long count = desktopIsPresent ? 1 : 2;
+  if (i < 0 || i >= count) return false;
+  mode = i == 0 ? desktop : present;
+  return true;
+}
+
+Long QtDisplayBackEnd::ChangeMode(const DEVMODE& mode) {
+  const DEVMODE desktop = Desktop();
+  const bool toPresent = mode.dmPelsWidth == kPresentWidth && mode.dmPelsHeight == kPresentHeight;
+  const bool toDesktop = mode.dmPelsWidth == desktop.dmPelsWidth &&
+                         mode.dmPelsHeight == desktop.dmPelsHeight;
+  if (toDesktop) {
+    delete Backdrop_;
+    return 0;
+  }
+  if (!toPresent || desktop.dmPelsWidth < kPresentWidth || desktop.dmPelsHeight < kPresentHeight)
+    return -1;
+  if (!Backdrop_) {
+    Backdrop_ = new QWidget(nullptr, Qt::FramelessWindowHint);
+    Backdrop_->setAttribute(Qt::WA_DeleteOnClose);
+    Backdrop_->setStyleSheet(QStringLiteral("background: black"));
+    Backdrop_->setWindowTitle(QStringLiteral("Wavelore"));
+    Backdrop_->showFullScreen();
+  }
+  return 0;
+}
+
+QPoint QtDisplayBackEnd::Origin() {
+  if (!Presenting()) return {0, 0};
+  const DEVMODE desktop = Desktop();
+  return {(desktop.dmPelsWidth - kPresentWidth) / 2, (desktop.dmPelsHeight - kPresentHeight) / 2};
+}
+
+double QtDisplayBackEnd::LogPixelsX() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->logicalDotsPerInchX() : 96.0;
+}
+
+namespace {
+Services MakeQtServices() {
+  Services s;
+  s.Messages = std::make_shared<QtMessageBoxService>();
+  s.Display = std::make_shared<QtDisplayBackEnd>();
+  s.BrowserVersion = [] { return static_cast<Long>(QT_VERSION_MAJOR); };
+  s.OpenExternal = [](const QString& target) {
+    const QUrl url = QUrl::fromUserInput(target);
+    return QDesktopServices::openUrl(url);
+  };
+  return s;
+}
+
+Services& Current() {
+  static Services services = MakeQtServices();
+  return services;
+}
+}  // namespace
+
+Services& AppServices() {
+  return Current();
+}
+
+void ResetAppServices() {
+  Current() = MakeQtServices();
+}
+
+MsgAnswer MsgBox(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
+                 MsgButtons buttons) {
+  return AppServices().Messages->Show(parent, text, title, icon, buttons);
+}
+
+}  // namespace wl

@@ -1,0 +1,75 @@
+// The platform services the program's windows use, behind small interfaces:
+// message boxes, the display back end, the page browser's version and the
+// shell's "open". The Qt implementations are installed on first use; tests
+// replace them with doubles through AppServices().
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "core/Records.h"
+#include "wlapp_export.h"
+
+class QWidget;
+
+namespace wl {
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { OK, YesNo };
+enum class MsgAnswer { OK, Yes, No };
+
+class WLAPP_EXPORT MessageBoxService {
+ public:
+  virtual ~MessageBoxService() = default;
+  // Shows a modal message box and returns the button the user chose.
+  virtual MsgAnswer Show(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
+                         MsgButtons buttons) = 0;
+};
+
+// The platform's display-mode record; the program uses these fields only.
+struct DEVMODE {
+  Long dmBitsPerPel = 0;
+  Long dmPelsWidth = 0;
+  Long dmPelsHeight = 0;
+  Long dmDisplayFrequency = 0;
+  Long dmFields = 0;
+  friend bool operator==(const DEVMODE&, const DEVMODE&) = default;
+};
+
+class WLAPP_EXPORT DisplayBackEnd {
+ public:
+  virtual ~DisplayBackEnd() = default;
+  // The mode the screen shows now.
+  virtual DEVMODE CurrentMode() = 0;
+  // Fills `mode` with mode number i and returns true; past the last mode it
+  // returns false and leaves `mode` as it was.
+  virtual bool EnumMode(Long i, DEVMODE& mode) = 0;
+  // Switches to `mode`; 0 on success, anything else is a failure.
+  virtual Long ChangeMode(const DEVMODE& mode) = 0;
+  // Where a window placed at the screen's top-left corner goes in the current mode.
+  virtual QPoint Origin() = 0;
+  // Logical pixels per inch along x of the desktop.
+  virtual double LogPixelsX() = 0;
+};
+
+struct Services {
+  std::shared_ptr<MessageBoxService> Messages;
+  std::shared_ptr<DisplayBackEnd> Display;
+  // Major version of the page browser component.
+  std::function<Long()> BrowserVersion;
+  // Hands a file name or address to the desktop's default program.
+  std::function<bool(const QString&)> OpenExternal;
+};
+
+// The services in use, created with the Qt implementations on first use.
+WLAPP_EXPORT Services& AppServices();
+// Puts the Qt implementations back (tests call it between cases).
+WLAPP_EXPORT void ResetAppServices();
+
+// Shortcut for AppServices().Messages->Show.
+WLAPP_EXPORT MsgAnswer MsgBox(QWidget* parent, const QString& text, const QString& title,
+                              MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::OK);
+
+}  // namespace wl

@@ -1,0 +1,41 @@
+// Start-up: the splash, the checks of the page browser and the display, the
+// engine and its orbital table, the main window's set-up.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "core/Records.h"
+#include "wlapp_export.h"
+
+namespace wl {
+
+class frmMain;
+
+struct StartOptions {
+  // The folder of the program; the pages are looked for beside it, then in
+  // ../share/wavelore/.
+  QString ProgramFolder;
+  // An orbital to calculate and show at once.
+  std::optional<OrbitalSetup> Orbital;
+};
+
+struct StartResult {
+  std::unique_ptr<frmMain> Window;  // null when the program must end
+  int ExitCode = 0;
+};
+
+// The folder that holds the pages for a program in programFolder.
+WLAPP_EXPORT QString FindPagesFolder(const QString& programFolder);
+
+namespace modMain {
+// The start procedure. Shows the main window and returns it; returns no
+// window (and exit code 1) when a check refuses to run.
+WLAPP_EXPORT StartResult Main(const StartOptions& options);
+}  // namespace modMain
+
+// The page browser's major version (0 when it cannot be told).
+WLAPP_EXPORT Long GetIEVersion();
+
+}  // namespace wl
