@@ -1,0 +1,117 @@
+// Test doubles of the platform services and a fixture that starts the real
+// program with them: a message-box layer that records what was asked and
+// answers from a script, and a display back end with a chosen mode list.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QWindow>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "main/frmMain.h"
+#include "shell/Services.h"
+#include "shell/modMain.h"
+
+namespace wltest {
+
+struct AskedBox {
+  QString text, title;
+  wl::MsgIcon icon;
+  wl::MsgButtons buttons;
+};
+
+class FakeMessages : public wl::MessageBoxService {
+ public:
+  wl::MsgAnswer Show(QWidget*, const QString& text, const QString& title, wl::MsgIcon icon,
+                     wl::MsgButtons buttons) override {
+    asked.push_back({text, title, icon, buttons});
+    if (buttons == wl::MsgButtons::OK) return wl::MsgAnswer::OK;
+    if (answers.empty()) return wl::MsgAnswer::No;
+    const wl::MsgAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::vector<AskedBox> asked;
+  std::deque<wl::MsgAnswer> answers;  // for Yes/No boxes, in order; No when empty
+};
+
+inline wl::DEVMODE Mode(wl::Long w, wl::Long h, wl::Long bits, wl::Long hz = 60) {
+  wl::DEVMODE m;
+  m.dmPelsWidth = w;
+  m.dmPelsHeight = h;
+  m.dmBitsPerPel = bits;
+  m.dmDisplayFrequency = hz;
+  return m;
+}
+
+class FakeDisplay : public wl::DisplayBackEnd {
+ public:
+  wl::DEVMODE CurrentMode() override { return current; }
+  bool EnumMode(wl::Long i, wl::DEVMODE& mode) override {
+    if (i < 0 || i >= static_cast<wl::Long>(modes.size())) return false;
+    mode = modes[static_cast<size_t>(i)];
+    return true;
+  }
+  wl::Long ChangeMode(const wl::DEVMODE& mode) override {
+    changes.push_back(mode);
+    if (changeResult == 0) current = mode;
+    return changeResult;
+  }
+  QPoint Origin() override { return {0, 0}; }
+  double LogPixelsX() override { return dpi; }
+
+  wl::DEVMODE current = Mode(1024, 768, 32);
+  std::vector<wl::DEVMODE> modes{Mode(1024, 768, 32), Mode(800, 600, 32)};
+  std::vector<wl::DEVMODE> changes;
+  wl::Long changeResult = 0;
+  double dpi = 96;
+};
+
+// Installs the doubles for one test and puts the Qt services back afterwards.
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    messages = std::make_shared<FakeMessages>();
+    display = std::make_shared<FakeDisplay>();
+    wl::Services& s = wl::AppServices();
+    s.Messages = messages;
+    s.Display = display;
+    s.BrowserVersion = [this] { return browserVersion; };
+    s.OpenExternal = [this](const QString& target) {
+      opened.push_back(target);
+      return true;
+    };
+  }
+  void TearDown() override {
+    window.reset();
+    wl::ResetAppServices();
+  }
+
+  // Runs the start procedure; the window (if any) is kept in `window`.
+  wl::StartResult Start(std::optional<wl::OrbitalSetup> orbital = std::nullopt) {
+    wl::StartOptions options;
+    options.Orbital = orbital;
+    wl::StartResult r = wl::modMain::Main(options);
+    window = std::move(r.Window);
+    return wl::StartResult{nullptr, r.ExitCode};
+  }
+  // Starts on a roomy desktop and waits for the shown window.
+  wl::frmMain& Started() {
+    Start();
+    EXPECT_TRUE(window);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return *window;
+  }
+
+  std::shared_ptr<FakeMessages> messages;
+  std::shared_ptr<FakeDisplay> display;
+  wl::Long browserVersion = 6;
+  std::vector<QString> opened;
+  std::unique_ptr<wl::frmMain> window;
+};
+
+}  // namespace wltest
