@@ -17,6 +17,13 @@ namespace {
 const char kLetters[] = "SPDFGH";
 
 // The shortest decimal form that reads back as the same single-precision number.
+// The selected line of a list, -1 for none. The selection, not the current
+// line: a list that receives the focus makes a line current without choosing it.
+int SelectedRow(const QListWidget* list) {
+  const auto rows = list->selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
+
 QString ShortestSingle(float v) {
   char buffer[32];
   const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
@@ -25,7 +32,7 @@ QString ShortestSingle(float v) {
 }  // namespace
 
 void frmMain::osListN_Click() {
-  const int row = osListN->currentRow();
+  const int row = SelectedRow(osListN);
   if (row < 0) return;
   const int n = row + 1;
   osListL->clear();
@@ -39,8 +46,8 @@ void frmMain::osListN_Click() {
 }
 
 void frmMain::osListL_Click() {
-  const int l = osListL->currentRow();
-  if (l < 0 || osListN->currentRow() < 0) return;
+  const int l = SelectedRow(osListL);
+  if (l < 0 || SelectedRow(osListN) < 0) return;
   osListM->clear();
   osListM->addItem(QStringLiteral("Average over all m"));
   for (int m = -l; m <= l; ++m) {
@@ -51,10 +58,10 @@ void frmMain::osListL_Click() {
 }
 
 void frmMain::osListM_Click() {
-  const int row = osListM->currentRow();
-  if (row < 0 || osListN->currentRow() < 0 || osListL->currentRow() < 0) return;
-  const int n = osListN->currentRow() + 1;
-  const int l = osListL->currentRow();
+  const int row = SelectedRow(osListM);
+  if (row < 0 || SelectedRow(osListN) < 0 || SelectedRow(osListL) < 0) return;
+  const int n = SelectedRow(osListN) + 1;
+  const int l = SelectedRow(osListL);
   const bool average = row == 0;
   const int m = average ? 0 : osListM->item(row)->data(Qt::UserRole).toInt();
   for (size_t k = 0; k < OrbInfoTable.size(); ++k) {

@@ -261,9 +261,9 @@ void frmMain::CreateSelector() {
   osListN = makeList(Layout::osListN, "osListN", QStringLiteral("Energy level n"));
   osListL = makeList(Layout::osListL, "osListL", QStringLiteral("Subshell l"));
   osListM = makeList(Layout::osListM, "osListM", QStringLiteral("Orbital m"));
-  connect(osListN, &QListWidget::currentRowChanged, this, [this] { osListN_Click(); });
-  connect(osListL, &QListWidget::currentRowChanged, this, [this] { osListL_Click(); });
-  connect(osListM, &QListWidget::currentRowChanged, this, [this] { osListM_Click(); });
+  connect(osListN, &QListWidget::itemSelectionChanged, this, [this] { osListN_Click(); });
+  connect(osListL, &QListWidget::itemSelectionChanged, this, [this] { osListL_Click(); });
+  connect(osListM, &QListWidget::itemSelectionChanged, this, [this] { osListM_Click(); });
 
   osListOrbs = new QComboBox(this);
   osListOrbs->setObjectName(QStringLiteral("osListOrbs"));

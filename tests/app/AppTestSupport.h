@@ -16,6 +16,11 @@
 #include "shell/Services.h"
 #include "shell/modMain.h"
 
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
+
 namespace wltest {
 
 struct AskedBox {
