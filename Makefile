@@ -17,7 +17,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@$(BUILD)/bin/wavelore-render list
+	@$(BUILD)/bin/WL
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -1,0 +1,136 @@
+// Page titles, the folder lister and the page tree built from a folder tree
+// written for each test.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include "AppTestSupport.h"
+#include "help/cFileSys.h"
+#include "help/modHTML.h"
+#include "shell/BuildHelpTree.h"
+
+using namespace wltest;
+using wl::cFileSys;
+using wl::modHTML::GetHTMLTitle;
+
+namespace {
+
+class Pages : public ProgramTest {
+ protected:
+  void Write(const QString& relative, const QByteArray& text) {
+    const QString path = dir.filePath(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+  }
+  QString Key(const QString& relative) const {
+    return cFileSys::KeyForm(dir.filePath(relative));
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(Pages, TitleReaderFindsTheTitleLine) {
+  Write("a.htm", "<html>\n   <title>Nodes &AMP; Planes &amp; more &lt;x&gt;</TITLE>  \n<TITLE>Second</TITLE>\n");
+  EXPECT_EQ(GetHTMLTitle(Key("a.htm")), QStringLiteral("Nodes & Planes & more &lt;x&gt;"));
+  Write("b.htm", "<html><TITLE>Not at the start</TITLE>\n");
+  EXPECT_EQ(GetHTMLTitle(Key("b.htm")), QString());
+  Write("c.htm", "<TITLE>No closing tag\n<p>text</p>\n");
+  EXPECT_EQ(GetHTMLTitle(Key("c.htm")), QStringLiteral("No closing tag"));
+  Write("d.htm", "<TITLE></TITLE>\n");
+  EXPECT_EQ(GetHTMLTitle(Key("d.htm")), QString());
+  EXPECT_EQ(GetHTMLTitle(Key("missing.htm")), QString());
+  // Keys are upper case; the file is found whatever its letter case.
+  EXPECT_EQ(GetHTMLTitle(Key("a.htm").toUpper()), QStringLiteral("Nodes & Planes & more &lt;x&gt;"));
+}
+
+TEST_F(Pages, FolderListerMatchesPatternsAndSkipsDotFolders) {
+  EXPECT_EQ(cFileSys::NormalizePath(QStringLiteral("A\\B\\")), QStringLiteral("A\\B\\"));
+  EXPECT_EQ(cFileSys::NormalizePath(QStringLiteral("A\\B")), QStringLiteral("A\\B\\"));
+  Write("Sub/x.htm", "");
+  Write(".hidden/y.htm", "");
+  Write("Page.HTM", "");
+  Write("notes.txt", "");
+  Write("page two.htm", "");
+  cFileSys fs;
+  const QString root = Key(QString()).toUpper();
+  EXPECT_EQ(fs.EnumFolders(root, QStringLiteral("*.*")), QStringList{QStringLiteral("Sub")});
+  QStringList files = fs.EnumFiles(root, QStringLiteral("*.htm"));
+  files.sort();
+  EXPECT_EQ(files, (QStringList{QStringLiteral("Page.HTM"), QStringLiteral("page two.htm")}));
+  EXPECT_EQ(fs.EnumFiles(root, QStringLiteral("*.*")).size(), 3);
+  EXPECT_TRUE(fs.EnumFolders(root + QStringLiteral("NOPE\\"), QStringLiteral("*.*")).isEmpty());
+}
+
+TEST_F(Pages, TreeWalksBreadthFirstWithSortedUpperCaseKeys) {
+  Write("wl.htm", "<TITLE>Home</TITLE>\n");
+  Write("Help/Index.htm", "<TITLE>Help</TITLE>\n");
+  Write("Help/b_second.htm", "<TITLE>Second</TITLE>\n");
+  Write("Help/A_first.HTM", "<TITLE>First</TITLE>\n");
+  Write("Reference/INDEX.HTM", "<TITLE>Reference</TITLE>\n");
+  Write("Reference/Orbitals/index.htm", "<TITLE>Orbitals</TITLE>\n");
+  Write("Reference/Orbitals/Nodes.htm", "<TITLE>Nodes &amp; Planes</TITLE>\n");
+  Write("Reference/Orbitals/untitled.htm", "<p>no title</p>\n");
+  Write("Reference/Atoms/INDEX.HTM", "<TITLE>Atoms</TITLE>\n");
+
+  wl::frmMain form;
+  wl::BuildHelpTree(form, form.WLtree, dir.path());
+  const QString app = form.AppPath;
+  EXPECT_EQ(app, cFileSys::NormalizePath(cFileSys::KeyForm(dir.path())).toUpper());
+  EXPECT_EQ(form.HomePage, app + "WL.HTM");
+  EXPECT_EQ(form.HelpSelectorPage, app + "HELP\\A_ORBITALSELECTOR.HTM");
+
+  auto children = [&](const QString& key) {
+    QStringList texts;
+    QTreeWidgetItem* node = form.Node(key);
+    if (!node) return QStringList{QStringLiteral("<missing>")};
+    for (int i = 0; i < node->childCount(); ++i)
+      texts << node->child(i)->text(0) + "=" + node->child(i)->data(0, Qt::UserRole).toString().mid(app.size());
+    return texts;
+  };
+  EXPECT_EQ(children(form.HomePage),
+            (QStringList{"View an Orbital=", "Reference=REFERENCE\\INDEX.HTM", "Help=HELP\\INDEX.HTM"}));
+  EXPECT_EQ(form.Node(QStringLiteral("Orbitals"))->data(0, Qt::UserRole).toString(), QStringLiteral("Orbitals"));
+  EXPECT_EQ(children(form.RefIndex),
+            (QStringList{"Atoms=REFERENCE\\ATOMS\\INDEX.HTM", "Orbitals=REFERENCE\\ORBITALS\\INDEX.HTM"}));
+  EXPECT_EQ(children(app + "REFERENCE\\ORBITALS\\INDEX.HTM"),
+            (QStringList{"Nodes & Planes=REFERENCE\\ORBITALS\\NODES.HTM",
+                         "untitled.htm=REFERENCE\\ORBITALS\\UNTITLED.HTM"}));
+  EXPECT_EQ(children(form.HelpIndex),
+            (QStringList{"First=HELP\\A_FIRST.HTM", "Second=HELP\\B_SECOND.HTM"}));
+  EXPECT_TRUE(form.Node(form.HomePage)->isExpanded());
+  // Every key maps to the real file with its own letter case.
+  EXPECT_EQ(form.PageFiles.value(app + "HELP\\A_FIRST.HTM"), dir.filePath("Help/A_first.HTM"));
+  EXPECT_EQ(form.PageFiles.value(form.HomePage), dir.filePath("wl.htm"));
+}
+
+TEST_F(Pages, FolderLoopIsWalkedOnce) {
+  Write("WL.HTM", "<TITLE>Home</TITLE>\n");
+  Write("HELP/INDEX.HTM", "<TITLE>Help</TITLE>\n");
+  ASSERT_TRUE(QFile::link(dir.filePath("HELP"), dir.filePath("HELP/LOOP")));
+  wl::frmMain form;
+  wl::BuildHelpTree(form, form.WLtree, dir.path());
+  EXPECT_NE(form.Node(form.HelpIndex), nullptr);
+  EXPECT_NE(form.Node(form.AppPath + "HELP\\LOOP\\INDEX.HTM"), nullptr);
+  EXPECT_EQ(form.Node(form.AppPath + "HELP\\LOOP\\LOOP\\LOOP\\INDEX.HTM"), nullptr);
+}
+
+TEST_F(Pages, ShippedPagesFormTheTree) {
+  wl::frmMain& w = Started();
+  for (const QString& key : {w.HomePage, w.HelpIndex, w.RefIndex, w.HelpSelectorPage,
+                             w.HelpViewerPage, w.HelpOptionsPage}) {
+    EXPECT_NE(w.Node(key), nullptr) << key.toStdString();
+    EXPECT_TRUE(w.PageFiles.contains(key)) << key.toStdString();
+    EXPECT_FALSE(GetHTMLTitle(key).isEmpty()) << key.toStdString();
+  }
+  const QString options = QString::fromUtf8(
+      [&] {
+        QFile f(w.PageFiles.value(w.HelpOptionsPage));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+      }());
+  for (const char* anchor : {"ProbabilityShading", "CameraSettings", "DotDensity", "VolumetricQuality"})
+    EXPECT_TRUE(options.contains(QStringLiteral("name=\"%1\"").arg(QLatin1String(anchor)))) << anchor;
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Starts the real WL under a virtual X server, waits for its 800 by 600
+# window, presses Alt+F4 and expects a clean exit with status 0.
+# Usage: wl_window_test.sh PATH_TO_WL
+set -u
+wl=$1
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+
+# A display number nobody uses.
+display=""
+for n in $(seq 91 140); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free display number"; exit 1; }
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+cleanup() { kill "$wlpid" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null; }
+wlpid=""
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
+
+start=$(date +%s%N)
+env -u QT_QPA_PLATFORM "$wl" &
+wlpid=$!
+window=""
+for _ in $(seq 400); do
+  for id in $(xdotool search --onlyvisible --name '^Wavelore$' 2>/dev/null); do
+    if xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 800x600'; then
+      window=$id
+    fi
+  done
+  [ -n "$window" ] && break
+  kill -0 "$wlpid" 2>/dev/null || { echo "WL ended before its window showed"; exit 1; }
+  sleep 0.025
+done
+[ -n "$window" ] || { echo "no 800x600 Wavelore window within 10 s"; exit 1; }
+echo "window shown after $(( ($(date +%s%N) - start) / 1000000 )) ms"
+
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+xdotool key alt+F4
+for _ in $(seq 200); do
+  kill -0 "$wlpid" 2>/dev/null || break
+  sleep 0.05
+done
+if kill -0 "$wlpid" 2>/dev/null; then echo "WL still runs 10 s after Alt+F4"; exit 1; fi
+wait "$wlpid"
+status=$?
+wlpid=""
+echo "WL exited with status $status"
+[ "$status" -eq 0 ]
