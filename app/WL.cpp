@@ -11,7 +11,8 @@
 #include "shell/modMain.h"
 
 namespace {
-const char* kHelp = R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]]
+const char* kHelp =
+    R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]]
 
 Wavelore shows the electron orbitals of the hydrogen atom.
 

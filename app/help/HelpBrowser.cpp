@@ -40,7 +40,8 @@ QString HelpBrowser::ReportedAddress(const QUrl& url) {
   const QString key = cFileSys::KeyForm(url.toLocalFile());
   if (!url.hasFragment()) return key;
   QString path = key;
-  path.replace(QLatin1Char('\\'), QLatin1Char('/')).replace(QLatin1String(" "), QLatin1String("%20"));
+  path.replace(QLatin1Char('\\'), QLatin1Char('/'))
+      .replace(QLatin1String(" "), QLatin1String("%20"));
   return kFilePrefix + path + QLatin1Char('#') + url.fragment();
 }
 

@@ -8,9 +8,19 @@
 namespace wl {
 
 namespace {
+// Dark menus that match the window.
+const char* kMenuStyle =
+    "QMenu { background: #2e2d32; color: #e8e8ec; border: 1px solid #77757c; padding: 3px; }"
+    "QMenu::item { padding: 4px 22px 4px 22px; }"
+    "QMenu::item:selected { background: #ffc450; color: black; }"
+    "QMenu::item:disabled { color: #807e86; }"
+    "QMenu::separator { height: 1px; background: #55535a; margin: 4px 6px; }"
+    "QMenu::indicator { left: 4px; width: 12px; height: 12px; }";
+
 QMenu* NewMenu(QWidget* owner, const char* name, const QString& title) {
   auto* menu = new QMenu(title, owner);
   menu->setObjectName(QString::fromLatin1(name));
+  menu->setStyleSheet(QString::fromLatin1(kMenuStyle));
   return menu;
 }
 }  // namespace

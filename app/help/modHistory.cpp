@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "core/Numeric.h"
-
 #include "frmMenus.h"
 #include "main/frmMain.h"
 

@@ -14,9 +14,9 @@ namespace wl {
 class frmMain;
 
 struct HistoryEntry {
-  Long Mode = 0;    // 1 page, 2 selector, 3 viewer
-  QString Page;     // page key (mode 1)
-  QString Anchor;   // anchor in the page, empty for none
+  Long Mode = 0;         // 1 page, 2 selector, 3 viewer
+  QString Page;          // page key (mode 1)
+  QString Anchor;        // anchor in the page, empty for none
   Integer OrbIndex = 0;  // engine index (mode 3)
   friend bool operator==(const HistoryEntry&, const HistoryEntry&) = default;
 };

@@ -14,8 +14,8 @@ inline constexpr QRect sysTitleBar{0, 0, 728, 28};
 inline constexpr QRect cbMin{730, 4, 22, 20};
 inline constexpr QRect cbSize{752, 4, 22, 20};
 inline constexpr QRect cbClose{774, 4, 22, 20};
-inline constexpr QRect labMnu[4] = {{10, 32, 38, 18}, {52, 32, 38, 18}, {94, 32, 30, 18},
-                                    {130, 32, 38, 18}};
+inline constexpr QRect labMnu[4] = {
+    {10, 32, 38, 18}, {52, 32, 38, 18}, {94, 32, 30, 18}, {130, 32, 38, 18}};
 inline constexpr QRect ToolBarImage(int i) {
   return {8 + i * 80, 54, 76, 36};
 }

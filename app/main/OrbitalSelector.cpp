@@ -133,7 +133,8 @@ bool frmMain::Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, By
   const QString key = QStringLiteral("ORB%1").arg(I);
   const Integer saved = CurrentOrbital;
   const bool shown = EngineGuard([&] {
-    if (static_cast<size_t>(I) >= OrbitalViews.size()) OrbitalViews.resize(static_cast<size_t>(I) + 1);
+    if (static_cast<size_t>(I) >= OrbitalViews.size())
+      OrbitalViews.resize(static_cast<size_t>(I) + 1);
     OrbitalView& v = OrbitalViews[static_cast<size_t>(I)];
     v = OrbitalView{};
     v.Info = OrbInfoTable.at(static_cast<size_t>(OrbitalIndex));

@@ -56,8 +56,9 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Wavelore"));
   setFixedSize(Layout::kWidth, Layout::kHeight);
-  Menus = new frmMenus(this);
-  Menus->hide();
+  // The menu window is a window of its own, never shown; its menus pop up
+  // over the main window.
+  Menus = new frmMenus();
   CreateControls();
   ConnectMenus();
   qApp->installEventFilter(this);
@@ -66,6 +67,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
 frmMain::~frmMain() {
   qApp->removeEventFilter(this);
   modWindows::UnhookOwner(*this);
+  delete Menus;
 }
 
 RollOverImage* frmMain::NewButton(const QRect& place, const QString& name) {
@@ -78,7 +80,8 @@ RollOverImage* frmMain::NewButton(const QRect& place, const QString& name) {
 
 void frmMain::AddRollOver(RollOverImage* button, const QString& on, const QString& off,
                           std::function<QString()> hint, std::function<bool()> active) {
-  auto r = std::make_unique<RollOver>(RollOver{button, on, off, std::move(hint), std::move(active)});
+  auto r =
+      std::make_unique<RollOver>(RollOver{button, on, off, std::move(hint), std::move(active)});
   RollOver* spec = r.get();
   RollOvers_.push_back(std::move(r));
   button->setPicture(Bitmaps::Get(off));
@@ -124,10 +127,12 @@ void frmMain::CreateControls() {
   cbMin = NewButton(Layout::cbMin, QStringLiteral("cbMin"));
   cbSize = NewButton(Layout::cbSize, QStringLiteral("cbSize"));
   cbClose = NewButton(Layout::cbClose, QStringLiteral("cbClose"));
-  AddRollOver(cbMin, QStringLiteral("CBMINON"), QStringLiteral("CBMINOFF"),
-              [] { return QStringLiteral("Minimise Wavelore"); }, nullptr);
-  AddRollOver(cbClose, QStringLiteral("CBCLOSEON"), QStringLiteral("CBCLOSEOFF"),
-              [] { return QStringLiteral("Exit Wavelore"); }, nullptr);
+  AddRollOver(
+      cbMin, QStringLiteral("CBMINON"), QStringLiteral("CBMINOFF"),
+      [] { return QStringLiteral("Minimise Wavelore"); }, nullptr);
+  AddRollOver(
+      cbClose, QStringLiteral("CBCLOSEON"), QStringLiteral("CBCLOSEOFF"),
+      [] { return QStringLiteral("Exit Wavelore"); }, nullptr);
   connect(cbClose, &RollOverImage::Click, this, &frmMain::EndProgram);
   connect(cbMin, &RollOverImage::Click, this, [this] {
     showMinimized();
@@ -158,7 +163,8 @@ void frmMain::CreateControls() {
     label->setObjectName(QStringLiteral("labMnu") + menuNames[i]);
     label->setGeometry(Layout::labMnu[i]);
     label->setFont(PixelFont(13));
-    label->setStyleSheet(QStringLiteral("QLabel { color: #e8e8ec; } QLabel:hover { color: #ffc450; }"));
+    label->setStyleSheet(
+        QStringLiteral("QLabel { color: #e8e8ec; } QLabel:hover { color: #ffc450; }"));
     label->setCursor(Qt::PointingHandCursor);
     label->setAccessibleName(menuNames[i] + QStringLiteral(" menu"));
     label->installEventFilter(this);
@@ -172,9 +178,9 @@ void frmMain::CreateControls() {
   for (int i = 0; i < 5; ++i) {
     ToolBarImage[i] = NewButton(Layout::ToolBarImage(i), QStringLiteral("ToolBarImage%1").arg(i));
     const QString hint = tbHints[i];
-    AddRollOver(ToolBarImage[i], QStringLiteral("TB%1ON").arg(QLatin1String(tb[i])),
-                QStringLiteral("TB%1OFF").arg(QLatin1String(tb[i])), [hint] { return hint; },
-                nullptr);
+    AddRollOver(
+        ToolBarImage[i], QStringLiteral("TB%1ON").arg(QLatin1String(tb[i])),
+        QStringLiteral("TB%1OFF").arg(QLatin1String(tb[i])), [hint] { return hint; }, nullptr);
   }
   // Back and forward light up only while the history can move that way.
   connect(ToolBarImage[0], &RollOverImage::MouseOver, this,
@@ -288,7 +294,8 @@ void frmMain::CreateSelector() {
     return spin;
   };
   osRadius = makeSpin(Layout::osRadius, "osRadius", 1, 32767, QStringLiteral("Atom radius"));
-  osThreshold = makeSpin(Layout::osThreshold, "osThreshold", 0, 250, QStringLiteral("Dot threshold"));
+  osThreshold =
+      makeSpin(Layout::osThreshold, "osThreshold", 0, 250, QStringLiteral("Dot threshold"));
   osRadius->setValue(1);
 
   const char* vm[2] = {"PDF", "DRPDF"};
@@ -301,8 +308,9 @@ void frmMain::CreateSelector() {
     connect(osViewMode[i], &RollOverImage::Click, this, [this, i] { osViewMode_Click(i); });
   }
   osCalc = NewButton(Layout::osCalc, QStringLiteral("osCalc"));
-  AddRollOver(osCalc, QStringLiteral("OSCALCON"), QStringLiteral("OSCALCOFF"),
-              [] { return QStringLiteral("Begin calculations"); }, nullptr);
+  AddRollOver(
+      osCalc, QStringLiteral("OSCALCON"), QStringLiteral("OSCALCOFF"),
+      [] { return QStringLiteral("Begin calculations"); }, nullptr);
   connect(osCalc, &RollOverImage::Click, this, &frmMain::osCalc_Click);
 }
 
@@ -328,14 +336,16 @@ void frmMain::CreateViewer() {
   const QString modeHints[4] = {
       QStringLiteral("Set 3D mode to othographic dot projection"),
       QStringLiteral("Set 3D mode to standard perspective dot projection"),
-      QStringLiteral("Set 3D mode to anaglyph dot projection (red filter on right eye, green on left)"),
+      QStringLiteral(
+          "Set 3D mode to anaglyph dot projection (red filter on right eye, green on left)"),
       QStringLiteral("Set 3D mode to volumetric raytraced images")};
   for (int i = 0; i < 4; ++i) {
     ee3Dmodes[i] = NewButton(Layout::ee3Dmodes(i), QStringLiteral("ee3Dmodes%1").arg(i));
     const QString hint = modeHints[i];
-    AddRollOver(ee3Dmodes[i], QStringLiteral("EE%1ON").arg(QLatin1String(modes[i])),
-                QStringLiteral("EE%1OFF").arg(QLatin1String(modes[i])), [hint] { return hint; },
-                [this, i, viewer] { return viewer() && Current().Mode == i; });
+    AddRollOver(
+        ee3Dmodes[i], QStringLiteral("EE%1ON").arg(QLatin1String(modes[i])),
+        QStringLiteral("EE%1OFF").arg(QLatin1String(modes[i])), [hint] { return hint; },
+        [this, i, viewer] { return viewer() && Current().Mode == i; });
     connect(ee3Dmodes[i], &RollOverImage::Click, this, [this, i] { ee3Dmodes_Click(i); });
   }
   const QString mainModeHints[2] = {QStringLiteral("Set main mode to 3D"),
@@ -343,24 +353,27 @@ void frmMain::CreateViewer() {
   for (int i = 0; i < 2; ++i) {
     eeMainMode[i] = NewButton(Layout::eeMainMode[i], QStringLiteral("eeMainMode%1").arg(i));
     const QString hint = mainModeHints[i];
-    AddRollOver(eeMainMode[i], i == 0 ? QStringLiteral("EE3DON") : QStringLiteral("EE2DON"),
-                i == 0 ? QStringLiteral("EE3DOFF") : QStringLiteral("EE2DOFF"),
-                [hint] { return hint; },
-                [this, i, viewer] { return viewer() && Current().Swapped == i; });
+    AddRollOver(
+        eeMainMode[i], i == 0 ? QStringLiteral("EE3DON") : QStringLiteral("EE2DON"),
+        i == 0 ? QStringLiteral("EE3DOFF") : QStringLiteral("EE2DOFF"), [hint] { return hint; },
+        [this, i, viewer] { return viewer() && Current().Swapped == i; });
     connect(eeMainMode[i], &RollOverImage::Click, this, [this, i] { eeMainMode_Click(i); });
   }
   eeSwap = NewButton(Layout::eeSwap, QStringLiteral("eeSwap"));
-  AddRollOver(eeSwap, QStringLiteral("EESWAPON"), QStringLiteral("EESWAPOFF"),
-              [] { return QStringLiteral("Swap the main and nano views"); }, nullptr);
+  AddRollOver(
+      eeSwap, QStringLiteral("EESWAPON"), QStringLiteral("EESWAPOFF"),
+      [] { return QStringLiteral("Swap the main and nano views"); }, nullptr);
   connect(eeSwap, &RollOverImage::Click, this, &frmMain::eeSwap_Click);
 
   const char axis[3] = {'X', 'Y', 'Z'};
   for (int i = 0; i < 3; ++i) {
     eeTDir[i] = NewButton(Layout::eeTDir(i), QStringLiteral("eeTDir%1").arg(i));
-    const QString hint = QStringLiteral("Transect orbital down %1-axis").arg(QChar(axis[i]).toLower());
-    AddRollOver(eeTDir[i], QStringLiteral("EETDIR%1ON").arg(QChar(axis[i])),
-                QStringLiteral("EETDIR%1OFF").arg(QChar(axis[i])), [hint] { return hint; },
-                [this, i, viewer] { return viewer() && Current().TransectDir == i; });
+    const QString hint =
+        QStringLiteral("Transect orbital down %1-axis").arg(QChar(axis[i]).toLower());
+    AddRollOver(
+        eeTDir[i], QStringLiteral("EETDIR%1ON").arg(QChar(axis[i])),
+        QStringLiteral("EETDIR%1OFF").arg(QChar(axis[i])), [hint] { return hint; },
+        [this, i, viewer] { return viewer() && Current().TransectDir == i; });
     connect(eeTDir[i], &RollOverImage::Click, this, [this, i] { eeTDir_Click(i); });
   }
   eeShowTrans = NewButton(Layout::eeShowTrans, QStringLiteral("eeShowTrans"));
@@ -375,20 +388,23 @@ void frmMain::CreateViewer() {
   connect(eeShowTrans, &RollOverImage::Click, this, &frmMain::eeShowTrans_Click);
 
   eeTrackBall = NewButton(Layout::eeTrackBall, QStringLiteral("eeTrackBall"));
-  AddRollOver(eeTrackBall, QStringLiteral("EEBALLON"), QStringLiteral("EEBALLOFF"),
-              [] { return QStringLiteral("Click and drag to use the trackball to rotate the 3D view"); },
-              nullptr);
+  AddRollOver(
+      eeTrackBall, QStringLiteral("EEBALLON"), QStringLiteral("EEBALLOFF"),
+      [] { return QStringLiteral("Click and drag to use the trackball to rotate the 3D view"); },
+      nullptr);
   eeAutoRotate = NewButton(Layout::eeAutoRotate, QStringLiteral("eeAutoRotate"));
-  AddRollOver(eeAutoRotate, QStringLiteral("EEAUTOROTATEON"), QStringLiteral("EEAUTOROTATEOFF"),
-              [] { return QStringLiteral("Enable auto-rotation and transection of the orbital"); },
-              [this, viewer] { return viewer() && Current().AutoRotating; });
+  AddRollOver(
+      eeAutoRotate, QStringLiteral("EEAUTOROTATEON"), QStringLiteral("EEAUTOROTATEOFF"),
+      [] { return QStringLiteral("Enable auto-rotation and transection of the orbital"); },
+      [this, viewer] { return viewer() && Current().AutoRotating; });
   eeFurtherOptions = NewButton(Layout::eeFurtherOptions, QStringLiteral("eeFurtherOptions"));
-  AddRollOver(eeFurtherOptions, QStringLiteral("EEFURTHERON"), QStringLiteral("EEFURTHEROFF"),
-              [this] {
-                return OptionsShown ? QStringLiteral("Hide further view options")
-                                    : QStringLiteral("Show further view options");
-              },
-              [this] { return OptionsShown; });
+  AddRollOver(
+      eeFurtherOptions, QStringLiteral("EEFURTHERON"), QStringLiteral("EEFURTHEROFF"),
+      [this] {
+        return OptionsShown ? QStringLiteral("Hide further view options")
+                            : QStringLiteral("Show further view options");
+      },
+      [this] { return OptionsShown; });
 
   eeTSlider = NewButton(Layout::eeTSlider, QStringLiteral("eeTSlider"));
   eeTSlider->setPicture(Menus->eeTSliderOff);
@@ -452,9 +468,9 @@ void frmMain::ShowHelpControls(bool Visible) {
 }
 
 void frmMain::ShowSetupControls(bool Visible) {
-  for (QWidget* w : std::initializer_list<QWidget*>{osListN, osListL, osListM, osListOrbs,
-                                                    osRadius, osThreshold, osViewMode[0],
-                                                    osViewMode[1], osCalc}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{osListN, osListL, osListM, osListOrbs, osRadius, osThreshold,
+                                       osViewMode[0], osViewMode[1], osCalc}) {
     w->setVisible(Visible);
   }
 }
@@ -462,8 +478,8 @@ void frmMain::ShowSetupControls(bool Visible) {
 void frmMain::ShowViewerControls(bool Visible) {
   for (QWidget* w : std::initializer_list<QWidget*>{
            eeMainView, eeNanoView, eeAxes, eeTSlider, ee3Dmodes[0], ee3Dmodes[1], ee3Dmodes[2],
-           ee3Dmodes[3], eeMainMode[0], eeMainMode[1], eeTDir[0], eeTDir[1], eeTDir[2],
-           eeShowTrans, eeSwap, eeTrackBall, eeAutoRotate, eeFurtherOptions}) {
+           ee3Dmodes[3], eeMainMode[0], eeMainMode[1], eeTDir[0], eeTDir[1], eeTDir[2], eeShowTrans,
+           eeSwap, eeTrackBall, eeAutoRotate, eeFurtherOptions}) {
     w->setVisible(Visible);
   }
   for (QAction* a : Menus->mnuEditCopy) a->setEnabled(Visible);
@@ -514,9 +530,11 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
     osListM->clear();
     osListL->addItem(QStringLiteral("Select energy first"));
     osListM->addItem(QStringLiteral("Select Angular Momentum"));
-    for (Integer n = 1; n <= Engine.HighestN(); ++n) osListN->addItem(QStringLiteral("n = %1").arg(n));
+    for (Integer n = 1; n <= Engine.HighestN(); ++n)
+      osListN->addItem(QStringLiteral("n = %1").arg(n));
     osListOrbs->clear();
-    for (const OrbInfo& info : OrbInfoTable) osListOrbs->addItem(QString::fromStdU16String(info.Name));
+    for (const OrbInfo& info : OrbInfoTable)
+      osListOrbs->addItem(QString::fromStdU16String(info.Name));
     osListOrbs->setCurrentIndex(-1);
     if (SyncTree) {
       if (QTreeWidgetItem* node = Node(kOrbitalsKey)) {
@@ -553,8 +571,8 @@ void frmMain::RestoreStatus() {
 }
 
 void frmMain::RefreshSetupButtons() {
-  osViewMode[0]->setPicture(Bitmaps::Get(ViewModeChoice == 0 ? QStringLiteral("OSPDFON")
-                                                             : QStringLiteral("OSPDFOFF")));
+  osViewMode[0]->setPicture(
+      Bitmaps::Get(ViewModeChoice == 0 ? QStringLiteral("OSPDFON") : QStringLiteral("OSPDFOFF")));
   osViewMode[1]->setPicture(Bitmaps::Get(ViewModeChoice == 1 ? QStringLiteral("OSDRPDFON")
                                                              : QStringLiteral("OSDRPDFOFF")));
   osCalc->setPicture(Bitmaps::Get(QStringLiteral("OSCALCOFF")));
@@ -602,6 +620,7 @@ void frmMain::ClearNodes() {
 
 void frmMain::WLtree_NodeClick(QTreeWidgetItem* node) {
   const QString key = node->data(0, Qt::UserRole).toString();
+  node->setExpanded(true);  // a folder's pages come into sight with its index
   if (key == kOrbitalsKey) {
     SetStatus(QStringLiteral("Select an Orbital to View"), false);
     SetMode(2, QString(), QString(), 0, true, false);
@@ -626,7 +645,8 @@ void frmMain::WLtext_BeforeNavigate(const QString& address, bool* cancel) {
   const auto hash = address.indexOf(QLatin1Char('#'));
   if (hash >= 0) {
     QString url = address.mid(8, hash - 8).toUpper();
-    url.replace(QLatin1Char('/'), QLatin1Char('\\')).replace(QLatin1String("%20"), QLatin1String(" "));
+    url.replace(QLatin1Char('/'), QLatin1Char('\\'))
+        .replace(QLatin1String("%20"), QLatin1String(" "));
     SetMode(1, url, address.mid(hash + 1), 0, true, true);
   } else {
     SetMode(1, address.toUpper(), QString(), 0, true, true);
@@ -734,7 +754,9 @@ bool frmMain::EngineGuard(const std::function<void()>& action) {
     action();
     return true;
   } catch (const WLError& e) {
-    description = QStringLiteral("%1 (error %2)").arg(QString::fromStdString(e.Description())).arg(e.Number());
+    description = QStringLiteral("%1 (error %2)")
+                      .arg(QString::fromStdString(e.Description()))
+                      .arg(e.Number());
   } catch (const std::bad_alloc&) {
     description = QStringLiteral("Out of memory");
   } catch (const std::exception& e) {

@@ -22,7 +22,8 @@ void Record(frmMain& form, const QString& key) {
 
 void BuildHelpTree(frmMain& form, QTreeWidget* Tree, const QString& pagesFolder) {
   cFileSys fs;
-  form.AppPath = cFileSys::NormalizePath(cFileSys::KeyForm(QDir(pagesFolder).absolutePath())).toUpper();
+  form.AppPath =
+      cFileSys::NormalizePath(cFileSys::KeyForm(QDir(pagesFolder).absolutePath())).toUpper();
   modWindows::SetTreeColours(Tree);
   form.ClearNodes();
   form.PageFiles.clear();

@@ -19,11 +19,21 @@ MsgAnswer QtMessageBoxService::Show(QWidget* parent, const QString& text, const 
   box.setWindowTitle(title);
   box.setText(text);
   switch (icon) {
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Critical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MsgIcon::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MsgIcon::Exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MsgIcon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case MsgIcon::None:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
   }
   if (buttons == MsgButtons::YesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -63,8 +73,8 @@ bool QtDisplayBackEnd::EnumMode(Long i, DEVMODE& mode) {
   DEVMODE present = desktop;
   present.dmPelsWidth = kPresentWidth;
   present.dmPelsHeight = kPresentHeight;
-  const bool desktopIsPresent = desktop.dmPelsWidth == kPresentWidth &&
-                                desktop.dmPelsHeight == kPresentHeight;
+  const bool desktopIsPresent =
+      desktop.dmPelsWidth == kPresentWidth && desktop.dmPelsHeight == kPresentHeight;
   const Long count = desktopIsPresent ? 1 : 2;
   if (i < 0 || i >= count) return false;
   mode = i == 0 ? desktop : present;
@@ -74,8 +84,8 @@ bool QtDisplayBackEnd::EnumMode(Long i, DEVMODE& mode) {
 Long QtDisplayBackEnd::ChangeMode(const DEVMODE& mode) {
   const DEVMODE desktop = Desktop();
   const bool toPresent = mode.dmPelsWidth == kPresentWidth && mode.dmPelsHeight == kPresentHeight;
-  const bool toDesktop = mode.dmPelsWidth == desktop.dmPelsWidth &&
-                         mode.dmPelsHeight == desktop.dmPelsHeight;
+  const bool toDesktop =
+      mode.dmPelsWidth == desktop.dmPelsWidth && mode.dmPelsHeight == desktop.dmPelsHeight;
   if (toDesktop) {
     delete Backdrop_;
     return 0;
