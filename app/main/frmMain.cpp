@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "Axes.h"
@@ -60,6 +61,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   // over the main window.
   Menus = new frmMenus();
   CreateControls();
+  ConnectViewer();
   ConnectMenus();
   qApp->installEventFilter(this);
 }
@@ -123,6 +125,7 @@ void frmMain::CreateControls() {
   sysTitleBar->setObjectName(QStringLiteral("sysTitleBar"));
   sysTitleBar->setGeometry(Layout::sysTitleBar);
   sysTitleBar->setAccessibleName(QStringLiteral("Wavelore title bar"));
+  sysTitleBar->installEventFilter(this);
 
   cbMin = NewButton(Layout::cbMin, QStringLiteral("cbMin"));
   cbSize = NewButton(Layout::cbSize, QStringLiteral("cbSize"));
@@ -134,10 +137,8 @@ void frmMain::CreateControls() {
       cbClose, QStringLiteral("CBCLOSEON"), QStringLiteral("CBCLOSEOFF"),
       [] { return QStringLiteral("Exit Wavelore"); }, nullptr);
   connect(cbClose, &RollOverImage::Click, this, &frmMain::EndProgram);
-  connect(cbMin, &RollOverImage::Click, this, [this] {
-    showMinimized();
-    ShowPicture(cbMin, false);
-  });
+  connect(cbMin, &RollOverImage::Click, this, &frmMain::cbMin_Click);
+  connect(cbSize, &RollOverImage::Click, this, &frmMain::cbSize_Click);
   // The full-screen button changes its pictures with the state, so it is
   // handled apart from the table of roll-over buttons.
   connect(cbSize, &RollOverImage::MouseOver, this, [this] {
@@ -416,6 +417,7 @@ void frmMain::ConnectMenus() {
   connect(m->mnuFileDelete, &QAction::triggered, this, [this] { DeleteOrbital(CurrentOrbital); });
   connect(m->mnuTreeDelete, &QAction::triggered, this, [this] { DeleteOrbital(CurrentOrbital); });
   connect(m->mnuFileExit, &QAction::triggered, this, &frmMain::EndProgram);
+  connect(m->mnuFileFullScreen, &QAction::triggered, this, &frmMain::cbSize_Click);
   connect(m->mnuGoBack, &QAction::triggered, this, [this] { modHistory::HistoryBack(*this); });
   connect(m->mnuGoForward, &QAction::triggered, this,
           [this] { modHistory::HistoryForward(*this); });
@@ -554,6 +556,7 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
     CurrentMode = 3;
     CurrentOrbital = OrbIndex;
     RefreshViewerButtons();
+    if (Current().AutoRotating) AutoRotate();
     SetStatus(OrbitalTitle(OrbIndex), true);
   }
 
@@ -668,6 +671,7 @@ void frmMain::PopUpMenu(QLabel* label, QMenu* menu) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == sysTitleBar) TitleBar_Mouse(event);
   switch (event->type()) {
     case QEvent::KeyPress: {
       auto* widget = qobject_cast<QWidget*>(watched);
@@ -742,10 +746,6 @@ void frmMain::EndProgram() {
   QCoreApplication::exit(0);
 }
 
-void frmMain::ActivateApp(bool active) {
-  if (FullScreen) modWindows::SetTaskbarTopmost(!active);
-}
-
 void frmMain::ShowFurtherOptions() {}
 
 bool frmMain::EngineGuard(const std::function<void()>& action) {
@@ -764,6 +764,13 @@ bool frmMain::EngineGuard(const std::function<void()>& action) {
   }
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
   setEnabled(true);
+  // The drag under way ends, and a rotation stops rather than fail again.
+  DragCancelled_ = true;
+  RotationTimer_->stop();
+  if (static_cast<size_t>(CurrentOrbital) < OrbitalViews.size() && Current().AutoRotating) {
+    Current().AutoRotating = false;
+    ShowPicture(eeAutoRotate, false);
+  }
   MsgBox(this, QStringLiteral("Wavelore could not complete this step: ") + description,
          QStringLiteral("Wavelore"), MsgIcon::Critical);
   return false;

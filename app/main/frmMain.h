@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -70,6 +71,14 @@ class WLAPP_EXPORT frmMain : public QWidget {
   int LastTreeButton = 0;
   bool FormReady = false;
   HistoryState History;
+  // Dragging and turning: the last pointer position of a drag in the views or
+  // on the trackball, where the slider thumb was grabbed, the grab point on
+  // the title bar (both 0 when no drag is under way), and whether a rotation
+  // stopped by minimising resumes when the program is activated again.
+  Long LastX = 0, LastY = 0;
+  Long SliderGrab = 0;
+  float DragX = 0, DragY = 0;
+  bool ResumeAutoRotate = false;
   // Page key -> real file, filled by the page-tree walk.
   QHash<QString, QString> PageFiles;
 
@@ -103,6 +112,23 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void EndProgram();
   // The application became active (true) or another one did (false).
   void ActivateApp(bool active);
+  // Starts the auto-rotation of the current orbital (its steps run on a timer,
+  // at least 30 ms apart, until the orbital's flag is cleared, the page is
+  // left or the window is minimised).
+  void AutoRotate();
+  bool AutoRotateRunning() const;
+  // The wait before the next step, in milliseconds.
+  int AutoRotateWait() const;
+  // One step of the auto-rotation: angle, slice, camera, both views. False
+  // when the engine failed (the rotation has stopped).
+  bool AutoRotateStep();
+  // The full-screen button and menu entry; minimising.
+  void cbSize_Click();
+  void cbMin_Click();
+
+  // Slider thumb position for a transect and back.
+  static Long SliderLeftFor(Integer TransectNo);
+  static Integer TransectNoFor(Long ThumbLeft);
   // Full-screen placement of the options window (none is open yet).
   void MoveOptionsWindowForFullScreen(bool) {}
 
@@ -185,6 +211,18 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void eeTDir_Click(int i);
   void eeShowTrans_Click();
   void SetViewPointers();
+  void View_MouseDown(float X, float Y);
+  void View_MouseMove(bool mainView, short Button, float X, float Y);
+  void View_MouseUp(bool mainView);
+  void TrackBall_MouseMove(short Button, float X, float Y);
+  void Slider_MouseDown(short Button, float X);
+  void Slider_MouseMove(short Button, float X);
+  void Slider_MouseUp();
+  void MoveSliderThumb(Long left);
+  void eeAutoRotate_Click();
+  void TitleBar_Mouse(QEvent* event);
+  void ConnectViewer();
+  void AutoRotateTick();
   void FinalVolumeIfStill();
   void CopyImages();
   OrbitalView& Current() { return OrbitalViews[static_cast<size_t>(CurrentOrbital)]; }
@@ -193,6 +231,9 @@ class WLAPP_EXPORT frmMain : public QWidget {
   QHash<QString, QTreeWidgetItem*> Nodes_;
   QTreeWidgetItem* PressedNode_ = nullptr;
   bool Ending_ = false;
+  bool DragCancelled_ = false;  // an engine error ended the drag under way
+  class QTimer* RotationTimer_ = nullptr;
+  bool RotationFirst_ = false;
 };
 
 }  // namespace wl
