@@ -41,9 +41,10 @@ void frmMain::ConnectViewer() {
     NoFocusCont* view = main ? eeMainView : eeNanoView;
     connect(view, &NoFocusCont::MouseDown, this,
             [this](short, short, float X, float Y) { View_MouseDown(X, Y); });
-    connect(view, &NoFocusCont::MouseMove, this, [this, main](short Button, short, float X, float Y) {
-      View_MouseMove(main, Button, X, Y);
-    });
+    connect(view, &NoFocusCont::MouseMove, this,
+            [this, main](short Button, short, float X, float Y) {
+              View_MouseMove(main, Button, X, Y);
+            });
     connect(view, &NoFocusCont::MouseUp, this,
             [this, main](short, short, float, float) { View_MouseUp(main); });
   }
@@ -51,9 +52,10 @@ void frmMain::ConnectViewer() {
   connect(eeTrackBall, &RollOverImage::MouseDown, this, [this](short, short, float X, float Y) {
     View_MouseDown(X * kTwipsPerPixel, Y * kTwipsPerPixel);
   });
-  connect(eeTrackBall, &RollOverImage::MouseMove, this, [this](short Button, short, float X, float Y) {
-    TrackBall_MouseMove(Button, X * kTwipsPerPixel, Y * kTwipsPerPixel);
-  });
+  connect(eeTrackBall, &RollOverImage::MouseMove, this,
+          [this](short Button, short, float X, float Y) {
+            TrackBall_MouseMove(Button, X * kTwipsPerPixel, Y * kTwipsPerPixel);
+          });
   connect(eeTrackBall, &RollOverImage::MouseUp, this, [this](short, short, float, float) {
     if (!DragCancelled_) EngineGuard([&] { FinalVolumeIfStill(); });
   });

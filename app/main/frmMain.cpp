@@ -63,6 +63,8 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   CreateControls();
   ConnectViewer();
   ConnectMenus();
+  // One filter on the application sees the keys of every child (F1, Alt+F4)
+  // and the mouse on the title bar, the menu labels and the tree.
   qApp->installEventFilter(this);
 }
 
@@ -125,7 +127,6 @@ void frmMain::CreateControls() {
   sysTitleBar->setObjectName(QStringLiteral("sysTitleBar"));
   sysTitleBar->setGeometry(Layout::sysTitleBar);
   sysTitleBar->setAccessibleName(QStringLiteral("Wavelore title bar"));
-  sysTitleBar->installEventFilter(this);
 
   cbMin = NewButton(Layout::cbMin, QStringLiteral("cbMin"));
   cbSize = NewButton(Layout::cbSize, QStringLiteral("cbSize"));
@@ -168,7 +169,6 @@ void frmMain::CreateControls() {
         QStringLiteral("QLabel { color: #e8e8ec; } QLabel:hover { color: #ffc450; }"));
     label->setCursor(Qt::PointingHandCursor);
     label->setAccessibleName(menuNames[i] + QStringLiteral(" menu"));
-    label->installEventFilter(this);
     *menuLabels[i] = label;
   }
 
@@ -225,8 +225,6 @@ void frmMain::CreateControls() {
       "QTreeWidget { background: rgb(100, 98, 104); color: white; }"
       "QTreeWidget::item { padding: 2px 0; }"
       "QTreeWidget::item:selected { background: rgb(255, 196, 80); color: black; }"));
-  WLtree->viewport()->installEventFilter(this);
-  WLtree->installEventFilter(this);
 
   WLtextCont = new QWidget(this);
   WLtextCont->setObjectName(QStringLiteral("WLtextCont"));

@@ -60,10 +60,11 @@ void frmMain::cbSize_Click() {
       Menus->mnuFileFullScreen->setChecked(true);
       cbSize->setPicture(Bitmaps::Get(QStringLiteral("CBRESTOREOFF")));
     } else {
-      MsgBox(this,
-             QStringLiteral("Wavelore could not change the resolution of the screen and therefore "
-                            "cannot run in fullscreen mode. You must continue using windowed mode."),
-             QStringLiteral("Resolution change failed"), MsgIcon::Critical);
+      MsgBox(
+          this,
+          QStringLiteral("Wavelore could not change the resolution of the screen and therefore "
+                         "cannot run in fullscreen mode. You must continue using windowed mode."),
+          QStringLiteral("Resolution change failed"), MsgIcon::Critical);
       WindowedAllowed = false;
       modDisplay::SetFullScreen(*this, false);
       FullScreen = false;

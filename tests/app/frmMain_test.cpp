@@ -1,11 +1,11 @@
 // The main window driven with real mouse and key events: the orbital
 // selector, the calculation, the tree, deleting, the page links and the
 // status-line commands of the pages.
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QAction>
 #include <QSignalSpy>
 #include <QTreeWidget>
 
@@ -51,8 +51,7 @@ class MainWindow : public ProgramTest {
     QTreeWidgetItem* node = w->Node(key);
     ASSERT_NE(node, nullptr) << key.toStdString();
     w->WLtree->scrollToItem(node);
-    QTest::mouseClick(w->WLtree->viewport(), button, {},
-                      w->WLtree->visualItemRect(node).center());
+    QTest::mouseClick(w->WLtree->viewport(), button, {}, w->WLtree->visualItemRect(node).center());
     QApplication::processEvents();
   }
   // Chooses line k of the orbital list with the keyboard, as a user can.
@@ -88,8 +87,7 @@ class MainWindow : public ProgramTest {
 TEST_F(MainWindow, FirstEnergyLevelSelectsItsOnlySubshellAtOnce) {
   OpenSelector();
   EXPECT_EQ(w->CurrentMode, 2);
-  EXPECT_EQ(Lines(w->osListN),
-            (QStringList{"n = 1", "n = 2", "n = 3", "n = 4"}));
+  EXPECT_EQ(Lines(w->osListN), (QStringList{"n = 1", "n = 2", "n = 3", "n = 4"}));
   EXPECT_EQ(Lines(w->osListL), QStringList{"Select energy first"});
   EXPECT_EQ(Lines(w->osListM), QStringList{"Select Angular Momentum"});
   EXPECT_EQ(w->osListOrbs->count(), 40);
@@ -101,15 +99,13 @@ TEST_F(MainWindow, FirstEnergyLevelSelectsItsOnlySubshellAtOnce) {
   EXPECT_EQ(Lines(w->osListM), (QStringList{"Average over all m", "m = 0"}));
 
   ClickRow(w->osListN, 3);
-  EXPECT_EQ(Lines(w->osListL),
-            (QStringList{"S Orbitals, l = 0", "P Orbitals, l = 1", "D Orbitals, l = 2",
-                         "F Orbitals, l = 3"}));
+  EXPECT_EQ(Lines(w->osListL), (QStringList{"S Orbitals, l = 0", "P Orbitals, l = 1",
+                                            "D Orbitals, l = 2", "F Orbitals, l = 3"}));
   EXPECT_EQ(Selected(w->osListL), -1);
   EXPECT_EQ(Lines(w->osListM), QStringList{"Select Angular Momentum"});
   ClickRow(w->osListL, 3);
-  EXPECT_EQ(Lines(w->osListM),
-            (QStringList{"Average over all m", "m = -3", "m = -2", "m = -1", "m = 0", "m = 1",
-                         "m = 2", "m = 3"}));
+  EXPECT_EQ(Lines(w->osListM), (QStringList{"Average over all m", "m = -3", "m = -2", "m = -1",
+                                            "m = 0", "m = 1", "m = 2", "m = 3"}));
 }
 
 TEST_F(MainWindow, MZeroFindsTheSingleOrbitalAndLoadsItsDefaults) {
@@ -223,7 +219,8 @@ TEST_F(MainWindow, DeleteAsksThenFreesTheIndexForTheNextCalculation) {
   messages->answers = {MsgAnswer::No};
   w->Menus->mnuFileDelete->trigger();
   ASSERT_EQ(messages->asked.size(), 1u);
-  EXPECT_EQ(messages->asked[0].text, QStringLiteral("Are you sure you want to delete this orbital?"));
+  EXPECT_EQ(messages->asked[0].text,
+            QStringLiteral("Are you sure you want to delete this orbital?"));
   EXPECT_EQ(messages->asked[0].title, QStringLiteral("Confirm Orbital Delete"));
   EXPECT_EQ(messages->asked[0].buttons, wl::MsgButtons::YesNo);
   EXPECT_NE(w->Node(QStringLiteral("ORB0")), nullptr);

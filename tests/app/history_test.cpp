@@ -79,8 +79,8 @@ TEST_F(History, TheSamePlaceTwiceIsOneEntry) {
 }
 
 TEST_F(History, DeletingTheCurrentOrbitalMovesBackAndOpensThatEntry) {
-  ASSERT_TRUE(w->Calculate(0, 2, 30, 0));   // ORB0
-  ASSERT_TRUE(w->Calculate(4, 8, 50, 0));   // ORB1
+  ASSERT_TRUE(w->Calculate(0, 2, 30, 0));  // ORB0
+  ASSERT_TRUE(w->Calculate(4, 8, 50, 0));  // ORB1
   w->SetMode(1, w->HelpIndex, QString(), 0, true, true);
   w->SetMode(3, QString(), QString(), 0, true, true);
   w->SetMode(3, QString(), QString(), 1, true, true);

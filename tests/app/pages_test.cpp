@@ -25,14 +25,14 @@ class Pages : public ProgramTest {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(text);
   }
-  QString Key(const QString& relative) const {
-    return cFileSys::KeyForm(dir.filePath(relative));
-  }
+  QString Key(const QString& relative) const { return cFileSys::KeyForm(dir.filePath(relative)); }
   QTemporaryDir dir;
 };
 
 TEST_F(Pages, TitleReaderFindsTheTitleLine) {
-  Write("a.htm", "<html>\n   <title>Nodes &AMP; Planes &amp; more &lt;x&gt;</TITLE>  \n<TITLE>Second</TITLE>\n");
+  Write("a.htm",
+        "<html>\n   <title>Nodes &AMP; Planes &amp; more &lt;x&gt;</TITLE>  "
+        "\n<TITLE>Second</TITLE>\n");
   EXPECT_EQ(GetHTMLTitle(Key("a.htm")), QStringLiteral("Nodes & Planes & more &lt;x&gt;"));
   Write("b.htm", "<html><TITLE>Not at the start</TITLE>\n");
   EXPECT_EQ(GetHTMLTitle(Key("b.htm")), QString());
@@ -42,7 +42,8 @@ TEST_F(Pages, TitleReaderFindsTheTitleLine) {
   EXPECT_EQ(GetHTMLTitle(Key("d.htm")), QString());
   EXPECT_EQ(GetHTMLTitle(Key("missing.htm")), QString());
   // Keys are upper case; the file is found whatever its letter case.
-  EXPECT_EQ(GetHTMLTitle(Key("a.htm").toUpper()), QStringLiteral("Nodes & Planes & more &lt;x&gt;"));
+  EXPECT_EQ(GetHTMLTitle(Key("a.htm").toUpper()),
+            QStringLiteral("Nodes & Planes & more &lt;x&gt;"));
 }
 
 TEST_F(Pages, FolderListerMatchesPatternsAndSkipsDotFolders) {
@@ -86,14 +87,17 @@ TEST_F(Pages, TreeWalksBreadthFirstWithSortedUpperCaseKeys) {
     QTreeWidgetItem* node = form.Node(key);
     if (!node) return QStringList{QStringLiteral("<missing>")};
     for (int i = 0; i < node->childCount(); ++i)
-      texts << node->child(i)->text(0) + "=" + node->child(i)->data(0, Qt::UserRole).toString().mid(app.size());
+      texts << node->child(i)->text(0) + "=" +
+                   node->child(i)->data(0, Qt::UserRole).toString().mid(app.size());
     return texts;
   };
-  EXPECT_EQ(children(form.HomePage),
-            (QStringList{"View an Orbital=", "Reference=REFERENCE\\INDEX.HTM", "Help=HELP\\INDEX.HTM"}));
-  EXPECT_EQ(form.Node(QStringLiteral("Orbitals"))->data(0, Qt::UserRole).toString(), QStringLiteral("Orbitals"));
-  EXPECT_EQ(children(form.RefIndex),
-            (QStringList{"Atoms=REFERENCE\\ATOMS\\INDEX.HTM", "Orbitals=REFERENCE\\ORBITALS\\INDEX.HTM"}));
+  EXPECT_EQ(
+      children(form.HomePage),
+      (QStringList{"View an Orbital=", "Reference=REFERENCE\\INDEX.HTM", "Help=HELP\\INDEX.HTM"}));
+  EXPECT_EQ(form.Node(QStringLiteral("Orbitals"))->data(0, Qt::UserRole).toString(),
+            QStringLiteral("Orbitals"));
+  EXPECT_EQ(children(form.RefIndex), (QStringList{"Atoms=REFERENCE\\ATOMS\\INDEX.HTM",
+                                                  "Orbitals=REFERENCE\\ORBITALS\\INDEX.HTM"}));
   EXPECT_EQ(children(app + "REFERENCE\\ORBITALS\\INDEX.HTM"),
             (QStringList{"Nodes & Planes=REFERENCE\\ORBITALS\\NODES.HTM",
                          "untitled.htm=REFERENCE\\ORBITALS\\UNTITLED.HTM"}));
@@ -124,13 +128,14 @@ TEST_F(Pages, ShippedPagesFormTheTree) {
     EXPECT_TRUE(w.PageFiles.contains(key)) << key.toStdString();
     EXPECT_FALSE(GetHTMLTitle(key).isEmpty()) << key.toStdString();
   }
-  const QString options = QString::fromUtf8(
-      [&] {
-        QFile f(w.PageFiles.value(w.HelpOptionsPage));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-      }());
-  for (const char* anchor : {"ProbabilityShading", "CameraSettings", "DotDensity", "VolumetricQuality"})
-    EXPECT_TRUE(options.contains(QStringLiteral("name=\"%1\"").arg(QLatin1String(anchor)))) << anchor;
+  const QString options = QString::fromUtf8([&] {
+    QFile f(w.PageFiles.value(w.HelpOptionsPage));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }());
+  for (const char* anchor :
+       {"ProbabilityShading", "CameraSettings", "DotDensity", "VolumetricQuality"})
+    EXPECT_TRUE(options.contains(QStringLiteral("name=\"%1\"").arg(QLatin1String(anchor))))
+        << anchor;
 }
 
 }  // namespace

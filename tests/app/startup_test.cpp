@@ -126,7 +126,8 @@ TEST_F(Startup, BrowserVersionFourPassesThreeIsRefused) {
 
 TEST_F(Startup, BestModePrefersDepthThenFrequencyThenTheLaterMode) {
   using wl::modDisplay::FindBestMode;
-  auto best = FindBestMode({Mode(800, 600, 32, 60), Mode(800, 600, 32, 75), Mode(800, 600, 24, 85)});
+  auto best =
+      FindBestMode({Mode(800, 600, 32, 60), Mode(800, 600, 32, 75), Mode(800, 600, 24, 85)});
   ASSERT_TRUE(best);
   EXPECT_EQ(best->dmDisplayFrequency, 75);
   EXPECT_EQ(best->dmBitsPerPel, 32);
