@@ -1,6 +1,7 @@
 #include "core/cOrbitalCol.h"
 
 #include "core/Numeric.h"
+#include "core/VectorState.h"
 
 namespace wl {
 
@@ -26,10 +27,12 @@ cOrbital& cOrbitalCol::At(Integer index) const {
 }
 
 RenderDCinfo cOrbitalCol::GetRender(Integer index, const RenderRequest& RenderInfo) {
+  ClearUpperVectorState();
   return At(index).GetRender(RenderInfo);
 }
 
 Long cOrbitalCol::ReFillDotMatrix(double index, Byte Threshold, Long Target) {
+  ClearUpperVectorState();
   const Long i = CLng(index);
   CheckBounds(i);
   return At(static_cast<Integer>(i)).ReFillDotMatrix(Target, Threshold);
@@ -40,6 +43,7 @@ OrbitalStats cOrbitalCol::GetStats(Integer index) const {
 }
 
 Integer cOrbitalCol::Add(const OrbitalSetup& Info) {
+  ClearUpperVectorState();
   if (Info.OrbitalViewMode != PDF && Info.OrbitalViewMode != DRPDF) {
     RaiseError(kInvalidCall, "unknown view mode " + std::to_string(Info.OrbitalViewMode));
   }

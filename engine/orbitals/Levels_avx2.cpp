@@ -16,6 +16,10 @@ extern "C" __m256d _ZGVdN4v_exp(__m256d);
 
 namespace wl::kernels {
 
+void ZeroUpperAvx() {
+  _mm256_zeroupper();
+}
+
 namespace {
 using v4d = double __attribute__((vector_size(32)));
 

@@ -1,5 +1,6 @@
 #include <cstdlib>
 
+#include "core/VectorState.h"
 #include "orbitals/cWaveFunction.h"
 
 namespace wl::kernels {
@@ -15,3 +16,12 @@ bool VectorLevelsAvailable() {
 }
 
 }  // namespace wl::kernels
+
+namespace wl {
+
+void ClearUpperVectorState() {
+  static const bool avx = __builtin_cpu_supports("avx") != 0;
+  if (avx) kernels::ZeroUpperAvx();
+}
+
+}  // namespace wl

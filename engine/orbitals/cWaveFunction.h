@@ -21,6 +21,8 @@ inline constexpr double kExpShell4 = -0.5;
 namespace kernels {
 // True when the vector kernels can run on this processor.
 WLENGINE_EXPORT bool VectorLevelsAvailable();
+// vzeroupper; only on processors with AVX.
+void ZeroUpperAvx();
 // Vector form of cWaveFunction<D>::GetLevels; defined for every orbital class.
 template <class D>
 void LevelsAvx2(bool drpdf, double scale, const double* xs, const double* ys, const double* zs,
