@@ -24,6 +24,7 @@ test: build
 
 bench: build
 	@$(BUILD)/bin/wl-bench
+	@$(BUILD)/bin/wl-app-bench
 
 clean:
 	rm -rf $(BUILD)
