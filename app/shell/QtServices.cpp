@@ -1,6 +1,11 @@
 #include "QtServices.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -43,6 +48,43 @@ MsgAnswer QtMessageBoxService::Show(QWidget* parent, const QString& text, const 
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
   return MsgAnswer::OK;
+}
+
+std::optional<QString> QtFileDialogService::SaveFileName(QWidget* parent, const QString& caption,
+                                                        const QString& startPath,
+                                                        const QStringList& filters) {
+  QString chosenFilter = filters.value(0);
+  const QString name = QFileDialog::getSaveFileName(parent, caption, startPath,
+                                                    filters.join(QStringLiteral(";;")),
+                                                    &chosenFilter);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+bool QtPrinterService::HasPrinter() {
+  return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+DialogOutcome QtPrinterService::Print(QWidget* parent,
+                                      const std::function<void(QPainter&)>& paint,
+                                      QString& error) {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, parent);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  if (dialog.exec() != QDialog::Accepted) return DialogOutcome::Cancelled;
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    error = QStringLiteral("The printer could not be started");
+    return DialogOutcome::Failed;
+  }
+  paint(painter);
+  if (!painter.end()) {
+    error = QStringLiteral("The page could not be sent to the printer");
+    return DialogOutcome::Failed;
+  }
+  return DialogOutcome::Done;
 }
 
 QtDisplayBackEnd::~QtDisplayBackEnd() {
@@ -118,6 +160,8 @@ Services MakeQtServices() {
   Services s;
   s.Messages = std::make_shared<QtMessageBoxService>();
   s.Display = std::make_shared<QtDisplayBackEnd>();
+  s.Files = std::make_shared<QtFileDialogService>();
+  s.Printer = std::make_shared<QtPrinterService>();
   s.BrowserVersion = [] { return static_cast<Long>(QT_VERSION_MAJOR); };
   s.OpenExternal = [](const QString& target) {
     const QUrl url = QUrl::fromUserInput(target);

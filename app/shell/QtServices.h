@@ -14,6 +14,20 @@ class WLAPP_EXPORT QtMessageBoxService : public MessageBoxService {
                  MsgButtons buttons) override;
 };
 
+class WLAPP_EXPORT QtFileDialogService : public FileDialogService {
+ public:
+  std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
+                                       const QString& startPath,
+                                       const QStringList& filters) override;
+};
+
+class WLAPP_EXPORT QtPrinterService : public PrinterService {
+ public:
+  bool HasPrinter() override;
+  DialogOutcome Print(QWidget* parent, const std::function<void(QPainter&)>& paint,
+                      QString& error) override;
+};
+
 // Reports the primary screen's size and depth. Besides the desktop's own mode
 // it offers an 800 by 600 presentation mode: the program's window is shown
 // centred on a black full-screen backdrop, the real resolution is never touched.

@@ -1,17 +1,20 @@
 // The platform services the program's windows use, behind small interfaces:
-// message boxes, the display back end, the page browser's version and the
-// shell's "open". The Qt implementations are installed on first use; tests
+// message boxes, the display back end, file and printer dialogs, the page
+// browser's version and the shell's "open". The Qt implementations are installed on first use; tests
 // replace them with doubles through AppServices().
 #pragma once
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/Records.h"
 #include "wlapp_export.h"
 
+class QPainter;
 class QWidget;
 
 namespace wl {
@@ -54,9 +57,36 @@ class WLAPP_EXPORT DisplayBackEnd {
   virtual double LogPixelsX() = 0;
 };
 
+// How a file or printer dialog ended.
+enum class DialogOutcome { Done, Cancelled, Failed };
+
+class WLAPP_EXPORT FileDialogService {
+ public:
+  virtual ~FileDialogService() = default;
+  // Asks for a file name to save under, starting at startPath (a folder and
+  // a proposed name). Filters are in Qt's form ("Bitmap images (*.bmp)"), the
+  // first one preselected. Asks before overwriting. None when cancelled.
+  virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
+                                               const QString& startPath,
+                                               const QStringList& filters) = 0;
+};
+
+class WLAPP_EXPORT PrinterService {
+ public:
+  virtual ~PrinterService() = default;
+  // Whether the system has a printer at all.
+  virtual bool HasPrinter() = 0;
+  // Lets the user choose a printer (no print-to-file, no page range, no
+  // selection), then paints one page with `paint`. On Failed, `error` says why.
+  virtual DialogOutcome Print(QWidget* parent, const std::function<void(QPainter&)>& paint,
+                              QString& error) = 0;
+};
+
 struct Services {
   std::shared_ptr<MessageBoxService> Messages;
   std::shared_ptr<DisplayBackEnd> Display;
+  std::shared_ptr<FileDialogService> Files;
+  std::shared_ptr<PrinterService> Printer;
   // Major version of the page browser component.
   std::function<Long()> BrowserVersion;
   // Hands a file name or address to the desktop's default program.

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <QWindow>
 #include <deque>
@@ -76,15 +78,58 @@ class FakeDisplay : public wl::DisplayBackEnd {
   double dpi = 96;
 };
 
+struct AskedFile {
+  QString caption, startPath;
+  QStringList filters;
+};
+
+class FakeFiles : public wl::FileDialogService {
+ public:
+  std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString& startPath,
+                                      const QStringList& filters) override {
+    asked.push_back({caption, startPath, filters});
+    return answer;
+  }
+  std::vector<AskedFile> asked;
+  std::optional<QString> answer;  // the name the user picks; none cancels
+};
+
+// A printer whose page is an image: what was printed can be looked at.
+class FakePrinter : public wl::PrinterService {
+ public:
+  bool HasPrinter() override { return present; }
+  wl::DialogOutcome Print(QWidget*, const std::function<void(QPainter&)>& paint,
+                          QString& error) override {
+    ++dialogs;
+    if (outcome != wl::DialogOutcome::Done) {
+      error = QStringLiteral("paper jam");
+      return outcome;
+    }
+    page = QImage(850, 1100, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    paint(painter);
+    return outcome;
+  }
+  bool present = true;
+  wl::DialogOutcome outcome = wl::DialogOutcome::Done;
+  int dialogs = 0;
+  QImage page;
+};
+
 // Installs the doubles for one test and puts the Qt services back afterwards.
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     messages = std::make_shared<FakeMessages>();
     display = std::make_shared<FakeDisplay>();
+    files = std::make_shared<FakeFiles>();
+    printer = std::make_shared<FakePrinter>();
     wl::Services& s = wl::AppServices();
     s.Messages = messages;
     s.Display = display;
+    s.Files = files;
+    s.Printer = printer;
     s.BrowserVersion = [this] { return browserVersion; };
     s.OpenExternal = [this](const QString& target) {
       opened.push_back(target);
@@ -114,6 +159,8 @@ class ProgramTest : public ::testing::Test {
 
   std::shared_ptr<FakeMessages> messages;
   std::shared_ptr<FakeDisplay> display;
+  std::shared_ptr<FakeFiles> files;
+  std::shared_ptr<FakePrinter> printer;
   wl::Long browserVersion = 6;
   std::vector<QString> opened;
   std::unique_ptr<wl::frmMain> window;
