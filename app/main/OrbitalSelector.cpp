@@ -3,12 +3,12 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QTreeWidget>
-#include <charconv>
 
 #include "RollOverImage.h"
 #include "SpinButton.h"
 #include "core/Numeric.h"
 #include "frmMain.h"
+#include "Numbers.h"
 #include "help/modHistory.h"
 
 namespace wl {
@@ -16,19 +16,6 @@ namespace wl {
 namespace {
 const char kLetters[] = "SPDFGH";
 
-// The shortest decimal form that reads back as the same single-precision number.
-// The selected line of a list, -1 for none. The selection, not the current
-// line: a list that receives the focus makes a line current without choosing it.
-int SelectedRow(const QListWidget* list) {
-  const auto rows = list->selectionModel()->selectedRows();
-  return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-QString ShortestSingle(float v) {
-  char buffer[32];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-  return QString::fromLatin1(buffer, static_cast<int>(end - buffer));
-}
 }  // namespace
 
 void frmMain::osListN_Click() {
