@@ -4,11 +4,11 @@
 #include <QListWidget>
 #include <QTreeWidget>
 
+#include "Numbers.h"
 #include "RollOverImage.h"
 #include "SpinButton.h"
 #include "core/Numeric.h"
 #include "frmMain.h"
-#include "Numbers.h"
 #include "help/modHistory.h"
 
 namespace wl {
@@ -16,6 +16,12 @@ namespace wl {
 namespace {
 const char kLetters[] = "SPDFGH";
 
+// The selected line of a list, -1 for none. The selection, not the current
+// line: a list that receives the focus makes a line current without choosing it.
+int SelectedRow(const QListWidget* list) {
+  const auto rows = list->selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
 }  // namespace
 
 void frmMain::osListN_Click() {
