@@ -8,20 +8,21 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
-# A display number nobody uses.
-display=""
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free display number"; exit 1; }
-
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and writes it once it is ready.
+numberfile=$(mktemp)
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$numberfile" >/dev/null 2>&1 &
 xvfb=$!
-cleanup() { kill "$wlpid" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null; }
 wlpid=""
+cleanup() {
+  [ -n "$wlpid" ] && kill "$wlpid" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+  rm -f "$numberfile"
+}
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
+for _ in $(seq 200); do [ -s "$numberfile" ] && break; sleep 0.05; done
+[ -s "$numberfile" ] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -n 1 "$numberfile")"
 
 start=$(date +%s%N)
 env -u QT_QPA_PLATFORM "$wl" &
