@@ -65,6 +65,10 @@ void frmMain::ConnectViewer() {
           [this](short Button, short, float X, float) { Slider_MouseMove(Button, X); });
   connect(eeTSlider, &RollOverImage::MouseUp, this, [this] { Slider_MouseUp(); });
   connect(eeAutoRotate, &RollOverImage::Click, this, &frmMain::eeAutoRotate_Click);
+  connect(eeFurtherOptions, &RollOverImage::Click, this, [this] {
+    OptionsShown = !OptionsShown;
+    ShowFurtherOptions();
+  });
 
   RotationTimer_ = new QTimer(this);
   RotationTimer_->setSingleShot(true);

@@ -19,6 +19,7 @@
 #include "RollOverImage.h"
 #include "SpinButton.h"
 #include "core/WLError.h"
+#include "dialogs/frmViewOptions.h"
 #include "help/HelpBrowser.h"
 #include "help/frmMenus.h"
 #include "help/modHTML.h"
@@ -482,6 +483,7 @@ void frmMain::ShowViewerControls(bool Visible) {
            eeSwap, eeTrackBall, eeAutoRotate, eeFurtherOptions}) {
     w->setVisible(Visible);
   }
+  if (OptionsShown && ViewOptions) ViewOptions->setVisible(Visible);
   for (QAction* a : Menus->mnuEditCopy) a->setEnabled(Visible);
   Menus->mnuFileDelete->setEnabled(Visible);
   Menus->mnuFileProps->setEnabled(Visible);
@@ -554,6 +556,7 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
     CurrentMode = 3;
     CurrentOrbital = OrbIndex;
     RefreshViewerButtons();
+    if (OptionsShown && ViewOptions) ViewOptions->LoadOptions();
     if (Current().AutoRotating) AutoRotate();
     SetStatus(OrbitalTitle(OrbIndex), true);
   }
@@ -739,12 +742,43 @@ void frmMain::EndProgram() {
   modWindows::UnhookOwner(*this);
   if (DisplayChanged) modDisplay::ChangeDisplay(StartMode);
   if (FullScreen) modWindows::SetTaskbarTopmost(true);
+  if (ViewOptions) ViewOptions->close();
   hide();
   emit ProgramEnded();
   QCoreApplication::exit(0);
 }
 
-void frmMain::ShowFurtherOptions() {}
+void frmMain::ShowFurtherOptions() {
+  if (!OptionsShown) {
+    if (ViewOptions) {
+      modWindows::SetWindowTopMost(ViewOptions, false);
+      ViewOptions->close();
+    }
+    return;
+  }
+  if (!ViewOptions) {
+    ViewOptions = new frmViewOptions(*this);
+    // Over the page tree, where it hides nothing of the viewer.
+    ViewOptions->move(mapToGlobal(QPoint(8, 100)));
+  }
+  ViewOptions->show();
+  ViewOptions->LoadOptions();
+  modWindows::SetWindowTopMost(ViewOptions, true);
+}
+
+void frmMain::OptionsWindowClosed() {
+  OptionsShown = false;
+  ShowPicture(eeFurtherOptions, false);
+}
+
+void frmMain::MoveOptionsWindowForFullScreen(bool on) {
+  if (!OptionsShown || !ViewOptions) return;
+  if (on) {
+    ViewOptions->move(AppServices().Display->Origin() + QPoint(180 / 15, 1500 / 15));
+  } else {
+    ViewOptions->move(ViewOptions->pos() + QPoint(SavedLeft, SavedTop));
+  }
+}
 
 bool frmMain::EngineGuard(const std::function<void()>& action) {
   QString description;

@@ -35,6 +35,7 @@ class NoFocusCont;
 class RollOverImage;
 class SpinButton;
 class frmMenus;
+class frmViewOptions;
 
 class WLAPP_EXPORT frmMain : public QWidget {
   Q_OBJECT
@@ -129,8 +130,10 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // Slider thumb position for a transect and back.
   static Long SliderLeftFor(Integer TransectNo);
   static Integer TransectNoFor(Long ThumbLeft);
-  // Full-screen placement of the options window (none is open yet).
-  void MoveOptionsWindowForFullScreen(bool) {}
+  // Places the options window for full-screen use (true) or back (false).
+  void MoveOptionsWindowForFullScreen(bool on);
+  // The options window tells the main window that it has closed.
+  void OptionsWindowClosed();
 
   // Runs an action that calls the engine. An engine error is told to the user
   // once, and the window is left usable: enabled, normal pointer. False when
@@ -168,6 +171,7 @@ class WLAPP_EXPORT frmMain : public QWidget {
   RollOverImage* eeTSlider;
   Axes* eeAxes;
   frmMenus* Menus;
+  QPointer<frmViewOptions> ViewOptions;  // the open options window, if any
 
  signals:
   // The program ended through EndProgram.

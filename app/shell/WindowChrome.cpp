@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "RollOverImage.h"
+#include "dialogs/frmViewOptions.h"
 #include "help/frmMenus.h"
 #include "main/Bitmaps.h"
 #include "main/frmMain.h"
@@ -46,6 +47,10 @@ void frmMain::TitleBar_Mouse(QEvent* event) {
 void frmMain::cbMin_Click() {
   showMinimized();
   if (FullScreen) modWindows::SetTaskbarTopmost(true);
+  if (OptionsShown && ViewOptions) {
+    modWindows::SetWindowTopMost(ViewOptions, false);
+    ViewOptions->hide();
+  }
   ShowPicture(cbMin, false);
 }
 
@@ -82,6 +87,17 @@ void frmMain::cbSize_Click() {
 
 void frmMain::ActivateApp(bool active) {
   if (FullScreen) modWindows::SetTaskbarTopmost(!active);
+  if (OptionsShown && ViewOptions) {
+    // The floating window goes with the program; it comes back only over the
+    // viewer, the one page it belongs to.
+    if (!active) {
+      modWindows::SetWindowTopMost(ViewOptions, false);
+      ViewOptions->hide();
+    } else if (CurrentMode == 3) {
+      modWindows::SetWindowTopMost(ViewOptions, true);
+      ViewOptions->show();
+    }
+  }
   if (!active) return;
   if (ResumeAutoRotate) {
     ResumeAutoRotate = false;

@@ -1,0 +1,77 @@
+// The "Further Options" window: a small floating window, kept above the
+// others, that tunes how the orbital shown in the viewer is drawn:
+// probability shading, the camera of the perspective and anaglyph
+// projections, the dot cloud's density and the volume images' sampling. It
+// holds no state of its own; every value lives in the current orbital's
+// OrbitalView, so each orbital keeps its own options.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "wlapp_export.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabBar;
+
+namespace wl {
+
+class CameraView;
+class NoFocusCont;
+class SpinButton;
+class frmMain;
+struct OrbitalView;
+
+class WLAPP_EXPORT frmViewOptions : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit frmViewOptions(frmMain& main);
+  ~frmViewOptions() override;
+
+  // Loads the current orbital's options into the controls; changes no field.
+  void LoadOptions();
+
+  QTabBar* Tabs;
+  std::array<NoFocusCont*, 4> TabCont{};
+  QPushButton *cmdHelp, *cmdClose;
+  std::array<QRadioButton*, 2> ShadeModes{};
+  std::array<QLabel*, 2> ShadeModesImg{};
+  QCheckBox* chkColourTrans;
+  QSlider *CPosSlider, *PPosSlider, *StereoFactorSlider;
+  CameraView *CView1, *CView2;
+  SpinButton *spinDotTarget, *spinPThreshold;
+  QLabel* labDotTotal;
+  QPushButton* labRefillDotMatrix;
+  QSlider* SlideVolQuality;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  OrbitalView& R();
+  void BuildShadingTab();
+  void BuildCameraTab();
+  void BuildDensityTab();
+  void BuildQualityTab();
+  void Tabs_Click();
+  void cmdHelp_Click();
+  void ShadeModes_Click(int i);
+  void chkColourTrans_Click();
+  void CPosSlider_Scroll();
+  void PPosSlider_Scroll();
+  void StereoFactorSlider_Scroll();
+  void SlideVolQuality_Change();
+  void labRefillDotMatrix_Click();
+  void DrawCameraViews();
+  void ShowDotTotal();
+
+  frmMain& Main_;
+};
+
+}  // namespace wl
