@@ -105,9 +105,10 @@ wl::OrbitalSetup ReadOrbitalSetup(const Args& args, int maxThreshold, bool withD
   s.OrbitalViewMode = drpdf ? wl::DRPDF : wl::PDF;
   s.AtomRadius = static_cast<wl::Integer>(
       args.Integer("--radius", 1, 32767, drpdf ? row.DRPDFRadius : row.PDFRadius));
-  s.DotThreshold = static_cast<wl::Byte>(args.Integer(
-      "--threshold", 0, maxThreshold, drpdf ? row.DRPDFThreshold : row.PDFThreshold));
-  s.DotTarget = static_cast<wl::Integer>(withDots ? args.Integer("--dots", 0, 32767, 16000) : 16000);
+  s.DotThreshold = static_cast<wl::Byte>(
+      args.Integer("--threshold", 0, maxThreshold, drpdf ? row.DRPDFThreshold : row.PDFThreshold));
+  s.DotTarget =
+      static_cast<wl::Integer>(withDots ? args.Integer("--dots", 0, 32767, 16000) : 16000);
   return s;
 }
 
