@@ -1,9 +1,13 @@
 #include "HelpBrowser.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPalette>
+#include <QSaveFile>
 
 #include "cFileSys.h"
+#include "shell/Services.h"
 
 namespace wl {
 
@@ -67,6 +71,26 @@ void HelpBrowser::Load(const QString& address) {
   QUrl url = QUrl::fromLocalFile(*real);
   if (!anchor.isEmpty()) url.setFragment(anchor);
   setSource(url, QTextDocument::HtmlResource);
+}
+
+void HelpBrowser::SavePage(const QString& folder) {
+  if (!source().isLocalFile()) return;
+  QFile page(source().toLocalFile());
+  const QString name = QFileInfo(page.fileName()).fileName();
+  const auto target = AppServices().Files->SaveFileName(
+      this, QStringLiteral("Save..."), QDir(folder).filePath(name),
+      {QStringLiteral("Web pages (*.htm *.html)")});
+  if (!target || !page.open(QIODevice::ReadOnly)) return;
+  QSaveFile out(*target);
+  if (out.open(QIODevice::WriteOnly)) {
+    out.write(page.readAll());
+    out.commit();
+  }
+}
+
+void HelpBrowser::PrintPage() {
+  QString error;
+  AppServices().Printer->PrintDocument(this, *document(), error);
 }
 
 void HelpBrowser::LinkClicked(const QUrl& link) {

@@ -30,6 +30,11 @@ class WLAPP_EXPORT HelpBrowser : public QTextBrowser {
   // Maps a page key to the real file; none when there is no such page.
   std::function<std::optional<QString>(const QString& key)> ResolvePage;
 
+  // Saves the page shown as a file the user chooses, starting in `folder`;
+  // printing prints it. Failures and cancels are silent: the page stays.
+  void SavePage(const QString& folder);
+  void PrintPage();
+
   // The address a link target is reported under (see above).
   static QString ReportedAddress(const QUrl& url);
 

@@ -1,14 +1,17 @@
 #include "QtServices.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTextDocument>
 #include <QUrl>
 
 namespace wl {
@@ -51,12 +54,11 @@ MsgAnswer QtMessageBoxService::Show(QWidget* parent, const QString& text, const 
 }
 
 std::optional<QString> QtFileDialogService::SaveFileName(QWidget* parent, const QString& caption,
-                                                        const QString& startPath,
-                                                        const QStringList& filters) {
+                                                         const QString& startPath,
+                                                         const QStringList& filters) {
   QString chosenFilter = filters.value(0);
-  const QString name = QFileDialog::getSaveFileName(parent, caption, startPath,
-                                                    filters.join(QStringLiteral(";;")),
-                                                    &chosenFilter);
+  const QString name = QFileDialog::getSaveFileName(
+      parent, caption, startPath, filters.join(QStringLiteral(";;")), &chosenFilter);
   if (name.isEmpty()) return std::nullopt;
   return name;
 }
@@ -65,15 +67,33 @@ bool QtPrinterService::HasPrinter() {
   return !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
-DialogOutcome QtPrinterService::Print(QWidget* parent,
-                                      const std::function<void(QPainter&)>& paint,
-                                      QString& error) {
-  QPrinter printer;
+namespace {
+// The printer dialog without print-to-file, page range or selection.
+bool ChoosePrinter(QPrinter& printer, QWidget* parent) {
   QPrintDialog dialog(&printer, parent);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  if (dialog.exec() != QDialog::Accepted) return DialogOutcome::Cancelled;
+  return dialog.exec() == QDialog::Accepted;
+}
+}  // namespace
+
+DialogOutcome QtPrinterService::PrintDocument(QWidget* parent, const QTextDocument& document,
+                                              QString& error) {
+  QPrinter printer;
+  if (!ChoosePrinter(printer, parent)) return DialogOutcome::Cancelled;
+  document.print(&printer);
+  if (printer.printerState() == QPrinter::Error) {
+    error = QStringLiteral("The page could not be sent to the printer");
+    return DialogOutcome::Failed;
+  }
+  return DialogOutcome::Done;
+}
+
+DialogOutcome QtPrinterService::Print(QWidget* parent, const std::function<void(QPainter&)>& paint,
+                                      QString& error) {
+  QPrinter printer;
+  if (!ChoosePrinter(printer, parent)) return DialogOutcome::Cancelled;
   QPainter painter;
   if (!painter.begin(&printer)) {
     error = QStringLiteral("The printer could not be started");
@@ -182,6 +202,11 @@ Services& AppServices() {
 
 void ResetAppServices() {
   Current() = MakeQtServices();
+}
+
+QString GetDocumentsFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return documents.isEmpty() ? QCoreApplication::applicationDirPath() : documents;
 }
 
 MsgAnswer MsgBox(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,

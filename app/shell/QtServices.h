@@ -17,8 +17,8 @@ class WLAPP_EXPORT QtMessageBoxService : public MessageBoxService {
 class WLAPP_EXPORT QtFileDialogService : public FileDialogService {
  public:
   std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
-                                       const QString& startPath,
-                                       const QStringList& filters) override;
+                                      const QString& startPath,
+                                      const QStringList& filters) override;
 };
 
 class WLAPP_EXPORT QtPrinterService : public PrinterService {
@@ -26,6 +26,8 @@ class WLAPP_EXPORT QtPrinterService : public PrinterService {
   bool HasPrinter() override;
   DialogOutcome Print(QWidget* parent, const std::function<void(QPainter&)>& paint,
                       QString& error) override;
+  DialogOutcome PrintDocument(QWidget* parent, const QTextDocument& document,
+                              QString& error) override;
 };
 
 // Reports the primary screen's size and depth. Besides the desktop's own mode

@@ -1,7 +1,7 @@
 // The platform services the program's windows use, behind small interfaces:
 // message boxes, the display back end, file and printer dialogs, the page
-// browser's version and the shell's "open". The Qt implementations are installed on first use; tests
-// replace them with doubles through AppServices().
+// browser's version and the shell's "open". The Qt implementations are installed on first use;
+// tests replace them with doubles through AppServices().
 #pragma once
 
 #include <QPoint>
@@ -15,6 +15,7 @@
 #include "wlapp_export.h"
 
 class QPainter;
+class QTextDocument;
 class QWidget;
 
 namespace wl {
@@ -67,8 +68,8 @@ class WLAPP_EXPORT FileDialogService {
   // a proposed name). Filters are in Qt's form ("Bitmap images (*.bmp)"), the
   // first one preselected. Asks before overwriting. None when cancelled.
   virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
-                                               const QString& startPath,
-                                               const QStringList& filters) = 0;
+                                              const QString& startPath,
+                                              const QStringList& filters) = 0;
 };
 
 class WLAPP_EXPORT PrinterService {
@@ -80,6 +81,10 @@ class WLAPP_EXPORT PrinterService {
   // selection), then paints one page with `paint`. On Failed, `error` says why.
   virtual DialogOutcome Print(QWidget* parent, const std::function<void(QPainter&)>& paint,
                               QString& error) = 0;
+  // Lets the user choose a printer, then prints the document on as many
+  // pages as it needs.
+  virtual DialogOutcome PrintDocument(QWidget* parent, const QTextDocument& document,
+                                      QString& error) = 0;
 };
 
 struct Services {
@@ -97,6 +102,10 @@ struct Services {
 WLAPP_EXPORT Services& AppServices();
 // Puts the Qt implementations back (tests call it between cases).
 WLAPP_EXPORT void ResetAppServices();
+
+// The folder where saving starts: the user's documents folder, or the
+// program's folder when there is none.
+WLAPP_EXPORT QString GetDocumentsFolder();
 
 // Shortcut for AppServices().Messages->Show.
 WLAPP_EXPORT MsgAnswer MsgBox(QWidget* parent, const QString& text, const QString& title,

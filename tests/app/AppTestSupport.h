@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QTextDocument>
 #include <QWindow>
 #include <deque>
 #include <memory>
@@ -111,8 +112,19 @@ class FakePrinter : public wl::PrinterService {
     paint(painter);
     return outcome;
   }
+  wl::DialogOutcome PrintDocument(QWidget*, const QTextDocument& document,
+                                  QString& error) override {
+    ++dialogs;
+    if (outcome != wl::DialogOutcome::Done) {
+      error = QStringLiteral("paper jam");
+      return outcome;
+    }
+    printedText = document.toPlainText();
+    return outcome;
+  }
   bool present = true;
   wl::DialogOutcome outcome = wl::DialogOutcome::Done;
+  QString printedText;
   int dialogs = 0;
   QImage page;
 };

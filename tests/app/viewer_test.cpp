@@ -196,16 +196,16 @@ TEST_F(Viewer, StepsAreSpacedToThirtyMilliseconds) {
   QTest::mouseClick(win, Qt::LeftButton, {}, w->eeAutoRotate->geometry().center());
   EXPECT_TRUE(R().AutoRotating);
   EXPECT_TRUE(w->AutoRotateRunning());
-  QTest::qWaitFor([&] { return R().RotateAngle > 0; }, 1000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return R().RotateAngle > 0; }, 1000));
   EXPECT_EQ(w->AutoRotateWait(), 30 - 6);
   stepCost = 90;  // slow steps follow each other at once
-  QTest::qWaitFor([&] { return w->AutoRotateWait() == 0; }, 1000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w->AutoRotateWait() == 0; }, 1000));
   EXPECT_EQ(w->AutoRotateWait(), 0);
 
   // The button stops it at the next step.
   QTest::mouseClick(win, Qt::LeftButton, {}, w->eeAutoRotate->geometry().center());
   EXPECT_FALSE(R().AutoRotating);
-  QTest::qWaitFor([&] { return !w->AutoRotateRunning(); }, 1000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !w->AutoRotateRunning(); }, 1000));
   const double angle = R().RotateAngle;
   RunEvents(80);
   EXPECT_DOUBLE_EQ(R().RotateAngle, angle);
@@ -219,18 +219,18 @@ TEST_F(Viewer, RotationFollowsTheOrbitalShownAndTheWindowState) {
   const double angle = w->OrbitalViews[0].RotateAngle;
   w->SetMode(3, QString(), QString(), 0, true, true);
   EXPECT_TRUE(w->AutoRotateRunning());
-  QTest::qWaitFor([&] { return w->OrbitalViews[0].RotateAngle > angle; }, 1000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w->OrbitalViews[0].RotateAngle > angle; }, 1000));
 
   // Leaving the page stops it, the flag stays.
   w->SetMode(2, QString(), QString(), 0, true, true);
-  QTest::qWaitFor([&] { return !w->AutoRotateRunning(); }, 1000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !w->AutoRotateRunning(); }, 1000));
   EXPECT_TRUE(w->OrbitalViews[0].AutoRotating);
 
   // Minimising stops it; activating the program again resumes it.
   w->SetMode(3, QString(), QString(), 0, true, true);
   QTest::mouseClick(win, Qt::LeftButton, {}, w->cbMin->geometry().center());
   EXPECT_TRUE(w->isMinimized());
-  QTest::qWaitFor([&] { return !w->AutoRotateRunning(); }, 1000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !w->AutoRotateRunning(); }, 1000));
   EXPECT_TRUE(w->ResumeAutoRotate);
   w->showNormal();
   emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
@@ -241,7 +241,7 @@ TEST_F(Viewer, RotationFollowsTheOrbitalShownAndTheWindowState) {
 TEST_F(Viewer, EngineErrorInAFrameIsToldOnceAndStopsTheRotation) {
   QTest::mouseClick(win, Qt::LeftButton, {}, w->eeAutoRotate->geometry().center());
   w->Engine.Orbitals().Delete(0);  // the orbital is gone under the viewer
-  QTest::qWaitFor([&] { return !w->AutoRotateRunning(); }, 1000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !w->AutoRotateRunning(); }, 1000));
   ASSERT_EQ(messages->asked.size(), 1u);
   EXPECT_TRUE(messages->asked[0].text.startsWith(QStringLiteral("Wavelore")));
   EXPECT_FALSE(R().AutoRotating);
