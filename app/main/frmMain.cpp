@@ -64,6 +64,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   CreateControls();
   ConnectViewer();
   ConnectMenus();
+  ConnectFileCommands();
   // One filter on the application sees the keys of every child (F1, Alt+F4)
   // and the mouse on the title bar, the menu labels and the tree.
   qApp->installEventFilter(this);

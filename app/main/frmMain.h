@@ -187,6 +187,12 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void CreateSelector();
   void CreateViewer();
   void ConnectMenus();
+  void ConnectFileCommands();
+  void mnuFileSave_Click();
+  void mnuFilePrint_Click();
+  void mnuEditCopy_Click(int i);
+  // The statistics window of the orbital shown.
+  void ShowProperties();
   RollOverImage* NewButton(const QRect& place, const QString& name);
   void AddRollOver(RollOverImage* button, const QString& on, const QString& off,
                    std::function<QString()> hint, std::function<bool()> active);
