@@ -1,0 +1,158 @@
+#include "SavePrintTexts.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <charconv>
+
+#include "Axes.h"
+#include "NoFocusCont.h"
+#include "core/Numeric.h"
+#include "main/Numbers.h"
+#include "main/OrbitalView.h"
+#include "main/frmMain.h"
+
+namespace wl {
+
+namespace {
+
+// The shortest decimal form that reads back as the same double.
+QString ShortestDouble(double v) {
+  char buffer[32];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+  return QString::fromLatin1(buffer, static_cast<int>(end - buffer));
+}
+
+QString ViewModeName(const OrbitalView& view) {
+  return view.ViewMode == DRPDF ? QStringLiteral("DRPDF") : QStringLiteral("PDF");
+}
+
+// "2Px (2,1,1) PDF" or "2P (2,1,all) Average PDF".
+QString OrbitalName(const OrbitalView& view) {
+  const OrbInfo& info = view.Info;
+  QString text =
+      QString::fromStdU16String(info.Name) + QStringLiteral(" (%1,%2,").arg(info.n).arg(info.l);
+  if (info.OrbType == AverageOrbs)
+    return text + QStringLiteral("all) Average ") + ViewModeName(view);
+  return text + QString::number(info.M) + QStringLiteral(") ") + ViewModeName(view);
+}
+
+QString AxisName(TransectDirection direction) {
+  switch (direction) {
+    case AlongX:
+      return QStringLiteral("X");
+    case Alongz:
+      return QStringLiteral("Z");
+    case Alongy:
+      break;
+  }
+  return QStringLiteral("Y");
+}
+
+// "transect along Y-axis (2.5" with the rest of the bracket left to the caller.
+QString TransectStart(const OrbitalView& view) {
+  return QStringLiteral("transect along %1-axis (").arg(AxisName(view.TransectDir)) +
+         TransectDistance(view);
+}
+
+// What one of the two views shows, for a file name: the 3D image as
+// "orthographic render", the transect with its place.
+QString ViewForFileName(const OrbitalView& view, bool showsTransect) {
+  if (showsTransect) return TransectStart(view) + QStringLiteral(" from nucleus)");
+  return ModeWord(view.Mode) + QStringLiteral(" render");
+}
+
+QFont CaptionFont(bool bold) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(11);
+  font.setBold(bold);
+  return font;
+}
+
+// Draws text with the top-left corner of its line at `topLeft`.
+void DrawLine(QPainter& p, QPoint topLeft, const QString& text, bool bold) {
+  const QFont font = CaptionFont(bold);
+  p.setFont(font);
+  p.drawText(QPointF(topLeft.x(), topLeft.y() + QFontMetricsF(font).ascent()), text);
+}
+
+}  // namespace
+
+QString OrbitalCaption(const OrbitalView& view) {
+  const Integer fallback =
+      view.ViewMode == DRPDF ? view.Info.DefaultDRPDFAtomRadius : view.Info.DefaultPDFAtomRadius;
+  return OrbitalName(view) + QStringLiteral(", Atom Radius = ") + ShortestSingle(view.AtomRadius) +
+         QStringLiteral(" Bohr radii (default = %1)").arg(fallback);
+}
+
+QString ModeWord(RenderMode mode) {
+  switch (mode) {
+    case Orthographic:
+      return QStringLiteral("orthographic");
+    case Perspective:
+      return QStringLiteral("perspective");
+    case Anaglyph:
+      return QStringLiteral("anaglyph");
+    case Volumetric:
+      return QStringLiteral("volumetric");
+    case Transect:
+      return QStringLiteral("transect");
+  }
+  return QString();
+}
+
+QString TransectDistance(const OrbitalView& view) {
+  const double distance = view.TransectNo / 127.0 * static_cast<double>(view.AtomRadius);
+  // Adding zero turns a negative zero ("-0") into zero.
+  return ShortestDouble(RoundHalfEven(distance * 10) / 10 + 0.0);
+}
+
+QString TransectPhrase(const OrbitalView& view) {
+  return TransectStart(view) + QStringLiteral(" Bohr radii from nucleus)");
+}
+
+QString ViewsLine(const OrbitalView& view) {
+  const QString solid = ModeWord(view.Mode);
+  const QString slice = TransectPhrase(view);
+  const bool swapped = view.Swapped == 1;
+  return QStringLiteral("Main view: ") + (swapped ? slice : solid) +
+         QStringLiteral(", Small view: ") + (swapped ? solid : slice);
+}
+
+QString DefaultFileName(const OrbitalView& view, int ImageMode) {
+  const QString orbital =
+      OrbitalName(view) + QStringLiteral(", radius = ") + ShortestSingle(view.AtomRadius);
+  const bool swapped = view.Swapped == 1;
+  switch (ImageMode) {
+    case 0:
+      return QStringLiteral("Axes for ") + orbital;
+    case 1:
+      return QStringLiteral("Main ") + ViewForFileName(view, swapped) + QStringLiteral(" of ") +
+             orbital;
+    case 2:
+      return QStringLiteral("Small ") + ViewForFileName(view, !swapped) + QStringLiteral(" of ") +
+             orbital;
+    default:
+      return orbital;
+  }
+}
+
+QImage ComposeImage(frmMain& main) {
+  QImage image(kCompositeWidth, kCompositeHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  p.setPen(Qt::black);
+  const auto index = static_cast<size_t>(main.CurrentOrbital);
+  if (main.CurrentOrbital >= 0 && index < main.OrbitalViews.size()) {
+    const OrbitalView& view = main.OrbitalViews[index];
+    DrawLine(p, {5, 5}, OrbitalCaption(view), true);
+    DrawLine(p, {10, 20}, ViewsLine(view), false);
+  }
+  p.drawImage(kCompositeMain.topLeft(), main.eeMainView->Image());
+  p.drawImage(kCompositeNano.topLeft(), main.eeNanoView->Image());
+  p.drawImage(kCompositeAxes.topLeft(), main.eeAxes->Image());
+  return image;
+}
+
+}  // namespace wl

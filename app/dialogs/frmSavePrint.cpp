@@ -1,0 +1,288 @@
+#include "frmSavePrint.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "Axes.h"
+#include "ImageFile.h"
+#include "Line3D.h"
+#include "NoFocusCont.h"
+#include "SavePrintTexts.h"
+#include "core/Numeric.h"
+#include "main/frmMain.h"
+#include "shell/Services.h"
+
+namespace wl {
+
+namespace {
+
+const QColor kWindow(58, 57, 62);
+const QColor kText(232, 232, 236);
+const QColor kAccent(255, 196, 80);
+
+// The two caption lines of the composite as bars in its small drawing.
+const QRect kCaptionPlace(5, 7, 430, 7);
+const QRect kViewsPlace(10, 22, 340, 6);
+
+QFont PixelFont(double pixels, bool bold = false) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(std::max(1, static_cast<int>(RoundHalfEven(pixels))));
+  font.setBold(bold);
+  return font;
+}
+
+// A transparent area that acts as a button: a click on it selects the view
+// under it.
+class ClickArea : public QAbstractButton {
+ public:
+  using QAbstractButton::QAbstractButton;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {}
+  // The layout picture under it marks the area the pointer is over.
+  void enterEvent(QEnterEvent* event) override {
+    QAbstractButton::enterEvent(event);
+    parentWidget()->update();
+  }
+  void leaveEvent(QEvent* event) override {
+    QAbstractButton::leaveEvent(event);
+    parentWidget()->update();
+  }
+};
+
+// A small page in the shape of the composite: the caption lines, the main
+// view, the axes and the nano view, with the parts of the chosen picture lit.
+class LayoutPicture : public QWidget {
+ public:
+  explicit LayoutPicture(QWidget* parent) : QWidget(parent) {}
+
+  int Mode = 3;
+  std::array<QWidget*, 3> Areas{};  // over the axes, main and nano squares
+
+  // A place in the composite mapped onto this picture.
+  QRect Map(const QRect& place) const {
+    const double sx = width() / double(kCompositeWidth), sy = height() / double(kCompositeHeight);
+    return QRectF(place.x() * sx, place.y() * sy, place.width() * sx, place.height() * sy)
+        .toAlignedRect()
+        .intersected(rect());
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.fillRect(rect(), Qt::white);
+    const QColor bar(200, 199, 204);
+    const bool all = Mode == 3;
+    p.fillRect(Map(kCaptionPlace), all ? kAccent.darker(115) : bar);
+    p.fillRect(Map(kViewsPlace), all ? kAccent : bar);
+
+    const QRect places[3] = {kCompositeAxes, kCompositeMain, kCompositeNano};
+    const QString names[3] = {QStringLiteral("Axes"), QStringLiteral("Main view"),
+                              QStringLiteral("Nano")};
+    p.setFont(PixelFont(height() * 9.0 / 128));
+    for (int i = 0; i < 3; ++i) {
+      const QRect r = Map(places[i]);
+      const bool lit = all || Mode == i;
+      const bool hover =
+          Areas[static_cast<size_t>(i)] && Areas[static_cast<size_t>(i)]->underMouse();
+      QColor fill = lit ? kAccent : QColor(128, 126, 134);
+      if (hover) fill = fill.lighter(112);
+      p.fillRect(r, fill);
+      p.setPen(lit ? QColor(46, 45, 50) : Qt::white);
+      p.drawText(r, Qt::AlignCenter, names[i]);
+      if (hover) {
+        p.setPen(QColor(46, 45, 50));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+      }
+    }
+    p.setPen(QColor(119, 117, 124));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+};
+
+}  // namespace
+
+frmSavePrint::frmSavePrint(frmMain& main)
+    : QDialog(&main, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint),
+      Main_(main),
+      picTemp_(kCompositeWidth, kCompositeHeight, QImage::Format_RGB32) {
+  setObjectName(QStringLiteral("frmSavePrint"));
+  setWindowModality(Qt::WindowModal);
+  picTemp_.fill(Qt::white);
+
+  const double scale = main.ScaleFactor > 0 ? main.ScaleFactor : 1.0;
+  const auto S = [scale](int v) { return static_cast<int>(RoundHalfEven(v * scale)); };
+  const auto Place = [&](QWidget* w, int x, int y, int width, int height) {
+    w->setGeometry(S(x), S(y), S(width), S(height));
+  };
+
+  // The program's dark look.
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, kWindow);
+  pal.setColor(QPalette::WindowText, kText);
+  pal.setColor(QPalette::Button, QColor(74, 73, 79));
+  pal.setColor(QPalette::ButtonText, kText);
+  pal.setColor(QPalette::Base, QColor(46, 45, 50));
+  pal.setColor(QPalette::Text, kAccent);  // the mark of the chosen option
+  pal.setColor(QPalette::Light, QColor(100, 99, 106));
+  pal.setColor(QPalette::Midlight, QColor(84, 83, 90));
+  pal.setColor(QPalette::Mid, QColor(46, 45, 50));
+  pal.setColor(QPalette::Dark, QColor(30, 29, 33));
+  pal.setColor(QPalette::Shadow, QColor(20, 20, 22));
+  pal.setColor(QPalette::Highlight, kAccent);
+  pal.setColor(QPalette::HighlightedText, Qt::black);
+  setPalette(pal);
+  setAutoFillBackground(true);
+  setFont(PixelFont(11 * scale));
+
+  // Flat buttons that light up like the program's menus.
+  const QString buttonStyle =
+      QStringLiteral(
+          "QPushButton { background: #4a494f; color: #e8e8ec; border: 1px solid #77757c;"
+          " border-radius: 2px; padding: 0 %1px; }"
+          "QPushButton:hover { border-color: #ffc450; }"
+          "QPushButton:focus { border-color: #ffc450; }"
+          "QPushButton:pressed { background: #2e2d32; }")
+          .arg(S(10));
+
+  constexpr int kWidth = 492, kHeight = 226;
+  setFixedSize(S(kWidth), S(kHeight));
+
+  labInfo = new QLabel(QStringLiteral("Please select which type of image you want:"), this);
+  labInfo->setObjectName(QStringLiteral("labInfo"));
+  Place(labInfo, 14, 14, 300, 16);
+
+  const QString modeNames[4] = {QStringLiteral("Axes view only"), QStringLiteral("Main-view only"),
+                                QStringLiteral("Nano-view only"),
+                                QStringLiteral("Composite image of all views (recommended)")};
+  for (int i = 0; i < 4; ++i) {
+    auto* option = new QRadioButton(modeNames[i], this);
+    option->setObjectName(QStringLiteral("chkMode%1").arg(i));
+    Place(option, 24, 50 + 26 * i, 290, 20);
+    connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) SelectMode(i);
+    });
+    chkMode[static_cast<size_t>(i)] = option;
+  }
+
+  auto* picture = new LayoutPicture(this);
+  View1 = picture;
+  View1->setObjectName(QStringLiteral("View1"));
+  Place(View1, 318, 40, 160, 128);
+  View1->setAccessibleName(QStringLiteral("Layout of the composite image"));
+  const QRect places[3] = {kCompositeAxes, kCompositeMain, kCompositeNano};
+  for (int i = 0; i < 3; ++i) {
+    auto* area = new ClickArea(View1);
+    area->setObjectName(QStringLiteral("labModes%1").arg(i));
+    area->setGeometry(picture->Map(places[i]));
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setCursor(Qt::PointingHandCursor);
+    area->setToolTip(modeNames[i]);
+    area->setAccessibleName(modeNames[i]);
+    connect(area, &QAbstractButton::clicked, this, [this, i] {
+      QRadioButton* option = chkMode[static_cast<size_t>(i)];
+      option->setChecked(true);
+      option->setFocus();
+      SelectMode(i);
+    });
+    labModes[static_cast<size_t>(i)] = area;
+    picture->Areas[static_cast<size_t>(i)] = area;
+  }
+
+  auto* line = new Line3D(this);
+  line->setObjectName(QStringLiteral("Line3D1"));
+  Place(line, 14, 180, kWidth - 28, 2);
+
+  cmdGo = new QPushButton(QStringLiteral("Save"), this);
+  cmdGo->setObjectName(QStringLiteral("cmdGo"));
+  Place(cmdGo, kWidth - 14 - 84 - 10 - 84, 192, 84, 24);
+  cmdGo->setDefault(true);
+  cmdGo->setStyleSheet(buttonStyle);
+  connect(cmdGo, &QPushButton::clicked, this, &frmSavePrint::cmdGo_Click);
+
+  cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  cmdCancel->setStyleSheet(buttonStyle);
+  Place(cmdCancel, kWidth - 14 - 84, 192, 84, 24);
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  SetUpDialog(false);
+}
+
+void frmSavePrint::SetUpDialog(bool PrintDialog) {
+  IsPrint = PrintDialog;
+  chkMode[3]->setChecked(true);
+  SelectMode(3);
+  cmdGo->setText(PrintDialog ? QStringLiteral("Print") : QStringLiteral("Save"));
+  setWindowTitle(PrintDialog ? QStringLiteral("Print...") : QStringLiteral("Save..."));
+  chkMode[3]->setFocus();
+}
+
+void frmSavePrint::SelectMode(int Index) {
+  ImageMode = static_cast<Integer>(Index);
+  static_cast<LayoutPicture*>(View1)->Mode = Index;
+  View1->update();
+}
+
+void frmSavePrint::CreateComposite() {
+  picTemp_ = ComposeImage(Main_);
+}
+
+QImage frmSavePrint::ChosenImage() {
+  switch (ImageMode) {
+    case 0:
+      return Main_.eeAxes->Image();
+    case 1:
+      return Main_.eeMainView->Image();
+    case 2:
+      return Main_.eeNanoView->Image();
+    default:
+      CreateComposite();
+      return picTemp_;
+  }
+}
+
+void frmSavePrint::cmdGo_Click() {
+  hide();
+  const std::optional<QString> error = IsPrint ? PrintImage() : SaveImage();
+  if (error) {
+    MsgBox(&Main_, QStringLiteral("Error: ") + *error, QStringLiteral("Error"), MsgIcon::Critical);
+  }
+  accept();
+}
+
+std::optional<QString> frmSavePrint::PrintImage() {
+  // The picture as it is now, whatever happens in the views while the
+  // printer dialog is open.
+  const QImage picture = ChosenImage();
+  QString error;
+  const DialogOutcome outcome = AppServices().Printer->Print(
+      this, [&picture](QPainter& p) { p.drawImage(QPoint(0, 0), picture); }, error);
+  if (outcome != DialogOutcome::Failed) return std::nullopt;
+  return error.isEmpty() ? QStringLiteral("The picture could not be printed") : error;
+}
+
+std::optional<QString> frmSavePrint::SaveImage() {
+  const QImage picture = ChosenImage();
+  static const OrbitalView kNoOrbital;
+  const auto index = static_cast<size_t>(Main_.CurrentOrbital);
+  const OrbitalView& view = Main_.CurrentOrbital >= 0 && index < Main_.OrbitalViews.size()
+                                ? Main_.OrbitalViews[index]
+                                : kNoOrbital;
+  const QString start = GetDocumentsFolder() + QLatin1Char('/') + DefaultFileName(view, ImageMode) +
+                        QStringLiteral(".bmp");
+  const std::optional<QString> name = AppServices().Files->SaveFileName(
+      this, QStringLiteral("Save..."), start,
+      {QStringLiteral("Bitmap images (*.bmp)"), QStringLiteral("PNG images (*.png)")});
+  if (!name) return std::nullopt;
+  SaveFileName = *name;
+  return WriteImageFile(picture, SaveFileName);
+}
+
+}  // namespace wl
