@@ -21,7 +21,7 @@
 namespace wl {
 
 namespace {
-constexpr int kWidth = 330;
+constexpr int kWidth = 430;
 constexpr int kPageTop = 30;
 constexpr int kPageHeight = 300;
 const char* const kAnchors[4] = {"ProbabilityShading", "CameraSettings", "DotDensity",
@@ -153,9 +153,9 @@ void frmViewOptions::BuildShadingTab() {
   const QString names[2] = {QStringLiteral("Standard"), QStringLiteral("Enhanced")};
   for (int i = 0; i < 2; ++i) {
     ShadeModes[i] = new QRadioButton(names[i], page);
-    ShadeModes[i]->setGeometry(16 + i * 150, 60, 120, 20);
+    ShadeModes[i]->setGeometry(40 + i * 200, 60, 120, 20);
     ShadeModesImg[i] = new QLabel(page);
-    ShadeModesImg[i]->setGeometry(30 + i * 150, 86, 90, 90);
+    ShadeModesImg[i]->setGeometry(54 + i * 200, 86, 90, 90);
     ShadeModesImg[i]->setPixmap(ShadingExample(i == 1));
     ShadeModesImg[i]->setAccessibleName(names[i] + QStringLiteral(" example"));
     connect(ShadeModes[i], &QRadioButton::clicked, this, [this, i] { ShadeModes_Click(i); });
@@ -203,10 +203,6 @@ void frmViewOptions::BuildDensityTab() {
   spinPThreshold->setGeometry(170, 42, 100, 22);
   spinPThreshold->setMax(250);
   spinPThreshold->setAccessibleName(QStringLiteral("Probability threshold"));
-  for (SpinButton* spin : {spinDotTarget, spinPThreshold}) {
-    spin->setBackColor(QColor(46, 45, 50));
-    spin->setForeColor(QColor(232, 232, 236));
-  }
   Text(page,
        QStringLiteral("Enter a value between 0 and 250. Higher values result in crisper images "
                       "but may cause low probability regions not to be drawn."),

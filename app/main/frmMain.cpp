@@ -289,8 +289,6 @@ void frmMain::CreateSelector() {
     spin->setFont(PixelFont(13));
     spin->setMin(min);
     spin->setMax(max);
-    spin->setBackColor(QColor(46, 45, 50));
-    spin->setForeColor(QColor(232, 232, 236));
     spin->setAccessibleName(role);
     return spin;
   };

@@ -36,6 +36,7 @@ void SetWindowTopMost(QWidget* window, bool OnTop) {
   const bool visible = window->isVisible();
   window->setWindowFlag(Qt::WindowStaysOnTopHint, OnTop);
   if (visible) window->show();  // changing the flags hides a window
+  if (visible && OnTop) window->raise();
 }
 
 void SetTaskbarTopmost(bool) {}
