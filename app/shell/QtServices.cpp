@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
@@ -206,7 +207,9 @@ void ResetAppServices() {
 
 QString GetDocumentsFolder() {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return documents.isEmpty() ? QCoreApplication::applicationDirPath() : documents;
+  if (documents.isEmpty() || !QFileInfo(documents).isDir())
+    return QCoreApplication::applicationDirPath();
+  return documents;
 }
 
 MsgAnswer MsgBox(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
