@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QSaveFile>
 
+#include "PageCommands.h"
 #include "cFileSys.h"
 #include "shell/Services.h"
 
@@ -103,9 +104,14 @@ void HelpBrowser::LinkClicked(const QUrl& link) {
 }
 
 void HelpBrowser::LinkHovered(const QUrl& url) {
-  if (url.scheme() == kStatusScheme && StatusCommand(url).startsWith(QLatin1String("ST"))) {
+  const QString command = url.scheme() == kStatusScheme ? StatusCommand(url) : QString();
+  if (command.startsWith(QLatin1String("OV"))) {
+    // A link that opens an orbital says which one.
     HoveringStatus_ = true;
-    emit StatusTextChange(StatusCommand(url));
+    emit StatusTextChange(QStringLiteral("ST") + OrbitalLinkHint(ParseOrbitalLink(command.mid(2))));
+  } else if (command.startsWith(QLatin1String("ST"))) {
+    HoveringStatus_ = true;
+    emit StatusTextChange(command);
   } else if (HoveringStatus_) {
     HoveringStatus_ = false;
     emit StatusTextChange(QStringLiteral("RS"));

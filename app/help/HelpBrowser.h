@@ -4,7 +4,8 @@
 // a page with an anchor as a file address ("file:///home/ann/wl/HELP/X.HTM#A").
 // Links of the scheme "status:" command the program instead of navigating:
 // clicking one raises its text as a status-text change; hovering an "ST"
-// link raises its text, and leaving it raises "RS".
+// link raises its text, hovering an "OV" link a line saying which orbital it
+// opens, and leaving either raises "RS".
 #pragma once
 
 #include <QTextBrowser>

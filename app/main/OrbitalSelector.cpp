@@ -9,6 +9,7 @@
 #include "SpinButton.h"
 #include "core/Numeric.h"
 #include "frmMain.h"
+#include "help/PageCommands.h"
 #include "help/modHistory.h"
 
 namespace wl {
@@ -155,6 +156,20 @@ bool frmMain::Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, By
   }
   SetMode(3, QString(), QString(), I, true, false);
   return true;
+}
+
+void frmMain::OpenOrbitalFromPage(const QString& words) {
+  const OrbitalLink link = ParseOrbitalLink(words);
+  if (link.Index < 0) {
+    SetStatus(QStringLiteral("Cannot open the orbital '%1': %2").arg(words.trimmed(), link.Error),
+              false);
+    return;
+  }
+  const OrbInfo& e = OrbInfoTable.at(static_cast<size_t>(link.Index));
+  Calculate(static_cast<Integer>(link.Index),
+            link.Drpdf ? e.DefaultDRPDFAtomRadius : e.DefaultPDFAtomRadius,
+            static_cast<Byte>(link.Drpdf ? e.DefaultDRPDFDotThreshold : e.DefaultPDFDotThreshold),
+            link.Drpdf ? 1 : 0);
 }
 
 QString frmMain::OrbitalTitle(Integer OrbIndex) const {

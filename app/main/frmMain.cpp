@@ -19,6 +19,7 @@
 #include "RollOverImage.h"
 #include "SpinButton.h"
 #include "core/WLError.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmViewOptions.h"
 #include "help/HelpBrowser.h"
 #include "help/frmMenus.h"
@@ -427,8 +428,16 @@ void frmMain::ConnectMenus() {
           [this] { SetMode(2, QString(), QString(), 0, true, true); });
   connect(m->mnuHelpContents, &QAction::triggered, this,
           [this] { SetMode(1, HelpIndex, QString(), 0, true, true); });
-  // The project has no web site yet.
-  m->mnuGoWeb->setEnabled(false);
+  // The web address is chosen when the program is built; without one the
+  // entry stays disabled.
+  const QString web = QStringLiteral(WL_WEB_ADDRESS);
+  m->mnuGoWeb->setEnabled(!web.isEmpty());
+  connect(m->mnuGoWeb, &QAction::triggered, this, [web] { modHTML::OpenDocument(web); });
+  connect(m->mnuHelpAbout, &QAction::triggered, this, [this] {
+    auto* about = new frmAbout(*this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
+  });
 }
 
 void frmMain::SetMainBackground(const QString& bitmap) {
@@ -657,7 +666,9 @@ void frmMain::WLtext_BeforeNavigate(const QString& address, bool* cancel) {
 }
 
 void frmMain::WLtext_StatusTextChange(const QString& text) {
-  if (text.startsWith(QLatin1String("OS"))) {
+  if (text.startsWith(QLatin1String("OV"))) {
+    OpenOrbitalFromPage(text.mid(2));
+  } else if (text.startsWith(QLatin1String("OS"))) {
     SetMode(2, QString(), QString(), 0, true, true);
   } else if (text.startsWith(QLatin1String("ST"))) {
     SetStatus(text.mid(2), false);

@@ -100,6 +100,9 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // refused it (the user has been told).
   bool Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, Byte ViewChoice);
   void ShowFurtherOptions();
+  // A page's "OV" link: calculates the orbital it names and shows it, or says
+  // in the status line why it cannot.
+  void OpenOrbitalFromPage(const QString& words);
   void ShowSetupControls(bool Visible);
   void ShowHelpControls(bool Visible);
   void ShowViewerControls(bool Visible);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "dialogs/EngineAboutBox.h"
 #include "frmSplash.h"
 #include "help/frmMenus.h"
 #include "main/frmMain.h"
@@ -57,6 +58,7 @@ StartResult modMain::Main(const StartOptions& options) {
   modWindows::HookOwner(*form);
 
   form->OrbInfoTable = form->Engine.EnumOrbitals();
+  EngineAboutBox::Install();
 
   form->StartMode = modDisplay::GetCurrentMode();
   const auto best = modDisplay::FindBestMode(modDisplay::EnumDisplayModes());
