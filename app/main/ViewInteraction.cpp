@@ -99,15 +99,20 @@ void frmMain::View_MouseMove(bool mainView, short Button, float X, float Y) {
         FrameUpdateBoth(true);
       }
     } else {
-      R.Theta = R.Theta + (LastY - Y) / kViewDivisor;
-      R.Phi = R.Phi + (LastX - X) / kViewDivisor;
-      LastX = CLng(X);
-      LastY = CLng(Y);
-      R.Theta = ReducedAngle(R.Theta);
-      R.Phi = ReducedAngle(R.Phi);
-      FrameUpdate3D(true, false);
+      TurnCamera(X, Y, kViewDivisor);
     }
   });
+}
+
+void frmMain::TurnCamera(float X, float Y, double divisor) {
+  OrbitalView& R = Current();
+  R.Theta = R.Theta + (LastY - Y) / divisor;
+  R.Phi = R.Phi + (LastX - X) / divisor;
+  LastX = CLng(X);
+  LastY = CLng(Y);
+  R.Theta = ReducedAngle(R.Theta);
+  R.Phi = ReducedAngle(R.Phi);
+  FrameUpdate3D(true, false);
 }
 
 void frmMain::View_MouseUp(bool mainView) {
@@ -118,16 +123,7 @@ void frmMain::View_MouseUp(bool mainView) {
 
 void frmMain::TrackBall_MouseMove(short Button, float X, float Y) {
   if (Button == 0 || DragCancelled_) return;
-  EngineGuard([&] {
-    OrbitalView& R = Current();
-    R.Theta = R.Theta + (LastY - Y) / kTrackBallDivisor;
-    R.Phi = R.Phi + (LastX - X) / kTrackBallDivisor;
-    LastX = CLng(X);
-    LastY = CLng(Y);
-    R.Theta = ReducedAngle(R.Theta);
-    R.Phi = ReducedAngle(R.Phi);
-    FrameUpdate3D(true, false);
-  });
+  EngineGuard([&] { TurnCamera(X, Y, kTrackBallDivisor); });
 }
 
 void frmMain::MoveSliderThumb(Long left) {

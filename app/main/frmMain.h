@@ -228,6 +228,9 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void View_MouseMove(bool mainView, short Button, float X, float Y);
   void View_MouseUp(bool mainView);
   void TrackBall_MouseMove(short Button, float X, float Y);
+  // Turns the camera by the pointer's move since LastX, LastY (divisor units
+  // of the pointer's coordinates make a radian) and renders the 3D image.
+  void TurnCamera(float X, float Y, double divisor);
   void Slider_MouseDown(short Button, float X);
   void Slider_MouseMove(short Button, float X);
   void Slider_MouseUp();

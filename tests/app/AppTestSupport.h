@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/Platform.h"
 #include "main/frmMain.h"
 #include "shell/Services.h"
 #include "shell/modMain.h"
@@ -148,9 +149,12 @@ class ProgramTest : public ::testing::Test {
       return true;
     };
   }
+  // Every test leaves the engine's seed and clock as it found them.
   void TearDown() override {
     window.reset();
     wl::ResetAppServices();
+    wl::SetSeedHook(std::nullopt);
+    wl::SetClockHook(nullptr);
   }
 
   // Runs the start procedure; the window (if any) is kept in `window`.

@@ -24,8 +24,7 @@ class About : public ProgramTest {
     w = &Started();
   }
   void TearDown() override {
-    wl::SetSeedHook(std::nullopt);
-    wl::EngineAboutBox::Install();
+    wl::EngineAboutBox::Install();  // the real box again after the counting hooks
     ProgramTest::TearDown();
   }
   wl::frmAbout& OpenAbout() {

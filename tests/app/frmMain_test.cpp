@@ -30,10 +30,6 @@ class MainWindow : public ProgramTest {
     wl::SetSeedHook(7);
     w = &Started();
   }
-  void TearDown() override {
-    wl::SetSeedHook(std::nullopt);
-    ProgramTest::TearDown();
-  }
 
   // Clicks the middle of a widget through the window, as the pointer would.
   void Click(QWidget* widget) {

@@ -174,10 +174,6 @@ class SavePrint : public ProgramTest {
     ASSERT_TRUE(w->Calculate(2, 20, 50, 0));  // 2Px, PDF
     ASSERT_TRUE(dir.isValid());
   }
-  void TearDown() override {
-    wl::SetSeedHook(std::nullopt);
-    ProgramTest::TearDown();
-  }
   wl::OrbitalView& R() { return w->OrbitalViews[static_cast<size_t>(w->CurrentOrbital)]; }
 
   // Opens the dialog the way the main window does.
@@ -290,9 +286,8 @@ TEST_F(SavePrint, SavedCompositeHoldsTheViewsAndTheCaptions) {
   ASSERT_EQ(files->asked.size(), 1u);
   const AskedFile& asked = files->asked[0];
   EXPECT_EQ(asked.caption, QStringLiteral("Save..."));
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (folder.isEmpty()) folder = QCoreApplication::applicationDirPath();
-  EXPECT_EQ(asked.startPath, folder + QStringLiteral("/2Px (2,1,1) PDF, radius = 20.bmp"));
+  EXPECT_EQ(asked.startPath,
+            wl::GetDocumentsFolder() + QStringLiteral("/2Px (2,1,1) PDF, radius = 20.bmp"));
   EXPECT_EQ(asked.filters, (QStringList{QStringLiteral("Bitmap images (*.bmp)"),
                                         QStringLiteral("PNG images (*.png)")}));
   EXPECT_TRUE(messages->asked.empty());

@@ -32,10 +32,6 @@ class StatsWindow : public ProgramTest {
     wl::SetSeedHook(5);
     w = &Started();
   }
-  void TearDown() override {
-    wl::SetSeedHook(std::nullopt);
-    ProgramTest::TearDown();
-  }
   // Opens the window the way the main window does.
   wl::frmStats* Open() {
     auto* d = new wl::frmStats(*w);

@@ -37,10 +37,6 @@ class ViewOptions : public ProgramTest {
     w = &Started();
     ASSERT_TRUE(w->Calculate(9, 18, 30, 0));  // 3Dz² PDF
   }
-  void TearDown() override {
-    wl::SetSeedHook(std::nullopt);
-    ProgramTest::TearDown();
-  }
   void ClickMain(QWidget* widget) {
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {},
                       widget->mapTo(w, widget->rect().center()));

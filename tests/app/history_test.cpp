@@ -20,10 +20,6 @@ class History : public ProgramTest {
     wl::SetSeedHook(3);
     w = &Started();
   }
-  void TearDown() override {
-    wl::SetSeedHook(std::nullopt);
-    ProgramTest::TearDown();
-  }
   const wl::HistoryState& H() const { return w->History; }
   wl::frmMain* w = nullptr;
 };

@@ -27,10 +27,6 @@ class Menus : public ProgramTest {
     wl::SetSeedHook(4);
     w = &Started();
   }
-  void TearDown() override {
-    wl::SetSeedHook(std::nullopt);
-    ProgramTest::TearDown();
-  }
   template <class T>
   T* Open() const {
     return w->findChild<T*>(QString(), Qt::FindDirectChildrenOnly);

@@ -26,11 +26,6 @@ class Viewer : public ProgramTest {
     ASSERT_TRUE(w->Calculate(9, 18, 30, 0));  // 3Dz², PDF
     win = w->windowHandle();
   }
-  void TearDown() override {
-    wl::SetSeedHook(std::nullopt);
-    wl::SetClockHook(nullptr);
-    ProgramTest::TearDown();
-  }
   wl::OrbitalView& R() { return w->OrbitalViews[static_cast<size_t>(w->CurrentOrbital)]; }
   QPoint At(QWidget* widget, QPoint local) const { return widget->mapTo(w, local); }
   // Presses at `from` in the widget, moves through `path`, releases at the
