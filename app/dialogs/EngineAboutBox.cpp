@@ -24,7 +24,7 @@ EngineAboutBox::EngineAboutBox() {
   setObjectName(QStringLiteral("EngineAboutBox"));
   setWindowTitle(QStringLiteral("About: Veltrum"));
   setModal(true);
-  setFixedSize(330, 130);
+  setFixedSize(330, 140);
   auto* frame = new QGroupBox(QStringLiteral("Warning:"), this);
   frame->setGeometry(10, 8, 310, 80);
   auto* icon = new QLabel(frame);
@@ -37,7 +37,7 @@ EngineAboutBox::EngineAboutBox() {
   message->setWordWrap(true);
   auto* second = new QLabel(
       QStringLiteral("Sampling, dot clouds and ray tracing for every picture you see."), this);
-  second->setGeometry(12, 96, 306, 24);
+  second->setGeometry(12, 94, 306, 38);
   second->setWordWrap(true);
 }
 
