@@ -89,20 +89,20 @@ void frmMain::AddRollOver(RollOverImage* button, const QString& on, const QStrin
                           std::function<QString()> hint, std::function<bool()> active) {
   auto r =
       std::make_unique<RollOver>(RollOver{button, on, off, std::move(hint), std::move(active)});
-  RollOver* spec = r.get();
+  RollOver* entry = r.get();
   RollOvers_.push_back(std::move(r));
   button->setPicture(Bitmaps::Get(off));
-  if (spec->hint) button->setAccessibleName(spec->hint());
-  connect(button, &RollOverImage::MouseOver, this, [this, spec] {
-    ShowPicture(spec->button, true);
-    if (spec->hint) {
-      spec->button->setAccessibleName(spec->hint());
-      SetStatus(spec->hint(), false);
+  if (entry->hint) button->setAccessibleName(entry->hint());
+  connect(button, &RollOverImage::MouseOver, this, [this, entry] {
+    ShowPicture(entry->button, true);
+    if (entry->hint) {
+      entry->button->setAccessibleName(entry->hint());
+      SetStatus(entry->hint(), false);
     }
   });
-  connect(button, &RollOverImage::MouseOut, this, [this, spec] {
-    ShowPicture(spec->button, spec->active && spec->active());
-    if (spec->hint) RestoreStatus();
+  connect(button, &RollOverImage::MouseOut, this, [this, entry] {
+    ShowPicture(entry->button, entry->active && entry->active());
+    if (entry->hint) RestoreStatus();
   });
   // Keyboard users press Enter or Space on the focused button.
   connect(button, &RollOverImage::KeyPress, this, [button](short ascii) {
