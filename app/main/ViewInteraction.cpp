@@ -127,6 +127,9 @@ void frmMain::TrackBall_MouseMove(short Button, float X, float Y) {
 }
 
 void frmMain::MoveSliderThumb(Long left) {
+  // The rotation's last step before a wrap may ask for one pixel past the
+  // track; the thumb stays on it.
+  left = std::clamp<Long>(left, Layout::kSliderMin, Layout::kSliderMax);
   if (eeTSlider->x() != left) eeTSlider->move(left, eeTSlider->y());
 }
 

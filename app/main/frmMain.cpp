@@ -783,10 +783,13 @@ void frmMain::OptionsWindowClosed() {
 
 void frmMain::MoveOptionsWindowForFullScreen(bool on) {
   if (!OptionsShown || !ViewOptions) return;
+  // The full-screen place is measured from the presented screen's corner;
+  // back in windowed use the window keeps its place relative to the main window.
   if (on) {
-    ViewOptions->move(AppServices().Display->Origin() + QPoint(180 / 15, 1500 / 15));
+    FullScreenOrigin_ = AppServices().Display->Origin();
+    ViewOptions->move(FullScreenOrigin_ + QPoint(180 / 15, 1500 / 15));
   } else {
-    ViewOptions->move(ViewOptions->pos() + QPoint(SavedLeft, SavedTop));
+    ViewOptions->move(ViewOptions->pos() - FullScreenOrigin_ + QPoint(SavedLeft, SavedTop));
   }
 }
 

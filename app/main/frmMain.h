@@ -250,6 +250,7 @@ class WLAPP_EXPORT frmMain : public QWidget {
   bool DragCancelled_ = false;  // an engine error ended the drag under way
   class QTimer* RotationTimer_ = nullptr;
   bool RotationFirst_ = false;
+  QPoint FullScreenOrigin_;  // the presented screen's corner while in full screen
 };
 
 }  // namespace wl

@@ -70,7 +70,10 @@ class FakeDisplay : public wl::DisplayBackEnd {
     if (changeResult == 0) current = mode;
     return changeResult;
   }
-  QPoint Origin() override { return {0, 0}; }
+  QPoint Origin() override {
+    const bool presented = current.dmPelsWidth == 800 && current.dmPelsHeight == 600;
+    return presented ? presentedOrigin : QPoint(0, 0);
+  }
   double LogPixelsX() override { return dpi; }
 
   wl::DEVMODE current = Mode(1024, 768, 32);
@@ -78,6 +81,7 @@ class FakeDisplay : public wl::DisplayBackEnd {
   std::vector<wl::DEVMODE> changes;
   wl::Long changeResult = 0;
   double dpi = 96;
+  QPoint presentedOrigin;  // the window's corner while the last mode is shown
 };
 
 struct AskedFile {

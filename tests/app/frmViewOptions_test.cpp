@@ -235,4 +235,20 @@ TEST_F(ViewOptions, FollowsTheOrbitalShown) {
   EXPECT_FALSE(w->ViewOptions);
 }
 
+TEST_F(ViewOptions, FullScreenAndBackKeepsTheWindowBesideTheMainWindow) {
+  display->presentedOrigin = QPoint(112, 84);  // an 800 by 600 picture on a larger screen
+  w->move(200, 150);
+  wl::frmViewOptions& o = Open();
+  const QPoint offset = o.pos() - w->pos();
+  ClickMain(w->cbSize);
+  ASSERT_TRUE(w->FullScreen);
+  EXPECT_EQ(w->pos(), QPoint(112, 84));
+  EXPECT_EQ(o.pos(), QPoint(112 + 12, 84 + 100));
+  ClickMain(w->cbSize);
+  ASSERT_FALSE(w->FullScreen);
+  EXPECT_EQ(w->pos(), QPoint(200, 150));
+  EXPECT_EQ(o.pos(), w->pos() + QPoint(12, 100));
+  EXPECT_NE(offset, QPoint());  // it opened over the tree, not at the corner
+}
+
 }  // namespace

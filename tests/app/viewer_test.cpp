@@ -172,6 +172,14 @@ TEST_F(Viewer, AutoRotationStepsAndWrapsTheSlice) {
   EXPECT_DOUBLE_EQ(R().Theta, (std::sin(step) - std::sin(0.0)) * 4.0);
   EXPECT_DOUBLE_EQ(R().Phi, (std::cos(step) - std::cos(0.0)) * 3.5);
 
+  // From the other end of the sweep the slice asks for one pixel past the
+  // track; the thumb stays on it.
+  R().TransectNo = 127;
+  ASSERT_TRUE(w->AutoRotateStep());
+  EXPECT_EQ(R().SliderLeft, 681);
+  EXPECT_EQ(w->eeTSlider->x(), 680);
+  EXPECT_EQ(R().TransectNo, -127);
+
   // A whole cycle of 200 steps brings the camera back.
   R().RotateAngle = 0;
   R().Theta = 0;
@@ -181,7 +189,7 @@ TEST_F(Viewer, AutoRotationStepsAndWrapsTheSlice) {
   EXPECT_TRUE(angle < 1e-9 || angle > 6.28318530717958 - 1e-9) << angle;
   EXPECT_NEAR(R().Theta, 0, 1e-9);
   EXPECT_NEAR(R().Phi, 0, 1e-9);
-  EXPECT_EQ(R().TransectDir, wl::AlongX);  // 400 slices on: two axes further
+  EXPECT_EQ(R().TransectDir, wl::Alongy);  // one sweep of 128 steps within them: the next axis
 }
 
 TEST_F(Viewer, StepsAreSpacedToThirtyMilliseconds) {
