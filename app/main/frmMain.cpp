@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -32,6 +33,22 @@ namespace wl {
 
 namespace {
 const QString kOrbitalsKey = QStringLiteral("Orbitals");
+
+// Slim dark scroll bars for the page, the tree and the lists.
+const char* kScrollBarStyle =
+    "QScrollBar { background: #2e2d32; border: none; }"
+    "QScrollBar:vertical { width: 11px; } QScrollBar:horizontal { height: 11px; }"
+    "QScrollBar::handle { background: #77757c; border-radius: 4px; margin: 2px; }"
+    "QScrollBar::handle:hover { background: #ffc450; }"
+    "QScrollBar::handle:vertical { min-height: 24px; }"
+    "QScrollBar::handle:horizontal { min-width: 24px; }"
+    "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }"
+    "QScrollBar::add-page, QScrollBar::sub-page { background: none; }";
+
+void DarkScrollBars(QAbstractScrollArea* area) {
+  area->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
+  area->horizontalScrollBar()->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
+}
 
 QFont PixelFont(int pixels, bool bold = false) {
   QFont font(QStringLiteral("DejaVu Sans"));
@@ -241,6 +258,8 @@ void frmMain::CreateControls() {
     if (auto it = PageFiles.constFind(key); it != PageFiles.constEnd()) return *it;
     return std::nullopt;
   };
+  DarkScrollBars(WLtext);
+  DarkScrollBars(WLtree);
   connect(WLtext, &HelpBrowser::BeforeNavigate, this, &frmMain::WLtext_BeforeNavigate);
   connect(WLtext, &HelpBrowser::StatusTextChange, this, &frmMain::WLtext_StatusTextChange);
 
@@ -264,6 +283,7 @@ void frmMain::CreateSelector() {
     list->setFont(PixelFont(12));
     list->setStyleSheet(listStyle);
     list->setAccessibleName(role);
+    DarkScrollBars(list);
     return list;
   };
   osListN = makeList(Layout::osListN, "osListN", QStringLiteral("Energy level n"));
