@@ -98,7 +98,9 @@ TEST_F(Pages, EveryLinkLeadsSomewhereReal) {
           file.isEmpty() ? p.path : QDir::cleanPath(QFileInfo(p.path).dir().filePath(file));
       ASSERT_TRUE(QFileInfo::exists(real)) << where;
       EXPECT_NE(w->Node(Key(real)), nullptr) << "page not in the tree: " << where;
-      if (!anchor.isEmpty()) EXPECT_TRUE(HasAnchor(Read(real), anchor)) << where;
+      if (!anchor.isEmpty()) {
+        EXPECT_TRUE(HasAnchor(Read(real), anchor)) << where;
+      }
     }
   }
   EXPECT_GT(links, 10);
