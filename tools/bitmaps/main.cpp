@@ -846,7 +846,7 @@ std::vector<Bitmap> AllBitmaps() {
         .note = QStringLiteral("density |\u03C8|\u00B2")});
   face("OSDRPDF", QSize(124, 40),
        {.label = "DRPDF", .glyph = RadialGlyph(), .glyphSize = {18, 18}, .labelPx = 13, .bold = true,
-        .note = QStringLiteral("r\u00B2 sin\u03B8 |\u03C8|\u00B2")});
+        .note = QStringLiteral("radially weighted")});
   face("OSCALC", QSize(200, 56),
        {.label = "Calculate", .glyph = PlayGlyph(), .glyphSize = {24, 24}, .labelPx = 20, .bold = true,
         .accentFill = true});
