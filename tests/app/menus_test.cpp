@@ -71,6 +71,18 @@ TEST_F(Menus, PropertiesOpenTheStatisticsOfTheOrbitalShown) {
   EXPECT_NE(Open<wl::frmStats>(), nullptr);
 }
 
+TEST_F(Menus, SaveAndPrintDoNothingOnTheSelector) {
+  w->SetMode(2, QString(), QString(), 0, true, true);
+  EXPECT_FALSE(w->Menus->mnuFilePrint->isEnabled());
+  EXPECT_FALSE(w->Menus->mnuFileSave->isEnabled());
+  w->Menus->mnuFilePrint->trigger();  // even when asked, nothing opens
+  w->Menus->mnuFileSave->trigger();
+  EXPECT_EQ(Open<wl::frmSavePrint>(), nullptr);
+  EXPECT_EQ(printer->dialogs, 0);
+  EXPECT_TRUE(files->asked.empty());
+  EXPECT_TRUE(messages->asked.empty());
+}
+
 TEST_F(Menus, SaveAndPrintOnTheViewerOpenTheDialog) {
   ASSERT_TRUE(w->Calculate(9, 18, 30, 0));
   w->Menus->mnuFileSave->trigger();
