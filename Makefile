@@ -3,7 +3,7 @@ BUILD     ?= build
 WL_WERROR ?= OFF
 JOBS      ?= $(shell nproc)
 
-.PHONY: all setup configure build run test bench clean
+.PHONY: all setup configure build run test bench package clean
 
 all: build
 
@@ -25,6 +25,10 @@ test: build
 bench: build
 	@$(BUILD)/bin/wl-bench
 	@$(BUILD)/bin/wl-app-bench
+
+package: build
+	@cd $(BUILD) && cpack
+	@lintian --no-tag-display-limit $(BUILD)/wavelore_*.deb || true
 
 clean:
 	rm -rf $(BUILD)

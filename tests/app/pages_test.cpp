@@ -9,6 +9,7 @@
 #include "help/cFileSys.h"
 #include "help/modHTML.h"
 #include "shell/BuildHelpTree.h"
+#include "shell/modMain.h"
 
 using namespace wltest;
 using wl::cFileSys;
@@ -118,6 +119,15 @@ TEST_F(Pages, FolderLoopIsWalkedOnce) {
   EXPECT_NE(form.Node(form.HelpIndex), nullptr);
   EXPECT_NE(form.Node(form.AppPath + "HELP\\LOOP\\INDEX.HTM"), nullptr);
   EXPECT_EQ(form.Node(form.AppPath + "HELP\\LOOP\\LOOP\\LOOP\\INDEX.HTM"), nullptr);
+}
+
+TEST_F(Pages, InstalledProgramsFindThePagesInShare) {
+  Write("bin/WL", "");
+  Write("share/wavelore/WL.HTM", "<TITLE>Home</TITLE>\n");
+  EXPECT_EQ(wl::FindPagesFolder(dir.filePath("bin")), dir.filePath("share/wavelore"));
+  // Pages beside the program come first.
+  Write("bin/wl.htm", "<TITLE>Home</TITLE>\n");
+  EXPECT_EQ(wl::FindPagesFolder(dir.filePath("bin")), dir.filePath("bin"));
 }
 
 TEST_F(Pages, ShippedPagesFormTheTree) {

@@ -947,6 +947,14 @@ int main(int argc, char** argv) {
       }
     }
   }
+  // The desktop's 256-pixel icon, installed beside the program (not compiled in).
+  for (const Bitmap& b : AllBitmaps()) {
+    if (b.name == QLatin1String("WLICON") &&
+        !Render(b, 4).save(folder.filePath(QStringLiteral("WLICON@4x.png")))) {
+      std::fprintf(stderr, "wl-bitmaps: could not write the 256-pixel icon\n");
+      ++failures;
+    }
+  }
   if (!WriteQrc(folder, written)) {
     std::fprintf(stderr, "wl-bitmaps: could not write wavelore.qrc\n");
     ++failures;

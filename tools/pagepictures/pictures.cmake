@@ -27,6 +27,8 @@ function(wl_add_page_pictures target output_dir)
         COMMENT "Rendering page picture ${picture}"
         VERBATIM)
       list(APPEND outputs ${out})
+      get_filename_component(subdir ${picture} DIRECTORY)
+      install(FILES ${out} DESTINATION ${CMAKE_INSTALL_DATADIR}/wavelore/${subdir})
     endforeach()
   endforeach()
   add_custom_target(${target} ALL DEPENDS ${outputs})

@@ -1,0 +1,46 @@
+# Installs the build into a temporary prefix and runs the installed programs
+# from there: WL --help (through its wavelore link) and wavelore-render list.
+# The desktop entry and the AppStream metadata are validated where the
+# validators are installed. Arguments: -DBUILD=<build dir> -DPREFIX=<folder>.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
+                RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "install failed: ${rc}")
+endif()
+
+execute_process(COMMAND ${PREFIX}/bin/wavelore --help RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "usage: WL")
+  message(FATAL_ERROR "installed wavelore --help: ${rc}\n${out}")
+endif()
+
+execute_process(COMMAND ${PREFIX}/bin/wavelore-render list RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+string(REGEX MATCHALL "\n" lines "${out}")
+list(LENGTH lines count)
+if(NOT rc EQUAL 0 OR NOT count EQUAL 40)
+  message(FATAL_ERROR "installed wavelore-render list: ${rc}, ${count} lines")
+endif()
+
+foreach(page WL.HTM HELP/INDEX.HTM REFERENCE/INDEX.HTM)
+  if(NOT EXISTS ${PREFIX}/share/wavelore/${page})
+    message(FATAL_ERROR "page not installed: ${page}")
+  endif()
+endforeach()
+
+find_program(DESKTOP_VALIDATE desktop-file-validate)
+if(DESKTOP_VALIDATE)
+  execute_process(COMMAND ${DESKTOP_VALIDATE} ${PREFIX}/share/applications/wavelore.desktop
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "desktop entry not valid")
+  endif()
+endif()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  file(GLOB metainfo ${PREFIX}/share/metainfo/*.metainfo.xml)
+  execute_process(COMMAND ${APPSTREAMCLI} validate --no-net ${metainfo} RESULT_VARIABLE rc
+                  OUTPUT_VARIABLE out)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "AppStream metadata not valid:\n${out}")
+  endif()
+endif()
