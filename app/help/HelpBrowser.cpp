@@ -15,6 +15,8 @@ namespace wl {
 namespace {
 const QString kStatusScheme = QStringLiteral("status");
 const QString kFilePrefix = QStringLiteral("file:///");
+// Pages above this size are not shown: a help page is a few kilobytes.
+constexpr qint64 kLargestPage = 16 * 1024 * 1024;
 
 QString StatusCommand(const QUrl& url) {
   return url.toString(QUrl::FullyDecoded).mid(kStatusScheme.size() + 1);
@@ -69,9 +71,32 @@ void HelpBrowser::Load(const QString& address) {
   }
   const auto real = ResolvePage ? ResolvePage(key) : cFileSys::RealPath(key);
   if (!real) return;
+  // A page that went missing, cannot be read or is far too big for a page
+  // gets a short note instead; the program goes on.
+  const QFileInfo file(*real);
+  if (!file.isReadable()) {
+    ShowNote(QStringLiteral("This page cannot be read"),
+             QStringLiteral("Wavelore could not open %1. It may have been moved, or you may not "
+                            "have the right to read it.")
+                 .arg(file.filePath().toHtmlEscaped()));
+    return;
+  }
+  if (file.size() > kLargestPage) {
+    ShowNote(QStringLiteral("This page is too large"),
+             QStringLiteral("%1 holds %2 MB, far more than a help page; Wavelore does not show it.")
+                 .arg(file.filePath().toHtmlEscaped())
+                 .arg(file.size() / (1024 * 1024)));
+    return;
+  }
   QUrl url = QUrl::fromLocalFile(*real);
   if (!anchor.isEmpty()) url.setFragment(anchor);
   setSource(url, QTextDocument::HtmlResource);
+}
+
+void HelpBrowser::ShowNote(const QString& heading, const QString& text) {
+  setSource(QUrl());
+  setHtml(QStringLiteral("<h2>%1</h2><p>%2</p><p><a href=\"status:OS\">View an Orbital</a></p>")
+              .arg(heading.toHtmlEscaped(), text));
 }
 
 void HelpBrowser::SavePage(const QString& folder) {

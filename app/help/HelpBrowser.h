@@ -36,6 +36,10 @@ class WLAPP_EXPORT HelpBrowser : public QTextBrowser {
   void SavePage(const QString& folder);
   void PrintPage();
 
+  // Shows a short note of the program's own in place of a page (a heading,
+  // then HTML text), with a way on to the orbital selector.
+  void ShowNote(const QString& heading, const QString& text);
+
   // The address a link target is reported under (see above).
   static QString ReportedAddress(const QUrl& url);
 

@@ -16,7 +16,12 @@ QString GetHTMLTitle(const QString& Path) {
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
   QTextStream in(&file);
   QString line;
-  while (in.readLineInto(&line)) {
+  // The title sits at the top of a page; a file without one is not read to
+  // its end (a huge file would hold up the start).
+  constexpr qint64 kSearched = 1024 * 1024;
+  qint64 read = 0;
+  while (read < kSearched && in.readLineInto(&line)) {
+    read += line.size() + 1;
     const QString trimmed = line.trimmed();
     if (!trimmed.startsWith(QLatin1String("<TITLE>"), Qt::CaseInsensitive)) continue;
     const auto close = trimmed.indexOf(QLatin1String("</TITLE>"), 7, Qt::CaseInsensitive);

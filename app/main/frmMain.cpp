@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -487,6 +488,17 @@ void frmMain::FormSetup(const QString& pagesFolder) {
   SetMode(1, HomePage, QString(), 0, false, true);
   modHistory::HistoryInit(*this, HomePage);
   SetStatus(QStringLiteral("Welcome to Wavelore"), true);
+  if (!PageFiles.contains(HomePage)) {
+    // Without its pages the program still calculates and shows orbitals.
+    WLtext->ShowNote(
+        QStringLiteral("The help pages are missing"),
+        QStringLiteral("Wavelore looked for its pages (WL.HTM with the folders HELP "
+                       "and REFERENCE) in %1 and in %2, and found none there. "
+                       "Everything else works: choose an orbital to view.")
+            .arg(pagesFolder.toHtmlEscaped(),
+                 QDir(pagesFolder).filePath(QStringLiteral("../share/wavelore")).toHtmlEscaped()));
+    SetStatus(QStringLiteral("The help pages are missing"), true);
+  }
 }
 
 void frmMain::ShowHelpControls(bool Visible) {

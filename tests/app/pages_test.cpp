@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "AppTestSupport.h"
+#include "help/HelpBrowser.h"
 #include "help/cFileSys.h"
 #include "help/modHTML.h"
 #include "shell/BuildHelpTree.h"
@@ -119,6 +120,51 @@ TEST_F(Pages, FolderLoopIsWalkedOnce) {
   EXPECT_NE(form.Node(form.HelpIndex), nullptr);
   EXPECT_NE(form.Node(form.AppPath + "HELP\\LOOP\\INDEX.HTM"), nullptr);
   EXPECT_EQ(form.Node(form.AppPath + "HELP\\LOOP\\LOOP\\LOOP\\INDEX.HTM"), nullptr);
+}
+
+// Pages with spaces and letters beyond ASCII in their names, an unreadable
+// page, a huge one and a title far down a big file: the tree still forms,
+// links find the pages, and nothing holds the program up.
+TEST_F(Pages, OddPagesAreShownOrExplained) {
+  Write("WL.HTM", "<TITLE>Home</TITLE>\n");
+  Write("HELP/INDEX.HTM", "<TITLE>Help</TITLE>\n");
+  Write(QString::fromUtf8("HELP/Ünïcode Folder/INDEX.HTM"), "<TITLE>Unicode</TITLE>\n");
+  Write(QString::fromUtf8("HELP/Ünïcode Folder/page two.htm"), "<TITLE>Two words</TITLE>\n");
+  Write("HELP/BIG.HTM",
+        QByteArray("<p>x</p>\n").repeated(2 * 1024 * 1024) + "<TITLE>Late</TITLE>\n");
+  Write("HELP/LOCKED.HTM", "<TITLE>Locked</TITLE>\n");
+  wl::frmMain& w = Started();
+  wl::BuildHelpTree(w, w.WLtree, dir.path());
+  w.FormReady = true;
+  const QString folder = w.AppPath + QString::fromUtf8("HELP\\ÜNÏCODE FOLDER\\");
+  ASSERT_NE(w.Node(folder + "INDEX.HTM"), nullptr);
+  ASSERT_NE(w.Node(folder + "PAGE TWO.HTM"), nullptr);
+  EXPECT_EQ(w.Node(folder + "PAGE TWO.HTM")->text(0), QStringLiteral("Two words"));
+  EXPECT_EQ(w.Node(w.AppPath + "HELP\\BIG.HTM")->text(0), QStringLiteral("BIG.HTM"));
+
+  // A link with an anchor to the page with a space in its name.
+  QUrl link =
+      QUrl::fromLocalFile(dir.filePath(QString::fromUtf8("HELP/Ünïcode Folder/page two.htm")));
+  link.setFragment(QStringLiteral("top"));
+  emit w.WLtext->anchorClicked(link);
+  EXPECT_EQ(w.CurrentPage, folder + "PAGE TWO.HTM");
+  EXPECT_EQ(w.CurrentAnchor, QStringLiteral("top"));
+
+  // A page that cannot be read is explained, not shown blank.
+  QFile locked(dir.filePath("HELP/LOCKED.HTM"));
+  locked.remove();
+  w.SetMode(1, w.AppPath + "HELP\\LOCKED.HTM", QString(), 0, true, true);
+  EXPECT_TRUE(w.WLtext->toPlainText().contains(QStringLiteral("cannot be read")));
+}
+
+TEST_F(Pages, MissingPagesAreExplainedAndOrbitalsStillWork) {
+  wl::frmMain form;
+  form.OrbInfoTable = form.Engine.EnumOrbitals();
+  form.FormSetup(dir.path());  // an empty folder: no pages at all
+  EXPECT_TRUE(form.WLtext->toPlainText().contains(QStringLiteral("help pages are missing")));
+  EXPECT_EQ(form.StatusText, QStringLiteral("The help pages are missing"));
+  EXPECT_TRUE(form.Calculate(0, 2, 30, 0));
+  EXPECT_EQ(form.CurrentMode, 3);
 }
 
 TEST_F(Pages, InstalledProgramsFindThePagesInShare) {
