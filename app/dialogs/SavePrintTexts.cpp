@@ -8,6 +8,7 @@
 #include "Axes.h"
 #include "NoFocusCont.h"
 #include "core/Numeric.h"
+#include "main/Fonts.h"
 #include "main/Numbers.h"
 #include "main/OrbitalView.h"
 #include "main/frmMain.h"
@@ -62,16 +63,9 @@ QString ViewForFileName(const OrbitalView& view, bool showsTransect) {
   return ModeWord(view.Mode) + QStringLiteral(" render");
 }
 
-QFont CaptionFont(bool bold) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(11);
-  font.setBold(bold);
-  return font;
-}
-
 // Draws text with the top-left corner of its line at `topLeft`.
 void DrawLine(QPainter& p, QPoint topLeft, const QString& text, bool bold) {
-  const QFont font = CaptionFont(bold);
+  const QFont font = PixelFont(11, bold);
   p.setFont(font);
   p.drawText(QPointF(topLeft.x(), topLeft.y() + QFontMetricsF(font).ascent()), text);
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "main/Bitmaps.h"
+#include "main/Fonts.h"
 #include "main/frmMain.h"
 
 namespace wl {
@@ -20,9 +21,7 @@ frmAbout::frmAbout(frmMain& main) : QDialog(&main), Main_(main) {
   picture->setAccessibleName(QStringLiteral("Wavelore, orbitals of the hydrogen atom"));
   cmdClose = new QPushButton(QStringLiteral("OK"), this);
   cmdClose->setGeometry(464, 312, 89, 25);
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(11);  // in pixels, so it keeps its size at any screen density
-  cmdClose->setFont(font);
+  cmdClose->setFont(PixelFont(11));
   cmdClose->setDefault(true);
   // The button takes no keys of its own, so every typed character reaches the window.
   cmdClose->setFocusPolicy(Qt::NoFocus);

@@ -13,6 +13,7 @@
 #include "NoFocusCont.h"
 #include "SavePrintTexts.h"
 #include "core/Numeric.h"
+#include "main/Fonts.h"
 #include "main/frmMain.h"
 #include "shell/Services.h"
 
@@ -27,13 +28,6 @@ const QColor kAccent(255, 196, 80);
 // The two caption lines of the composite as bars in its small drawing.
 const QRect kCaptionPlace(5, 7, 430, 7);
 const QRect kViewsPlace(10, 22, 340, 6);
-
-QFont PixelFont(double pixels, bool bold = false) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(std::max(1, static_cast<int>(RoundHalfEven(pixels))));
-  font.setBold(bold);
-  return font;
-}
 
 // A transparent area that acts as a button: a click on it selects the view
 // under it.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "main/Fonts.h"
 #include "main/Numbers.h"
 #include "main/frmMain.h"
 
@@ -79,7 +80,7 @@ frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.Sca
   pal.setColor(QPalette::Window, kBackground);
   pal.setColor(QPalette::WindowText, kText);
   setPalette(pal);
-  setFont(PixelFont(11));
+  setFont(ScaledFont(11));
   const int border = qMax(1, qRound(Scale_));
   setStyleSheet(QStringLiteral(
                     "QGroupBox { color: #e8e8ec; border: %1px solid #77757c; border-radius: %2px;"
@@ -96,7 +97,7 @@ frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.Sca
 
   labOrbitalTitle =
       NewLabel(this, QStringLiteral("labOrbitalTitle"), QString(), Scaled(10, 6, kWidth - 20, 30));
-  labOrbitalTitle->setFont(PixelFont(12, true));
+  labOrbitalTitle->setFont(ScaledFont(12, true));
   labOrbitalTitle->setWordWrap(true);
   SetTextColour(labOrbitalTitle, kFigure);
 
@@ -104,7 +105,7 @@ frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.Sca
   CalcStatsFrame = new QGroupBox(QStringLiteral("Calculation Stats"), this);
   CalcStatsFrame->setObjectName(QStringLiteral("CalcStatsFrame"));
   CalcStatsFrame->setGeometry(Scaled(4, 40, 170, 254));
-  CalcStatsFrame->setFont(PixelFont(11, true));
+  CalcStatsFrame->setFont(ScaledFont(11, true));
   struct Row {
     QLabel **title, **value;
     const char *titleName, *valueName, *text;
@@ -143,7 +144,7 @@ frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.Sca
   // The graph: white ground, axes, bars, axis labels and the colour key.
   Label1 = NewLabel(this, QStringLiteral("Label1"),
                     QStringLiteral("Probability frequency distribution"), Scaled(182, 41, 268, 14));
-  Label1->setFont(PixelFont(11, true));
+  Label1->setFont(ScaledFont(11, true));
   shpKeyGraphBG = NewBlock(QStringLiteral("shpKeyGraphBG"), Qt::white, Scaled(180, 56, 270, 204));
   Histogram = new HistogramView(this, Scale_);
   lineYAxis = NewBlock(QStringLiteral("lineYAxis"), Qt::black, Scaled(185, 60, 1, 149));
@@ -174,7 +175,7 @@ frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.Sca
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setGeometry(Scaled(370, 268, 80, 24));
-  cmdOK->setFont(PixelFont(12));
+  cmdOK->setFont(ScaledFont(12));
   cmdOK->setDefault(true);
   cmdOK->setFocus();
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -184,11 +185,8 @@ QRect frmStats::Scaled(int x, int y, int w, int h) const {
   return {qRound(x * Scale_), qRound(y * Scale_), qRound(w * Scale_), qRound(h * Scale_)};
 }
 
-QFont frmStats::PixelFont(int pixels, bool bold) const {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(qMax(1, qRound(pixels * Scale_)));
-  font.setBold(bold);
-  return font;
+QFont frmStats::ScaledFont(int pixels, bool bold) const {
+  return wl::PixelFont(pixels * Scale_, bold);
 }
 
 QLabel* frmStats::NewLabel(QWidget* parent, const QString& name, const QString& text,
@@ -196,7 +194,7 @@ QLabel* frmStats::NewLabel(QWidget* parent, const QString& name, const QString& 
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setGeometry(place);
-  label->setFont(PixelFont(11));
+  label->setFont(ScaledFont(11));
   return label;
 }
 

@@ -80,7 +80,7 @@ class WLAPP_EXPORT frmStats : public QDialog {
 
  private:
   QRect Scaled(int x, int y, int w, int h) const;
-  QFont PixelFont(int pixels, bool bold = false) const;
+  QFont ScaledFont(int pixels, bool bold = false) const;
   QLabel* NewLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place);
   QWidget* NewBlock(const QString& name, const QColor& colour, const QRect& place);
   void SetValue(QLabel* label, Long value);

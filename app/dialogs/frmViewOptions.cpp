@@ -15,6 +15,7 @@
 #include "CameraView.h"
 #include "NoFocusCont.h"
 #include "SpinButton.h"
+#include "main/Fonts.h"
 #include "main/frmMain.h"
 #include "shell/modWindows.h"
 
@@ -26,12 +27,6 @@ constexpr int kPageTop = 30;
 constexpr int kPageHeight = 300;
 const char* const kAnchors[4] = {"ProbabilityShading", "CameraSettings", "DotDensity",
                                  "VolumetricQuality"};
-
-QFont PixelFont(int pixels) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(pixels);
-  return font;
-}
 
 QLabel* Text(QWidget* parent, const QString& text, const QRect& place, bool wrap = false) {
   auto* label = new QLabel(text, parent);

@@ -16,6 +16,7 @@
 
 #include "Axes.h"
 #include "Bitmaps.h"
+#include "Fonts.h"
 #include "Layout.h"
 #include "NoFocusCont.h"
 #include "RollOverImage.h"
@@ -49,13 +50,6 @@ const char* kScrollBarStyle =
 void DarkScrollBars(QAbstractScrollArea* area) {
   area->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
   area->horizontalScrollBar()->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
-}
-
-QFont PixelFont(int pixels, bool bold = false) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
 }
 
 // The key of a calculated orbital's node: "ORB" and the engine index.

@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "main/Bitmaps.h"
+#include "main/Fonts.h"
 
 namespace wl {
 
@@ -20,9 +21,7 @@ frmSplash::frmSplash(QWidget* parent)
   labStatus->setObjectName(QStringLiteral("labStatus"));
   labStatus->setGeometry(179, 408, 283, 13);
   labStatus->setAlignment(Qt::AlignCenter);
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(11);  // in pixels, so the text fits its strip at any screen density
-  labStatus->setFont(font);
+  labStatus->setFont(PixelFont(11));
   labStatus->setStyleSheet(QStringLiteral("color: #d8d8dc;"));
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->geometry().center() - rect().center());
