@@ -13,6 +13,7 @@
 
 #include "ExpectedOrbitals.h"
 #include "core/modOrbitals.h"
+#include "engine/Quadrature.h"
 
 namespace {
 
@@ -100,33 +101,8 @@ double ReferenceDensity(const wltest::ExpectedOrbital& row, double x, double y, 
 
 // ---------------------------------------------------------------- quadrature
 
-struct Rule {
-  std::vector<double> x, w;
-};
-
-// n-point Gauss-Legendre rule on [-1, 1].
-Rule GaussLegendre(int n) {
-  Rule rule{std::vector<double>(n), std::vector<double>(n)};
-  for (int i = 0; i < n; ++i) {
-    double t = std::cos(kPi * (i + 0.75) / (n + 0.5));
-    double dp = 0;
-    for (int iter = 0; iter < 100; ++iter) {
-      double p0 = 1, p1 = t;
-      for (int k = 2; k <= n; ++k) {
-        const double p2 = ((2 * k - 1) * t * p1 - (k - 1) * p0) / k;
-        p0 = p1;
-        p1 = p2;
-      }
-      dp = n * (t * p1 - p0) / (t * t - 1);
-      const double dt = p1 / dp;
-      t -= dt;
-      if (std::abs(dt) < 1e-16) break;
-    }
-    rule.x[i] = t;
-    rule.w[i] = 2 / ((1 - t * t) * dp * dp);
-  }
-  return rule;
-}
+using wltest::GaussLegendre;
+using wltest::Rule;
 
 // Composite Gauss-Legendre on [0, 100] Bohr radii, panels of 0.5.
 Rule RadialRule() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/modOrbitals.h"
+#include "engine/Quadrature.h"
 
 namespace {
 
@@ -151,31 +152,8 @@ TEST(ReferenceNumbers, PdfTimesRSquaredPeaksAtTheSameRadius) {
 
 // ---------------------------------------------------------------- mean radii
 
-struct Rule {
-  std::vector<double> x, w;
-};
-
-Rule GaussLegendre(int n, double a, double b) {
-  Rule rule{std::vector<double>(n), std::vector<double>(n)};
-  for (int i = 0; i < n; ++i) {
-    double t = std::cos(kPi * (i + 0.75) / (n + 0.5)), dp = 1;
-    for (int iter = 0; iter < 100; ++iter) {
-      double p0 = 1, p1 = t;
-      for (int k = 2; k <= n; ++k) {
-        const double p2 = ((2 * k - 1) * t * p1 - (k - 1) * p0) / k;
-        p0 = p1;
-        p1 = p2;
-      }
-      dp = n * (t * p1 - p0) / (t * t - 1);
-      const double dt = p1 / dp;
-      t -= dt;
-      if (std::abs(dt) < 1e-15) break;
-    }
-    rule.x[i] = a + (b - a) * (t + 1) / 2;
-    rule.w[i] = (b - a) / ((1 - t * t) * dp * dp);
-  }
-  return rule;
-}
+using wltest::GaussLegendre;
+using wltest::Rule;
 
 // Panels of 1 Bohr radius from 0 to 45 n, 8 points each.
 Rule RadialRule(int n) {
