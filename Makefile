@@ -3,7 +3,7 @@ BUILD     ?= build
 WL_WERROR ?= OFF
 JOBS      ?= $(shell nproc)
 
-.PHONY: all setup configure build run test bench package clean
+.PHONY: all setup configure build run test bench package fuzz clean
 
 all: build
 
@@ -29,6 +29,9 @@ bench: build
 package: build
 	@cd $(BUILD) && cpack
 	@lintian --no-tag-display-limit $(BUILD)/wavelore_*.deb || true
+
+fuzz: setup
+	@scripts/fuzz
 
 clean:
 	rm -rf $(BUILD)
