@@ -3,7 +3,7 @@ BUILD     ?= build
 WL_WERROR ?= OFF
 JOBS      ?= $(shell nproc)
 
-.PHONY: all setup configure build run test bench package fuzz clean
+.PHONY: all setup configure build run test bench package fuzz sanitize clean
 
 all: build
 
@@ -29,6 +29,16 @@ bench: build
 package: build
 	@cd $(BUILD) && cpack
 	@lintian --no-tag-display-limit $(BUILD)/wavelore_*.deb || true
+
+# The whole suite once more, built with AddressSanitizer (leak checks on) and
+# UndefinedBehaviorSanitizer; the emulated runs without AVX are left out.
+SANITIZE_BUILD ?= build-sanitize
+sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWL_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS) -LE without-avx2
 
 fuzz: setup
 	@scripts/fuzz
