@@ -28,12 +28,17 @@ void frmMain::ConnectFileCommands() {
   }
 }
 
+// The save and print dialog of the viewer, window-modal.
+void frmMain::OpenSavePrint(bool print) {
+  auto* dialog = new frmSavePrint(*this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->SetUpDialog(print);
+  dialog->open();
+}
+
 void frmMain::mnuFileSave_Click() {
   if (CurrentMode == 3) {
-    auto* dialog = new frmSavePrint(*this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->SetUpDialog(false);
-    dialog->open();
+    OpenSavePrint(false);
   } else if (CurrentMode == 1) {
     WLtext->SavePage(GetDocumentsFolder());
   }
@@ -48,10 +53,7 @@ void frmMain::mnuFilePrint_Click() {
     return;
   }
   if (CurrentMode == 3) {
-    auto* dialog = new frmSavePrint(*this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->SetUpDialog(true);
-    dialog->open();
+    OpenSavePrint(true);
   } else if (CurrentMode == 1) {
     WLtext->PrintPage();
   }

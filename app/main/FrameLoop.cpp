@@ -39,12 +39,7 @@ void frmMain::FrameUpdate3D(bool blt, bool VolFinal) {
   request.VolFinal = ToBoolean(VolFinal);
   eeAxes->Draw(R.Theta, R.Phi, R.Mode, R.ProjectionPlane, R.CameraPos, R.StereoFactor);
   R.DC = Engine.Orbitals().GetRender(CurrentOrbital, request);
-  if (!blt) return;
-  if (R.Swapped == 0) {
-    CopyInto(eeMainView, R.DC.MainHDC, kMainSize);
-  } else {
-    CopyInto(eeNanoView, R.DC.NanoHDC, kNanoCopy);
-  }
+  if (blt) CopyView(request.Size);
 }
 
 void frmMain::FrameUpdate2D(bool blt) {
@@ -57,12 +52,7 @@ void frmMain::FrameUpdate2D(bool blt) {
   request.ShowProbLevelOnDots = ToBoolean(R.ShowProbLevelOnDots);
   request.ShowProbLevelOnTrans = ToBoolean(R.ShowProbLevelOnTrans);
   R.DC = Engine.Orbitals().GetRender(CurrentOrbital, request);
-  if (!blt) return;
-  if (R.Swapped == 1) {
-    CopyInto(eeMainView, R.DC.MainHDC, kMainSize);
-  } else {
-    CopyInto(eeNanoView, R.DC.NanoHDC, kNanoCopy);
-  }
+  if (blt) CopyView(request.Size);
 }
 
 void frmMain::FrameUpdateBoth(bool VolFinal) {
@@ -71,10 +61,18 @@ void frmMain::FrameUpdateBoth(bool VolFinal) {
   CopyImages();
 }
 
-void frmMain::CopyImages() {
+void frmMain::CopyView(RenderSize size) {
   const OrbitalView& R = Current();
-  CopyInto(eeMainView, R.DC.MainHDC, kMainSize);
-  CopyInto(eeNanoView, R.DC.NanoHDC, kNanoCopy);
+  if (size == Main) {
+    CopyInto(eeMainView, R.DC.MainHDC, kMainSize);
+  } else {
+    CopyInto(eeNanoView, R.DC.NanoHDC, kNanoCopy);
+  }
+}
+
+void frmMain::CopyImages() {
+  CopyView(Main);
+  CopyView(Nano);
 }
 
 void frmMain::SetViewPointers() {

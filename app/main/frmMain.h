@@ -192,6 +192,7 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void ConnectMenus();
   void ConnectFileCommands();
   void mnuFileSave_Click();
+  void OpenSavePrint(bool print);
   void mnuFilePrint_Click();
   void mnuEditCopy_Click(int i);
   // The statistics window of the orbital shown.
@@ -240,6 +241,8 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void ConnectViewer();
   void AutoRotateTick();
   void FinalVolumeIfStill();
+  // Copies the last image of one size into the view that shows that size.
+  void CopyView(RenderSize size);
   void CopyImages();
   OrbitalView& Current() { return OrbitalViews[static_cast<size_t>(CurrentOrbital)]; }
 
