@@ -18,15 +18,25 @@ inline constexpr double kExpShell2 = -1;
 inline constexpr double kExpShell3 = -0.6666666666666666;
 inline constexpr double kExpShell4 = -0.5;
 
+// The AVX2 kernels exist on x86-64 only; elsewhere every level comes from the
+// scalar formula, which the kernels equal exactly.
+#if defined(__x86_64__)
+#define WL_HAVE_AVX2_KERNELS 1
+#else
+#define WL_HAVE_AVX2_KERNELS 0
+#endif
+
 namespace kernels {
 // True when the vector kernels can run on this processor.
 WLENGINE_EXPORT bool VectorLevelsAvailable();
+#if WL_HAVE_AVX2_KERNELS
 // vzeroupper; only on processors with AVX.
 void ZeroUpperAvx();
 // Vector form of cWaveFunction<D>::GetLevels; defined for every orbital class.
 template <class D>
 void LevelsAvx2(bool drpdf, double scale, const double* xs, const double* ys, const double* zs,
                 int n, Byte* out);
+#endif
 }  // namespace kernels
 
 template <class D>
@@ -48,10 +58,12 @@ class cWaveFunction : public cElectron {
                  Byte* Out) const override {
     const bool drpdf = Mode == DRPDF;
     const double scale = drpdf ? DRPDFScaleFactor_ : PDFScaleFactor_;
+#if WL_HAVE_AVX2_KERNELS
     if (kernels::VectorLevelsAvailable()) {
       kernels::LevelsAvx2<D>(drpdf, scale, Xs, Ys, Zs, n, Out);
       return;
     }
+#endif
     for (int i = 0; i < n; ++i) Out[i] = Level(drpdf, scale, Xs[i], Ys[i], Zs[i]);
   }
 

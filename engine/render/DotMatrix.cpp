@@ -1,12 +1,10 @@
 // Sampling the probability grid and drawing the dot cloud from it.
 #include <thread>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "core/Numeric.h"
 #include "core/modRand.h"
 #include "render/ProbabilitySampler.h"
+#include "render/RowScan.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -35,28 +33,6 @@ constexpr Mirror kInteriorMirrors[8] = {{1, 1, 1},   {-1, 1, 1},  {1, -1, 1},  {
                                         {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}, {-1, -1, -1}};
 constexpr Mirror kPlaneMirrors[4] = {{1, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1, 0}};
 
-// Calls f(i) for every i = 1..127, in ascending order, whose cell in the
-// 128-cell row exceeds T. Most cells of a grid lie at or below the
-// threshold, so the row is scanned sixteen cells at a time.
-template <class F>
-void ForEachAbove(const Byte* row, Byte T, F&& f) {
-  if (T == 255) return;
-#if defined(__SSE2__)
-  const __m128i bound = _mm_set1_epi8(static_cast<char>(T + 1));
-  for (int c = 0; c < 128; c += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
-    // max(v, T + 1) == v exactly where v > T (unsigned bytes).
-    unsigned mask =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(v, bound), v)));
-    if (c == 0) mask &= ~1u;  // cell 0 belongs to the plane x = 0
-    for (; mask; mask &= mask - 1) f(c + __builtin_ctz(mask));
-  }
-#else
-  for (int i = 1; i < 128; ++i) {
-    if (row[i] > T) f(i);
-  }
-#endif
-}
 }  // namespace
 
 void cOrbitalObject::FillDotMatrix() {

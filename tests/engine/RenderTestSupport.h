@@ -22,6 +22,8 @@ struct cOrbitalTestAccess {
   }
   // An all-zero grid, as if sampled from a density that vanishes everywhere.
   static void PlantEmptyGrid(cOrbitalObject& o) { o.ProbGrid.assign(kGridCells, 0); }
+  static const std::vector<Byte>& Grid(const cOrbitalObject& o) { return o.ProbGrid; }
+  static const std::vector<PointArray>& Dots(const cOrbitalObject& o) { return o.Dots; }
   static Byte& Cell(cOrbitalObject& o, int i, int j, int k) {
     return o.ProbGrid[cOrbitalObject::GridIndex(i, j, k)];
   }

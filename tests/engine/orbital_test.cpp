@@ -11,6 +11,7 @@
 #include "core/Platform.h"
 #include "core/WLError.h"
 #include "core/modRand.h"
+#include "render/RowScan.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -173,6 +174,43 @@ TEST(Orbital, DotsComeInTheWalksOrder) {
     auto o = Calculated(Request(static_cast<Integer>(index), PDF, 12, 16000, 50));
     EXPECT_TRUE(SameDots(o->GetDots(), ReferenceFill(*o, 99))) << "orbital " << index;
   }
+}
+
+// The vector row scan of the dot fill against its portable twin: rows of
+// every kind (empty, full, sparse, values at and around the threshold, the
+// top byte) at every threshold give the same cells in the same order.
+TEST(Orbital, RowScanTwinsAgree) {
+  auto cells = [](auto scan, const Byte* row, Byte t) {
+    std::vector<int> found;
+    scan(row, t, [&](int i) { found.push_back(i); });
+    return found;
+  };
+  std::vector<std::vector<Byte>> rows = {std::vector<Byte>(128, 0), std::vector<Byte>(128, 255)};
+  std::uint32_t state = 12345;
+  for (int r = 0; r < 60; ++r) {
+    std::vector<Byte> row(128);
+    for (Byte& b : row) {
+      state = state * 1103515245u + 12345u;
+      const unsigned v = state >> 16;
+      b = static_cast<Byte>(r % 3 == 0 ? v % 4 + 126 : (v % 7 == 0 ? v : 0));  // near 127, or sparse
+    }
+    rows.push_back(row);
+  }
+  int reported = 0;
+  for (const auto& row : rows) {
+    for (int t = 0; t <= 255; ++t) {
+      const auto portable = cells(
+          [](const Byte* b, Byte th, auto&& f) { ForEachAbovePortable(b, th, f); }, row.data(),
+          static_cast<Byte>(t));
+      const auto used =
+          cells([](const Byte* b, Byte th, auto&& f) { ForEachAbove(b, th, f); }, row.data(),
+                static_cast<Byte>(t));
+      ASSERT_EQ(used, portable) << "threshold " << t;
+      reported += static_cast<int>(portable.size());
+      for (int i : portable) ASSERT_TRUE(i >= 1 && row[i] > t);
+    }
+  }
+  EXPECT_GT(reported, 0);
 }
 
 TEST(Orbital, ReFillTargetsAndThresholds) {
