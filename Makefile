@@ -3,7 +3,7 @@ BUILD     ?= build
 WL_WERROR ?= OFF
 JOBS      ?= $(shell nproc)
 
-.PHONY: all setup configure build run test bench package fuzz sanitize clean
+.PHONY: all setup configure build run test bench package fuzz sanitize cross-arm64-test clean
 
 all: build
 
@@ -39,6 +39,16 @@ sanitize: setup
 	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS) -LE without-avx2
+
+# The engine, the render tool and the engine's tests built for 64-bit ARM with
+# Debian's cross compiler and run under qemu-aarch64.
+ARM64_BUILD ?= build-arm64
+cross-arm64-test:
+	@scripts/setup g++-aarch64-linux-gnu
+	@cmake -S . -B $(ARM64_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DWL_WERROR=$(WL_WERROR) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/aarch64-linux-gnu.cmake >/dev/null
+	@cmake --build $(ARM64_BUILD) -j $(JOBS)
+	@ctest --test-dir $(ARM64_BUILD) --output-on-failure -j $(JOBS)
 
 fuzz: setup
 	@scripts/fuzz

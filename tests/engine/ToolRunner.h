@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -25,6 +26,17 @@ inline std::string Slurp(const std::string& path) {
   return s.str();
 }
 
+// The emulator that runs a program built for another processor, from
+// WL_TOOL_EMULATOR ("qemu-aarch64 -L /usr/aarch64-linux-gnu"); empty when the
+// program runs natively.
+inline std::vector<std::string> ToolEmulator() {
+  std::vector<std::string> words;
+  const char* emulator = std::getenv("WL_TOOL_EMULATOR");
+  std::istringstream in(emulator ? emulator : "");
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
 // Runs exe with the arguments, capturing stdout and stderr.
 inline ToolResult RunProgram(const std::string& exe, const std::vector<std::string>& args) {
   std::string outPath = ::testing::TempDir() + "wl_tool_out_XXXXXX";
@@ -36,9 +48,11 @@ inline ToolResult RunProgram(const std::string& exe, const std::vector<std::stri
     ADD_FAILURE() << "cannot create capture files";
     return r;
   }
-  std::vector<std::string> copy = args;
-  std::string program = exe;
-  std::vector<char*> argv{program.data()};
+  std::vector<std::string> copy = ToolEmulator();
+  copy.push_back(exe);
+  copy.insert(copy.end(), args.begin(), args.end());
+  std::string program = copy.front();
+  std::vector<char*> argv;
   for (auto& a : copy) argv.push_back(a.data());
   argv.push_back(nullptr);
   const pid_t pid = fork();

@@ -1,0 +1,16 @@
+# Cross build for 64-bit ARM (Raspberry Pi OS 64-bit, arm64 Debian) with
+# Debian's cross compiler; the tests run under qemu-aarch64 with the arm64
+# system libraries of the cross toolchain.
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR aarch64)
+set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
+set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
+
+set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+find_program(WL_QEMU_AARCH64 qemu-aarch64 REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${WL_QEMU_AARCH64} -L /usr/aarch64-linux-gnu)
