@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPalette>
-#include <QSaveFile>
 
 #include "PageCommands.h"
 #include "cFileSys.h"
 #include "shell/Services.h"
+#include "shell/WholeFile.h"
 
 namespace wl {
 
@@ -106,11 +106,17 @@ void HelpBrowser::SavePage(const QString& folder) {
   const auto target = AppServices().Files->SaveFileName(
       this, QStringLiteral("Save..."), QDir(folder).filePath(name),
       {QStringLiteral("Web pages (*.htm *.html)")});
-  if (!target || !page.open(QIODevice::ReadOnly)) return;
-  QSaveFile out(*target);
-  if (out.open(QIODevice::WriteOnly)) {
-    out.write(page.readAll());
-    out.commit();
+  if (!target) return;
+  std::optional<QString> error;
+  if (!page.open(QIODevice::ReadOnly)) {
+    error = QStringLiteral("Cannot read %1: %2")
+                .arg(QDir::toNativeSeparators(page.fileName()), page.errorString());
+  } else {
+    error = WriteWholeFile(*target, page.readAll());
+  }
+  if (error) {
+    MsgBox(window(), QStringLiteral("Error: ") + *error, QStringLiteral("Error"),
+           MsgIcon::Critical);
   }
 }
 

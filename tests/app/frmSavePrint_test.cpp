@@ -420,6 +420,34 @@ TEST_F(SavePrint, FailedWriteIsReportedOnceAndLeavesNoFile) {
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+// Saving onto a full disk: WL_FULL_DISK_DIR names a tiny file system (the
+// app_save_full_disk entry mounts one of 64 KiB in a private namespace). The
+// error is reported, the earlier picture under the chosen name is kept whole
+// and no partly written file is left beside it.
+TEST_F(SavePrint, FullDiskIsReportedAndKeepsTheEarlierFile) {
+  const QByteArray folder = qgetenv("WL_FULL_DISK_DIR");
+  if (folder.isEmpty()) GTEST_SKIP() << "needs a small file system (run by app_save_full_disk)";
+  const QString path = QString::fromLocal8Bit(folder) + QStringLiteral("/picture.bmp");
+  QFile earlier(path);
+  ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+  const QByteArray earlierBytes(4000, 'e');
+  ASSERT_EQ(earlier.write(earlierBytes), earlierBytes.size());
+  earlier.close();
+  const QStringList before = Entries(QString::fromLocal8Bit(folder));
+
+  files->answer = path;
+  Run(false, 3);  // the composite needs far more than the space left
+
+  ASSERT_EQ(messages->asked.size(), 1u);
+  const QString text = messages->asked[0].text;
+  EXPECT_TRUE(text.startsWith(QStringLiteral("Error: Cannot write ") + path)) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("space"), Qt::CaseInsensitive)) << text.toStdString();
+  QFile kept(path);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), earlierBytes);
+  EXPECT_EQ(Entries(QString::fromLocal8Bit(folder)), before);
+}
+
 TEST_F(SavePrint, PrintedPageHoldsThePictureAtItsOwnSize) {
   struct Case {
     int mode;

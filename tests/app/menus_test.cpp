@@ -117,6 +117,18 @@ TEST_F(Menus, TheHelpPageIsSavedAndPrintedAsItIs) {
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   ASSERT_TRUE(page.open(QIODevice::ReadOnly));
   EXPECT_EQ(saved.readAll(), page.readAll());
+  EXPECT_TRUE(messages->asked.empty());
+
+  // A page that cannot be written is reported once, and nothing is left.
+  const QString nowhere = dir.filePath(QStringLiteral("missing folder/home.htm"));
+  files->answer = nowhere;
+  w->Menus->mnuFileSave->trigger();
+  ASSERT_EQ(messages->asked.size(), 1u);
+  EXPECT_TRUE(messages->asked[0].text.startsWith(QStringLiteral("Error: Cannot write ")))
+      << messages->asked[0].text.toStdString();
+  EXPECT_EQ(messages->asked[0].icon, wl::MsgIcon::Critical);
+  EXPECT_FALSE(QFile::exists(nowhere));
+  messages->asked.clear();
 
   w->Menus->mnuFilePrint->trigger();
   EXPECT_TRUE(printer->printedText.startsWith(QStringLiteral("Wavelore")));

@@ -1,0 +1,35 @@
+#include "WholeFile.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace wl {
+
+std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes) {
+  const auto failure = [&](const QString& reason) {
+    return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+  };
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return failure(file.errorString());
+  // A write may store only part of the data without an error (the disk
+  // filled up); writing the rest then fails with the reason.
+  qint64 written = 0;
+  while (written < bytes.size()) {
+    const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+    if (n <= 0) break;
+    written += n;
+  }
+  if (written < bytes.size()) {
+    const QString reason = file.error() != QFileDevice::NoError
+                               ? file.errorString()
+                               : QStringLiteral("only %1 of %2 bytes could be written")
+                                     .arg(written)
+                                     .arg(bytes.size());
+    file.cancelWriting();
+    return failure(reason);
+  }
+  if (!file.commit()) return failure(file.errorString());
+  return std::nullopt;
+}
+
+}  // namespace wl
