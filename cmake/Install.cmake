@@ -23,6 +23,14 @@ execute_process(COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/wavelore)
 
+# The manual pages, compressed as Debian wants them; WL's page is wavelore's.
+foreach(page wavelore wavelore-render)
+  execute_process(COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/${page}.1
+                  OUTPUT_FILE ${CMAKE_BINARY_DIR}/${page}.1.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+install(CODE "file(CREATE_LINK wavelore.1.gz \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1/WL.1.gz\" SYMBOLIC)")
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_NAME wavelore)

@@ -27,6 +27,13 @@ foreach(page WL.HTM HELP/INDEX.HTM REFERENCE/INDEX.HTM)
   endif()
 endforeach()
 
+# The manual pages, WL's through its link to wavelore's.
+foreach(page wavelore wavelore-render WL)
+  if(NOT EXISTS ${PREFIX}/share/man/man1/${page}.1.gz)
+    message(FATAL_ERROR "manual page not installed: ${page}.1.gz")
+  endif()
+endforeach()
+
 find_program(DESKTOP_VALIDATE desktop-file-validate)
 if(DESKTOP_VALIDATE)
   execute_process(COMMAND ${DESKTOP_VALIDATE} ${PREFIX}/share/applications/wavelore.desktop
