@@ -14,9 +14,16 @@
 #include "main/frmMain.h"
 #include "shell/BuildHelpTree.h"
 
+namespace {
+QApplication* app = nullptr;
+}
+
+// The application lives for the whole run and goes before Qt's own state at
+// exit, so that the libraries it set up (fonts among them) are released.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  new QApplication(*argc, *argv);
+  app = new QApplication(*argc, *argv);
+  std::atexit([] { delete app; });
   return 0;
 }
 
