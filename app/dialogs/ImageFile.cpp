@@ -1,7 +1,6 @@
 #include "ImageFile.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFileInfo>
 
 #include "shell/WholeFile.h"
@@ -16,8 +15,7 @@ std::optional<QString> WriteImageFile(const QImage& image, const QString& path) 
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (!data.save(&buffer, png ? "PNG" : "BMP")) {
-    return QStringLiteral("Cannot write %1: the picture could not be encoded")
-        .arg(QDir::toNativeSeparators(path));
+    return CannotWrite(path, QStringLiteral("the picture could not be encoded"));
   }
   return WriteWholeFile(path, bytes);
 }

@@ -5,12 +5,13 @@
 
 namespace wl {
 
+QString CannotWrite(const QString& path, const QString& reason) {
+  return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
 std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes) {
-  const auto failure = [&](const QString& reason) {
-    return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
-  };
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return failure(file.errorString());
+  if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path, file.errorString());
   // A write may store only part of the data without an error (the disk
   // filled up); writing the rest then fails with the reason.
   qint64 written = 0;
@@ -26,9 +27,9 @@ std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& byt
                                      .arg(written)
                                      .arg(bytes.size());
     file.cancelWriting();
-    return failure(reason);
+    return CannotWrite(path, reason);
   }
-  if (!file.commit()) return failure(file.errorString());
+  if (!file.commit()) return CannotWrite(path, file.errorString());
   return std::nullopt;
 }
 

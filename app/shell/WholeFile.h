@@ -15,4 +15,7 @@ namespace wl {
 // Returns "Cannot write <path>: <reason>", or none.
 WLAPP_EXPORT std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes);
 
+// "Cannot write <path>: <reason>", the path in the platform's form.
+WLAPP_EXPORT QString CannotWrite(const QString& path, const QString& reason);
+
 }  // namespace wl
