@@ -11,7 +11,11 @@ QString CannotWrite(const QString& path, const QString& reason) {
 
 std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return CannotWrite(path, file.errorString());
+  // Unbuffered: a buffered write that fails only when flushed at commit()
+  // goes unreported, and an empty file takes the name.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    return CannotWrite(path, file.errorString());
+  }
   // A write may store only part of the data without an error (the disk
   // filled up); writing the rest then fails with the reason.
   qint64 written = 0;

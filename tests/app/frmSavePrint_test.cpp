@@ -446,6 +446,24 @@ TEST_F(SavePrint, FullDiskIsReportedAndKeepsTheEarlierFile) {
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), earlierBytes);
   EXPECT_EQ(Entries(QString::fromLocal8Bit(folder)), before);
+
+  // With the disk filled to the last byte, even a picture of a few bytes is
+  // refused instead of being left as an empty file.
+  QFile filler(QString::fromLocal8Bit(folder) + QStringLiteral("/filler"));
+  ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+  const QByteArray block(4096, 'f');
+  while (filler.write(block) == block.size()) {
+  }
+  while (filler.write("f", 1) == 1) {
+  }
+  filler.close();
+  const QString small = QString::fromLocal8Bit(folder) + QStringLiteral("/small.bmp");
+  QImage tiny(2, 2, QImage::Format_RGB32);
+  tiny.fill(Qt::white);
+  const std::optional<QString> error = wl::WriteImageFile(tiny, small);
+  ASSERT_TRUE(error);
+  EXPECT_TRUE(error->contains(QStringLiteral("space"), Qt::CaseInsensitive)) << error->toStdString();
+  EXPECT_FALSE(QFileInfo::exists(small));
 }
 
 TEST_F(SavePrint, PrintedPageHoldsThePictureAtItsOwnSize) {
