@@ -432,6 +432,7 @@ void frmMain::ConnectMenus() {
   connect(m->mnuTreeDelete, &QAction::triggered, this, [this] { DeleteOrbital(CurrentOrbital); });
   connect(m->mnuFileExit, &QAction::triggered, this, &frmMain::EndProgram);
   connect(m->mnuFileFullScreen, &QAction::triggered, this, &frmMain::cbSize_Click);
+  connect(m->mnuFileMinimise, &QAction::triggered, this, &frmMain::cbMin_Click);
   connect(m->mnuGoBack, &QAction::triggered, this, [this] { modHistory::HistoryBack(*this); });
   connect(m->mnuGoForward, &QAction::triggered, this,
           [this] { modHistory::HistoryForward(*this); });

@@ -183,6 +183,7 @@ class WLAPP_EXPORT frmMain : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   struct RollOver;

@@ -15,6 +15,10 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#if WL_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
 namespace wl {
 
 namespace {
@@ -150,6 +154,8 @@ Long QtDisplayBackEnd::ChangeMode(const DEVMODE& mode) {
   const bool toDesktop =
       mode.dmPelsWidth == desktop.dmPelsWidth && mode.dmPelsHeight == desktop.dmPelsHeight;
   if (toDesktop) {
+    SetTransientParent(nullptr);
+    Presented_ = nullptr;
     delete Backdrop_;
     return 0;
   }
@@ -169,6 +175,52 @@ QPoint QtDisplayBackEnd::Origin() {
   if (!Presenting()) return {0, 0};
   const DEVMODE desktop = Desktop();
   return {(desktop.dmPelsWidth - kPresentWidth) / 2, (desktop.dmPelsHeight - kPresentHeight) / 2};
+}
+
+void QtDisplayBackEnd::SetTransientParent(QWidget* parent) {
+  if (!Presented_) return;
+#if WL_HAVE_XCB
+  // Qt writes WM_TRANSIENT_FOR only for dialogs and tool windows, so the
+  // relation is set on the X window itself. A window manager then keeps the
+  // program above the backdrop, also in the backdrop's full-screen layer.
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11) return;
+  xcb_connection_t* connection = x11->connection();
+  const auto window = static_cast<xcb_window_t>(Presented_->winId());
+  if (parent) {
+    const auto owner = static_cast<xcb_window_t>(parent->winId());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_TRANSIENT_FOR,
+                        XCB_ATOM_WINDOW, 32, 1, &owner);
+  } else {
+    xcb_delete_property(connection, window, XCB_ATOM_WM_TRANSIENT_FOR);
+  }
+  xcb_flush(connection);
+#else
+  (void)parent;
+#endif
+}
+
+void QtDisplayBackEnd::PresentAbove(QWidget* window) {
+  if (!window || !Presenting()) return;
+  Presented_ = window;
+  SetTransientParent(Backdrop_);
+  window->raise();
+  window->activateWindow();
+}
+
+void QtDisplayBackEnd::ShowPresentation(bool visible) {
+  if (!Presenting()) return;
+  if (!visible) {
+    Backdrop_->hide();
+    return;
+  }
+  Backdrop_->showFullScreen();
+  if (Presented_) {
+    // A window manager forgets the relation while the backdrop is unmapped.
+    SetTransientParent(Backdrop_);
+    Presented_->raise();
+    Presented_->activateWindow();
+  }
 }
 
 double QtDisplayBackEnd::LogPixelsX() {

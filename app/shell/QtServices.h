@@ -33,6 +33,8 @@ class WLAPP_EXPORT QtPrinterService : public PrinterService {
 // Reports the primary screen's size and depth. Besides the desktop's own mode
 // it offers an 800 by 600 presentation mode: the program's window is shown
 // centred on a black full-screen backdrop, the real resolution is never touched.
+// The program's window is made a transient of the backdrop, so that a window
+// manager keeps it above the backdrop (and in the backdrop's full-screen layer).
 class WLAPP_EXPORT QtDisplayBackEnd : public DisplayBackEnd {
  public:
   ~QtDisplayBackEnd() override;
@@ -41,12 +43,16 @@ class WLAPP_EXPORT QtDisplayBackEnd : public DisplayBackEnd {
   Long ChangeMode(const DEVMODE& mode) override;
   QPoint Origin() override;
   double LogPixelsX() override;
+  void PresentAbove(QWidget* window) override;
+  void ShowPresentation(bool visible) override;
 
   bool Presenting() const { return Backdrop_ != nullptr; }
 
  private:
   DEVMODE Desktop() const;
+  void SetTransientParent(QWidget* parent);
   QPointer<QWidget> Backdrop_;
+  QPointer<QWidget> Presented_;  // the window kept above the backdrop
 };
 
 }  // namespace wl

@@ -56,6 +56,13 @@ class WLAPP_EXPORT DisplayBackEnd {
   virtual QPoint Origin() = 0;
   // Logical pixels per inch along x of the desktop.
   virtual double LogPixelsX() = 0;
+  // While a mode other than the desktop's is shown, keeps `window` above
+  // whatever presents that mode (a window manager stacks full-screen windows
+  // over ordinary ones); null lets the window go back to ordinary stacking.
+  virtual void PresentAbove(QWidget* window) { (void)window; }
+  // Hides the presentation while the program is minimised (false) and shows
+  // it again on restore (true); nothing when no other mode is shown.
+  virtual void ShowPresentation(bool visible) { (void)visible; }
 };
 
 // How a file or printer dialog ended.

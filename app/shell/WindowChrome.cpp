@@ -46,7 +46,11 @@ void frmMain::TitleBar_Mouse(QEvent* event) {
 
 void frmMain::cbMin_Click() {
   showMinimized();
-  if (FullScreen) modWindows::SetTaskbarTopmost(true);
+  if (FullScreen) {
+    modWindows::SetTaskbarTopmost(true);
+    // The black backdrop must not hide the desktop while the program is away.
+    AppServices().Display->ShowPresentation(false);
+  }
   if (OptionsShown && ViewOptions) {
     modWindows::SetWindowTopMost(ViewOptions, false);
     ViewOptions->hide();
@@ -82,6 +86,33 @@ void frmMain::cbSize_Click() {
     cbSize->setPicture(Bitmaps::Get(QStringLiteral("CBFULLSCREENOFF")));
     FullScreen = false;
     Menus->mnuFileFullScreen->setChecked(false);
+  }
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || Ending_) return;
+  const bool wasMinimised =
+      static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
+  if (isMinimized()) {
+    // Minimised by the window manager's button or keys rather than our own.
+    if (FullScreen) AppServices().Display->ShowPresentation(false);
+    if (OptionsShown && ViewOptions) ViewOptions->hide();
+    return;
+  }
+  if (!wasMinimised) return;
+  // Restored: the backdrop and the options window come back, and a rotation
+  // stopped by minimising goes on, whether or not the application was
+  // deactivated meanwhile.
+  if (FullScreen) {
+    AppServices().Display->ShowPresentation(true);
+    raise();
+    activateWindow();
+  }
+  if (OptionsShown && ViewOptions && CurrentMode == 3) ViewOptions->show();
+  if (ResumeAutoRotate) {
+    ResumeAutoRotate = false;
+    if (CurrentMode == 3 && Current().AutoRotating) AutoRotate();
   }
 }
 

@@ -60,6 +60,7 @@ bool SetFullScreen(frmMain& form, bool FullScreenOn) {
     form.SavedTop = form.y();
     if (ChangeDisplay(form.BestMode) != 0) return false;
     form.move(AppServices().Display->Origin());
+    AppServices().Display->PresentAbove(&form);
     form.raise();
     form.MoveOptionsWindowForFullScreen(true);
     modWindows::SetTaskbarTopmost(false);
