@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
@@ -28,6 +29,7 @@
 #include "help/frmMenus.h"
 #include "help/modHTML.h"
 #include "shell/BuildHelpTree.h"
+#include "shell/ToolPlacement.h"
 #include "shell/modDisplay.h"
 #include "shell/modWindows.h"
 
@@ -710,6 +712,10 @@ void frmMain::PopUpMenu(QLabel* label, QMenu* menu) {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == sysTitleBar) TitleBar_Mouse(event);
+  if (event->type() == QEvent::Move && watched == ViewOptions && ViewOptions->isVisible() &&
+      ViewOptions->pos() != OptionsPlacedAt_) {
+    OptionsOffset_ = ViewOptions->pos() - pos();
+  }
   switch (event->type()) {
     case QEvent::KeyPress: {
       auto* widget = qobject_cast<QWidget*>(watched);
@@ -795,8 +801,7 @@ void frmMain::ShowFurtherOptions() {
   }
   if (!ViewOptions) {
     ViewOptions = new frmViewOptions(*this);
-    // Over the page tree, where it hides nothing of the viewer.
-    ViewOptions->move(mapToGlobal(QPoint(8, 100)));
+    PlaceOptionsWindow();
   }
   ViewOptions->show();
   ViewOptions->LoadOptions();
@@ -808,16 +813,22 @@ void frmMain::OptionsWindowClosed() {
   ShowPicture(eeFurtherOptions, false);
 }
 
-void frmMain::MoveOptionsWindowForFullScreen(bool on) {
+void frmMain::MoveOptionsWindowForFullScreen(bool) {
   if (!OptionsShown || !ViewOptions) return;
-  // The full-screen place is measured from the presented screen's corner;
-  // back in windowed use the window keeps its place relative to the main window.
-  if (on) {
-    FullScreenOrigin_ = AppServices().Display->Origin();
-    ViewOptions->move(FullScreenOrigin_ + QPoint(180 / 15, 1500 / 15));
-  } else {
-    ViewOptions->move(ViewOptions->pos() - FullScreenOrigin_ + QPoint(SavedLeft, SavedTop));
-  }
+  PlaceOptionsWindow();
+}
+
+void frmMain::PlaceOptionsWindow() {
+  if (!ViewOptions) return;
+  QScreen* shown = screen();
+  const QRect available = shown ? shown->availableGeometry() : QRect(QPoint(), size());
+  const QSize tool = ViewOptions->frameGeometry().size();
+  const QRect mainView(mapToGlobal(Layout::eeMainView.topLeft()), Layout::eeMainView.size());
+  // Where the user moved the window last, kept relative to the main window.
+  OptionsPlacedAt_ =
+      OptionsOffset_ ? ToolPlacement::OnScreen(pos() + *OptionsOffset_, tool, available)
+                     : ToolPlacement::Beside(frameGeometry(), mainView, tool, available);
+  ViewOptions->move(OptionsPlacedAt_);
 }
 
 bool frmMain::EngineGuard(const std::function<void()>& action) {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "OrbitalView.h"
@@ -133,8 +134,12 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // Slider thumb position for a transect and back.
   static Long SliderLeftFor(Integer TransectNo);
   static Integer TransectNoFor(Long ThumbLeft);
-  // Places the options window for full-screen use (true) or back (false).
+  // Places the options window again after the main window moved for
+  // full-screen use (true) or back (false).
   void MoveOptionsWindowForFullScreen(bool on);
+  // Opens the options window beside the main window, never over the main
+  // view where there is room, or where the user moved it last.
+  void PlaceOptionsWindow();
   // The options window tells the main window that it has closed.
   void OptionsWindowClosed();
 
@@ -254,7 +259,10 @@ class WLAPP_EXPORT frmMain : public QWidget {
   bool DragCancelled_ = false;  // an engine error ended the drag under way
   class QTimer* RotationTimer_ = nullptr;
   bool RotationFirst_ = false;
-  QPoint FullScreenOrigin_;  // the presented screen's corner while in full screen
+  // Where the options window was last put, and where the user moved it to,
+  // relative to the main window's corner (none until the user moves it).
+  QPoint OptionsPlacedAt_;
+  std::optional<QPoint> OptionsOffset_;
 };
 
 }  // namespace wl

@@ -1,0 +1,29 @@
+// Where the program's tool windows (Further Options and the like) open: beside
+// the main window where the screen has room, else where they hide as little as
+// possible of the area that must stay clear (the main view), always on the
+// screen. Rectangles are global, in pixels, and include the window frames.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include "wlapp_export.h"
+
+namespace wl::ToolPlacement {
+
+// The top-left corner for a tool window of size `tool` beside `main`: on the
+// right, else on the left (both aligned with the main window's top), else over
+// the left column and the bottom of the main window (right edge at the clear
+// area's left edge, bottom at the main window's bottom). Every place is first
+// moved onto `screen`; the first that covers nothing of the main window wins,
+// else the one that covers least of `keepClear`, then least of the main window
+// outside the column left of `keepClear` (the page tree and status line).
+WLAPP_EXPORT QPoint Beside(const QRect& main, const QRect& keepClear, const QSize& tool,
+                           const QRect& screen);
+
+// `place` moved as little as possible so that a window of size `tool` there
+// lies on `screen` (its top-left corner stays on the screen when it is larger).
+WLAPP_EXPORT QPoint OnScreen(QPoint place, const QSize& tool, const QRect& screen);
+
+}  // namespace wl::ToolPlacement
