@@ -89,19 +89,30 @@ void frmMain::View_MouseMove(bool mainView, short Button, float X, float Y) {
     const bool showsTransect = mainView ? R.Swapped == 1 : R.Swapped == 0;
     if (showsTransect) {
       const double moved = RoundHalfEven(Int(X - LastX) + R.TransectNo);
-      R.TransectNo = static_cast<Integer>(std::clamp(moved, -127.0, 127.0));
       LastX = CLng(X);
-      R.SliderLeft = SliderLeftFor(R.TransectNo);
-      MoveSliderThumb(R.SliderLeft);
-      if (!R.Transector) {
-        FrameUpdate2D(true);
-      } else {
-        FrameUpdateBoth(true);
-      }
+      MoveSlice(static_cast<Integer>(std::clamp(moved, -127.0, 127.0)));
     } else {
       TurnCamera(X, Y, kViewDivisor);
     }
   });
+}
+
+void frmMain::MoveSlice(Integer TransectNo) {
+  OrbitalView& R = Current();
+  R.TransectNo = std::clamp<Integer>(TransectNo, -127, 127);
+  R.SliderLeft = SliderLeftFor(R.TransectNo);
+  MoveSliderThumb(R.SliderLeft);
+  if (!R.Transector) {
+    FrameUpdate2D(true);
+  } else {
+    FrameUpdateBoth(true);
+  }
+}
+
+void frmMain::TurnCameraByKey(float dx, float dy) {
+  LastX = 0;
+  LastY = 0;
+  TurnCamera(dx, dy, kViewDivisor);
 }
 
 void frmMain::TurnCamera(float X, float Y, double divisor) {

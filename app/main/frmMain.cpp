@@ -80,6 +80,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   ConnectViewer();
   ConnectMenus();
   ConnectFileCommands();
+  ConnectKeys();
   // One filter on the application sees the keys of every child (F1, Alt+F4)
   // and the mouse on the title bar, the menu labels and the tree.
   qApp->installEventFilter(this);
@@ -183,7 +184,7 @@ void frmMain::CreateControls() {
     label->setGeometry(Layout::labMnu[i]);
     label->setFont(PixelFont(13));
     label->setStyleSheet(
-        QStringLiteral("QLabel { color: #e8e8ec; } QLabel:hover { color: #ffc450; }"));
+        QStringLiteral("QLabel { color: #e8e8ec; } QLabel[lit=\"true\"] { color: #ffc450; }"));
     label->setCursor(Qt::PointingHandCursor);
     label->setAccessibleName(menuNames[i] + QStringLiteral(" menu"));
     *menuLabels[i] = label;
@@ -239,7 +240,8 @@ void frmMain::CreateControls() {
   WLtree->setFrameShape(QFrame::NoFrame);
   WLtree->setAccessibleName(QStringLiteral("Pages and orbitals"));
   WLtree->setStyleSheet(QStringLiteral(
-      "QTreeWidget { background: rgb(100, 98, 104); color: white; }"
+      "QTreeWidget { background: rgb(100, 98, 104); color: white; border: 1px solid transparent; }"
+      "QTreeWidget:focus { border-color: #ffc450; }"
       "QTreeWidget::item { padding: 2px 0; }"
       "QTreeWidget::item:selected { background: rgb(255, 196, 80); color: black; }"));
 
@@ -250,6 +252,8 @@ void frmMain::CreateControls() {
   WLtext->setObjectName(QStringLiteral("WLtext"));
   WLtext->setGeometry(0, 0, Layout::WLtextCont.width(), Layout::WLtextCont.height());
   WLtext->setFrameShape(QFrame::NoFrame);
+  WLtext->setStyleSheet(QStringLiteral(
+      "#WLtext { border: 1px solid transparent; } #WLtext:focus { border-color: #ffc450; }"));
   WLtext->setAccessibleName(QStringLiteral("Page"));
   WLtext->ResolvePage = [this](const QString& key) -> std::optional<QString> {
     if (auto it = PageFiles.constFind(key); it != PageFiles.constEnd()) return *it;
@@ -270,6 +274,7 @@ void frmMain::CreateControls() {
 void frmMain::CreateSelector() {
   const QString listStyle = QStringLiteral(
       "QListWidget, QComboBox { background: #2e2d32; color: #e8e8ec; border: 1px solid #77757c; }"
+      "QListWidget:focus, QComboBox:focus { border: 2px solid #ffc450; }"
       "QListWidget::item:selected, QComboBox QAbstractItemView::item:selected "
       "{ background: rgb(255, 196, 80); color: black; }"
       "QComboBox QAbstractItemView { background: #2e2d32; color: #e8e8ec; }");
@@ -550,12 +555,14 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
   }
 
   if (NewMode == 1) {
+    QTreeWidgetItem* node = Node(URL);
+    // The selected row follows the page shown, also when the page stays.
+    if (node && SyncTree) {
+      WLtree->setCurrentItem(node);
+      WLtree->scrollToItem(node);
+    }
     if (URL == CurrentPage && BookMark == CurrentAnchor && NewMode == CurrentMode) return;
-    if (QTreeWidgetItem* node = Node(URL)) {
-      if (SyncTree) {
-        WLtree->setCurrentItem(node);
-        WLtree->scrollToItem(node);
-      }
+    if (node) {
       CurrentPage = URL;
       CurrentAnchor = BookMark;
       AllowNavigate = true;
@@ -707,6 +714,7 @@ void frmMain::WLtext_StatusTextChange(const QString& text) {
 }
 
 void frmMain::PopUpMenu(QLabel* label, QMenu* menu) {
+  SetMenuLabelLit(label, true);
   menu->popup(mapToGlobal(QPoint(label->x(), label->y() + label->height())));
 }
 
@@ -717,10 +725,27 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     OptionsOffset_ = ViewOptions->pos() - pos();
   }
   switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::Leave:
+      for (QLabel* label : {labMnuFile, labMnuEdit, labMnuGo, labMnuHelp}) {
+        if (watched == label) SetMenuLabelLit(label, event->type() == QEvent::Enter);
+      }
+      break;
+    case QEvent::KeyRelease: {
+      // The finished volume image follows the last arrow key, as it follows a drag.
+      auto* key = static_cast<QKeyEvent*>(event);
+      if ((watched == eeMainView || watched == eeNanoView) && CurrentMode == 3 &&
+          !key->isAutoRepeat() && key->key() >= Qt::Key_Left && key->key() <= Qt::Key_Down) {
+        EngineGuard([&] { FinalVolumeIfStill(); });
+      }
+      break;
+    }
     case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (MenuKey(watched, key)) return true;
       auto* widget = qobject_cast<QWidget*>(watched);
       if (!widget || widget->window() != this || !isEnabled()) break;
-      auto* key = static_cast<QKeyEvent*>(event);
+      if (HandleKey(watched, key)) return true;
       if (key->key() == Qt::Key_F1) {
         ContextHelp();
         return true;
@@ -743,6 +768,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
       if (watched == WLtree->viewport()) {
         LastTreeButton = mouse->button() == Qt::RightButton ? 2 : 1;
         PressedNode_ = WLtree->itemAt(mouse->position().toPoint());
+        // A press on a folder's arrow only opens or closes the folder.
+        if (PressedNode_ && mouse->position().x() < WLtree->visualItemRect(PressedNode_).left()) {
+          PressedNode_ = nullptr;
+        }
+      } else if (watched == WLmainBG && mouse->button() == Qt::LeftButton) {
+        if (SliderTrack_Click(WLmainBG->mapTo(this, mouse->position().toPoint()))) return true;
       } else if (watched == labMnuFile) {
         PopUpMenu(labMnuFile, Menus->mnuFile);
       } else if (watched == labMnuEdit) {
@@ -825,9 +856,9 @@ void frmMain::PlaceOptionsWindow() {
   const QSize tool = ViewOptions->frameGeometry().size();
   const QRect mainView(mapToGlobal(Layout::eeMainView.topLeft()), Layout::eeMainView.size());
   // Where the user moved the window last, kept relative to the main window.
-  OptionsPlacedAt_ =
-      OptionsOffset_ ? ToolPlacement::OnScreen(pos() + *OptionsOffset_, tool, available)
-                     : ToolPlacement::Beside(frameGeometry(), mainView, tool, available);
+  OptionsPlacedAt_ = OptionsOffset_
+                         ? ToolPlacement::OnScreen(pos() + *OptionsOffset_, tool, available)
+                         : ToolPlacement::Beside(frameGeometry(), mainView, tool, available);
   ViewOptions->move(OptionsPlacedAt_);
 }
 

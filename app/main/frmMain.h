@@ -23,6 +23,8 @@
 #include "wlapp_export.h"
 
 class QComboBox;
+class QKeyEvent;
+class QMenu;
 class QLabel;
 class QListWidget;
 class QTreeWidget;
@@ -238,12 +240,28 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // Turns the camera by the pointer's move since LastX, LastY (divisor units
   // of the pointer's coordinates make a radian) and renders the 3D image.
   void TurnCamera(float X, float Y, double divisor);
+  // Puts the slice at TransectNo (clamped to -127..127), moves the thumb and
+  // renders what shows the slice.
+  void MoveSlice(Integer TransectNo);
+  // Turns the camera as a drag by dx, dy pixels in a view would.
+  void TurnCameraByKey(float dx, float dy);
   void Slider_MouseDown(short Button, float X);
   void Slider_MouseMove(short Button, float X);
   void Slider_MouseUp();
   void MoveSliderThumb(Long left);
   void eeAutoRotate_Click();
   void TitleBar_Mouse(QEvent* event);
+  // The keyboard: shortcuts, menus on Alt+letter, keys in the views.
+  void ConnectKeys();
+  bool HandleKey(QObject* watched, QKeyEvent* key);
+  bool View_KeyPress(QKeyEvent* key);
+  // Left and Right in an open menu move to its neighbour.
+  bool MenuKey(QObject* watched, QKeyEvent* key);
+  void OpenMenu(int index);
+  // A click on the slider's track beside the thumb moves a page towards it.
+  bool SliderTrack_Click(const QPoint& where);
+  // Menu labels are lit while the pointer is over them or their menu is open.
+  void SetMenuLabelLit(QLabel* label, bool lit);
   void ConnectViewer();
   void AutoRotateTick();
   void FinalVolumeIfStill();

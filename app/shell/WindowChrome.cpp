@@ -45,12 +45,8 @@ void frmMain::TitleBar_Mouse(QEvent* event) {
 }
 
 void frmMain::cbMin_Click() {
-  showMinimized();
-  if (FullScreen) {
-    modWindows::SetTaskbarTopmost(true);
-    // The black backdrop must not hide the desktop while the program is away.
-    AppServices().Display->ShowPresentation(false);
-  }
+  showMinimized();  // changeEvent puts the full-screen backdrop away
+  if (FullScreen) modWindows::SetTaskbarTopmost(true);
   if (OptionsShown && ViewOptions) {
     modWindows::SetWindowTopMost(ViewOptions, false);
     ViewOptions->hide();
@@ -95,7 +91,8 @@ void frmMain::changeEvent(QEvent* event) {
   const bool wasMinimised =
       static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
   if (isMinimized()) {
-    // Minimised by the window manager's button or keys rather than our own.
+    // However the window was minimised (our button and menu entry, or the
+    // window manager), the black backdrop must not hide the desktop meanwhile.
     if (FullScreen) AppServices().Display->ShowPresentation(false);
     if (OptionsShown && ViewOptions) ViewOptions->hide();
     return;

@@ -75,8 +75,12 @@ class FakeDisplay : public wl::DisplayBackEnd {
     return presented ? presentedOrigin : QPoint(0, 0);
   }
   double LogPixelsX() override { return dpi; }
+  void PresentAbove(QWidget* window) override { presentedAbove = window; }
+  void ShowPresentation(bool visible) override { presentationShown.push_back(visible); }
 
   wl::DEVMODE current = Mode(1024, 768, 32);
+  QWidget* presentedAbove = nullptr;   // the window kept above the presentation
+  std::vector<bool> presentationShown;  // hidden on minimising, shown on restore
   std::vector<wl::DEVMODE> modes{Mode(1024, 768, 32), Mode(800, 600, 32)};
   std::vector<wl::DEVMODE> changes;
   wl::Long changeResult = 0;
