@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Starts the real WL under a virtual X server, waits for its 800 by 600
-# window, presses Alt+F4 and expects a clean exit with status 0.
-# Usage: wl_window_test.sh PATH_TO_WL
+# window, presses Alt+F4 and expects a clean exit with status 0. With
+# "openbox" a window manager runs too, and full screen, minimising and
+# restoring are checked on what the screen shows.
+# Usage: wl_window_test.sh PATH_TO_WL [openbox]
 set -u
 wl=$1
-for tool in Xvfb xdotool; do
+wm=${2:-}
+tools="Xvfb xdotool"
+[ "$wm" = openbox ] && tools="$tools openbox xprop xwininfo xwd /usr/bin/convert"
+for tool in $tools; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
@@ -14,8 +19,10 @@ xvfblog=$(mktemp)
 Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$numberfile" >"$xvfblog" 2>&1 &
 xvfb=$!
 wlpid=""
+wmpid=""
 cleanup() {
   [ -n "$wlpid" ] && kill "$wlpid" 2>/dev/null
+  [ -n "$wmpid" ] && kill "$wmpid" 2>/dev/null
   kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
   rm -f "$numberfile" "$xvfblog"
@@ -37,6 +44,70 @@ for _ in $(seq 200); do
   sleep 0.05
 done
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb on $DISPLAY accepts no clients"
+if [ "$wm" = openbox ]; then
+  openbox --sm-disable >/dev/null 2>&1 &
+  wmpid=$!
+  for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+fi
+
+# The colour the screen shows at x, y.
+pixel() { xwd -root -silent | /usr/bin/convert xwd:- -format "%[pixel:p{$1,$2}]" info:; }
+mapped() { xwininfo -id "$1" | grep -q 'IsViewable'; }
+wm_state() { xprop -id "$1" WM_STATE | sed -n 's/.*window state: //p'; }
+# Waits up to 5 s for a condition given as a command.
+await() {
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
+  return 1
+}
+# The full-screen backdrop: the other Wavelore window, as large as the screen.
+backdrop() {
+  local size
+  size=$(xdotool getdisplaygeometry | tr ' ' x)
+  for id in $(xdotool search --name '^Wavelore$' 2>/dev/null); do
+    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $size" && echo "$id"
+  done | head -n 1
+}
+# The program's window is drawn at the middle of the screen (not black).
+program_shows() {
+  read -r sw sh < <(xdotool getdisplaygeometry)
+  [ "$(pixel $((sw / 2)) $((sh / 2)))" != "srgb(0,0,0)" ] && [ "$(pixel $((sw / 2)) $((sh / 2)))" != "black" ]
+}
+window_manager_checks() {
+  xdotool key F11
+  await test -n "$(backdrop)" || fail "F11 showed no full-screen backdrop"
+  local bd
+  bd=$(backdrop)
+  await program_shows || fail "full screen under openbox shows black where the program should be"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  read -r sw sh < <(xdotool getdisplaygeometry)
+  [ "$X" -eq $(((sw - 800) / 2)) ] && [ "$Y" -eq $(((sh - 600) / 2)) ] ||
+    fail "full screen put the window at $X,$Y, not in the middle"
+  # A click on the black border must not bring the backdrop over the program.
+  xdotool mousemove 3 3 click 1
+  sleep 0.3
+  program_shows || fail "a click on the backdrop hid the program"
+  echo "full screen shows the program above its backdrop"
+
+  # The title bar's Minimise button: the desktop shows, not the black backdrop.
+  xdotool mousemove $((X + 741)) $((Y + 14)) click 1
+  await test "$(wm_state "$window")" = Iconic || fail "the Minimise button did not minimise"
+  await eval '! mapped '"$bd" || fail "the backdrop stayed while the program was minimised"
+  xdotool windowactivate "$window" 2>/dev/null
+  await test "$(wm_state "$window")" = Normal || fail "the program did not come back"
+  await mapped "$bd" || fail "the backdrop did not come back on restore"
+  await program_shows || fail "after restoring, the program is not shown above its backdrop"
+  echo "minimise and restore in full screen"
+
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key Escape
+  await test -z "$(backdrop)" || fail "Esc did not leave full screen"
+  await test "$(wm_state "$window")" = Normal || fail "the window is not shown after leaving full screen"
+  echo "Esc returns to the window"
+}
 
 start=$(date +%s%N)
 env -u QT_QPA_PLATFORM "$wl" &
@@ -55,6 +126,8 @@ done
 [ -n "$window" ] || fail "no 800x600 Wavelore window within 10 s"
 echo "window shown after $(( ($(date +%s%N) - start) / 1000000 )) ms"
 
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+[ "$wm" = openbox ] && window_manager_checks
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 xdotool key alt+F4
 for _ in $(seq 200); do
