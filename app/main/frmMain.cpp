@@ -602,7 +602,14 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
     RefreshViewerButtons();
     if (OptionsShown && ViewOptions) ViewOptions->LoadOptions();
     if (Current().AutoRotating) AutoRotate();
-    SetStatus(OrbitalTitle(OrbIndex), true);
+    QString status = OrbitalTitle(OrbIndex);
+    // A single orbital's DRPDF is easily read as a map of the orbital itself.
+    if (Current().ViewMode == DRPDF && Current().Info.OrbType != AverageOrbs) {
+      status += QStringLiteral(
+          " \u2014 r\u00B2 sin \u03B8 empties the z axis; the average's DRPDF shows the radial "
+          "distribution");
+    }
+    SetStatus(status, true);
   }
 
   CurrentMode = NewMode;

@@ -240,4 +240,15 @@ TEST_F(Keys, MinimiseEntryHidesTheBackdropAndRestoreResumesTheRotation) {
   w->eeAutoRotate->Click();
 }
 
+// Not a key, but the same window: the status line of a single orbital's
+// DRPDF says why its z axis is empty, in one line that fits.
+TEST_F(Keys, SingleOrbitalDrpdfStatusExplainsTheWeight) {
+  ASSERT_TRUE(w->Calculate(4, 8, 30, 1));  // 2Pz, DRPDF
+  const QString single = w->labStatus->text();
+  EXPECT_TRUE(single.contains(QStringLiteral("empties the z axis"))) << single.toStdString();
+  EXPECT_LE(QFontMetrics(w->labStatus->font()).horizontalAdvance(single), w->labStatus->width());
+  ASSERT_TRUE(w->Calculate(32, 8, 30, 1));  // 2P average, DRPDF
+  EXPECT_FALSE(w->labStatus->text().contains(QStringLiteral("z axis")));
+}
+
 }  // namespace
