@@ -272,8 +272,8 @@ std::optional<QString> frmSavePrint::SaveImage() {
                                 ? Main_.OrbitalViews[index]
                                 : kNoOrbital;
   const QStringList filters = ImageFileFilters();
-  const QString start =
-      PictureFolder() + QLatin1Char('/') + DefaultFileName(view, ImageMode) + QStringLiteral(".bmp");
+  const QString start = PictureFolder() + QLatin1Char('/') + DefaultFileName(view, ImageMode) +
+                        QStringLiteral(".bmp");
   QString filter = filters.first();
   const std::optional<QString> name =
       AppServices().Files->SaveFileName(this, QStringLiteral("Save..."), start, filters, &filter);

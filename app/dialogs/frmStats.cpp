@@ -57,7 +57,8 @@ void HistogramView::SetData(const OrbitalStats& stats, Byte dotThreshold) {
 
 int HistogramView::BarHeight(Long count, Long top) {
   if (count <= 0 || top <= 0) return 0;
-  const double share = std::log1p(static_cast<double>(count)) / std::log1p(static_cast<double>(top));
+  const double share =
+      std::log1p(static_cast<double>(count)) / std::log1p(static_cast<double>(top));
   return std::clamp(static_cast<int>(std::floor(kTallest * share)), 0, kTallest);
 }
 

@@ -191,7 +191,8 @@ TEST(ImageFile, FormatFollowsTheExtensionAndFailuresLeaveNothing) {
 }
 
 TEST(ImageFile, ChosenFilterAddsItsExtensionAndAKnownExtensionWins) {
-  const QString bmp = QStringLiteral("Bitmap images (*.bmp)"), png = QStringLiteral("PNG images (*.png)"),
+  const QString bmp = QStringLiteral("Bitmap images (*.bmp)"),
+                png = QStringLiteral("PNG images (*.png)"),
                 jpeg = QStringLiteral("JPEG images (*.jpg *.jpeg)");
   EXPECT_EQ(wl::ImageFileFilters(), (QStringList{bmp, png, jpeg}));
   struct Case {
@@ -387,11 +388,10 @@ TEST_F(SavePrint, SavedCompositeHoldsTheViewsAndTheCaptions) {
   ASSERT_EQ(files->asked.size(), 1u);
   const AskedFile& asked = files->asked[0];
   EXPECT_EQ(asked.caption, QStringLiteral("Save..."));
-  EXPECT_EQ(asked.startPath,
-            startFolder + QStringLiteral("/2Px (2,1,1) PDF, radius = 20.bmp"));
-  EXPECT_EQ(asked.filters,
-            (QStringList{QStringLiteral("Bitmap images (*.bmp)"), QStringLiteral("PNG images (*.png)"),
-                         QStringLiteral("JPEG images (*.jpg *.jpeg)")}));
+  EXPECT_EQ(asked.startPath, startFolder + QStringLiteral("/2Px (2,1,1) PDF, radius = 20.bmp"));
+  EXPECT_EQ(asked.filters, (QStringList{QStringLiteral("Bitmap images (*.bmp)"),
+                                        QStringLiteral("PNG images (*.png)"),
+                                        QStringLiteral("JPEG images (*.jpg *.jpeg)")}));
   EXPECT_TRUE(messages->asked.empty());
 
   QFile file(path);
@@ -564,7 +564,8 @@ TEST_F(SavePrint, FullDiskIsReportedAndKeepsTheEarlierFile) {
   tiny.fill(Qt::white);
   const std::optional<QString> error = wl::WriteImageFile(tiny, small);
   ASSERT_TRUE(error);
-  EXPECT_TRUE(error->contains(QStringLiteral("space"), Qt::CaseInsensitive)) << error->toStdString();
+  EXPECT_TRUE(error->contains(QStringLiteral("space"), Qt::CaseInsensitive))
+      << error->toStdString();
   EXPECT_FALSE(QFileInfo::exists(small));
 }
 
@@ -591,8 +592,8 @@ TEST_F(SavePrint, ChosenFileTypeDecidesTheFormatAndAddsItsExtension) {
     ASSERT_EQ(back.size(), w->eeMainView->Image().size());
   }
   // Only the named files: no picture under the name as typed.
-  EXPECT_EQ(Entries(dir.path()), (QStringList{"bitmap.bmp", "named.jpeg", "named.jpg",
-                                              "photo.jpg", "plain.png"}));
+  EXPECT_EQ(Entries(dir.path()),
+            (QStringList{"bitmap.bmp", "named.jpeg", "named.jpg", "photo.jpg", "plain.png"}));
   // The lossless formats hold the very pixels.
   EXPECT_EQ(Rgb(QImage(dir.filePath("plain.png"))), Rgb(w->eeMainView->Image()));
   EXPECT_TRUE(messages->asked.empty());
