@@ -24,7 +24,7 @@ Options:
   --view pdf|drpdf density to show (default pdf)
   --radius R       atom radius 1 to 32767 (default: the orbital's default)
   --threshold T    dot threshold 0 to 250 (default: the orbital's default)
-  --help           show this text
+  -h, --help       show this text
 
 Exit status: 0 after a normal exit, 1 when the program could not start,
 2 for bad options.

@@ -1,23 +1,126 @@
 #include "ImageFile.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <array>
 
 #include "shell/WholeFile.h"
 
 namespace wl {
 
+namespace {
+
+struct Format {
+  const char* Name;    // Qt's name of the format
+  const char* Filter;  // the file type offered in the dialog
+  QStringList Extensions;
+};
+
+const std::array<Format, 3>& Formats() {
+  static const std::array<Format, 3> formats{{
+      {"BMP", "Bitmap images (*.bmp)", {QStringLiteral("bmp")}},
+      {"PNG", "PNG images (*.png)", {QStringLiteral("png")}},
+      {"JPEG", "JPEG images (*.jpg *.jpeg)", {QStringLiteral("jpg"), QStringLiteral("jpeg")}},
+  }};
+  return formats;
+}
+
+// The extension of a file name: what follows its last dot, if that is a
+// word of letters and digits with at least one letter ("png", "jpeg", "txt",
+// but not the "5" of "radius = 10.5").
+QString ExtensionOf(const QString& fileName) {
+  const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+  if (dot < 0) return {};
+  const QString tail = fileName.mid(dot + 1);
+  bool letter = false;
+  for (const QChar c : tail) {
+    if (c.unicode() > 127 || !c.isLetterOrNumber()) return {};
+    letter = letter || c.isLetter();
+  }
+  return letter ? tail : QString();
+}
+
+const Format* FormatOfExtension(const QString& extension) {
+  for (const Format& f : Formats()) {
+    if (f.Extensions.contains(extension, Qt::CaseInsensitive)) return &f;
+  }
+  return nullptr;
+}
+
+QString Refusal(const QString& extension) {
+  return QStringLiteral(
+             "Pictures cannot be saved as .%1 files. Please use a name ending in .bmp, .png, "
+             ".jpg or .jpeg, or no extension to take the one of the chosen file type.")
+      .arg(extension);
+}
+
+// The program's own settings: organisation and application "Wavelore".
+const QString kOrganisation = QStringLiteral("Wavelore");
+const char kFolderKey[] = "Save/PictureFolder";
+
+}  // namespace
+
+QStringList ImageFileFilters() {
+  QStringList filters;
+  for (const Format& f : Formats()) filters << QString::fromLatin1(f.Filter);
+  return filters;
+}
+
+ImageTarget ResolveImageTarget(const QString& name, const QString& filter) {
+  const QString extension = ExtensionOf(QFileInfo(name).fileName());
+  if (extension.isEmpty()) {
+    const Format* chosen = &Formats()[0];
+    for (const Format& f : Formats()) {
+      if (filter == QLatin1String(f.Filter)) chosen = &f;
+    }
+    QString path = name;
+    if (!path.endsWith(QLatin1Char('.'))) path += QLatin1Char('.');
+    return {path + chosen->Extensions.first(), chosen->Name, {}};
+  }
+  if (const Format* f = FormatOfExtension(extension)) return {name, f->Name, {}};
+  return {name, {}, Refusal(extension)};
+}
+
 std::optional<QString> WriteImageFile(const QImage& image, const QString& path) {
-  const bool png = QFileInfo(path).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0;
-  // Bitmaps carry no alpha channel: 24 bits a pixel.
-  const QImage data = png ? image : image.convertToFormat(QImage::Format_RGB32);
+  const QString extension = ExtensionOf(QFileInfo(path).fileName());
+  const Format* format = FormatOfExtension(extension);
+  if (!format) {
+    return CannotWrite(path, extension.isEmpty()
+                                 ? QStringLiteral("the name has no picture extension")
+                                 : Refusal(extension));
+  }
+  const QByteArray name = format->Name;
+  // Bitmaps and JPEG files carry no alpha channel.
+  const QImage data = name == "PNG" ? image : image.convertToFormat(QImage::Format_RGB32);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!data.save(&buffer, png ? "PNG" : "BMP")) {
+  // JPEG at a quality that keeps the dots and the text of the captions crisp.
+  if (!data.save(&buffer, name.constData(), name == "JPEG" ? 95 : -1)) {
     return CannotWrite(path, QStringLiteral("the picture could not be encoded"));
   }
   return WriteWholeFile(path, bytes);
+}
+
+QString PictureFolder() {
+  const QString remembered =
+      QSettings(kOrganisation, kOrganisation).value(QLatin1String(kFolderKey)).toString();
+  QStringList candidates{remembered,
+                         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+                         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+  for (const QString& folder : candidates) {
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return QDir::cleanPath(folder);
+  }
+  return QDir::homePath();
+}
+
+void RememberPictureFolder(const QString& folder) {
+  QSettings settings(kOrganisation, kOrganisation);
+  settings.setValue(QLatin1String(kFolderKey), QDir(folder).absolutePath());
+  settings.sync();
 }
 
 }  // namespace wl

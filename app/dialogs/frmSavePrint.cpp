@@ -1,6 +1,8 @@
 #include "frmSavePrint.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -269,14 +271,29 @@ std::optional<QString> frmSavePrint::SaveImage() {
   const OrbitalView& view = Main_.CurrentOrbital >= 0 && index < Main_.OrbitalViews.size()
                                 ? Main_.OrbitalViews[index]
                                 : kNoOrbital;
-  const QString start = GetDocumentsFolder() + QLatin1Char('/') + DefaultFileName(view, ImageMode) +
+  const QStringList filters = ImageFileFilters();
+  const QString start = PictureFolder() + QLatin1Char('/') + DefaultFileName(view, ImageMode) +
                         QStringLiteral(".bmp");
-  const std::optional<QString> name = AppServices().Files->SaveFileName(
-      this, QStringLiteral("Save..."), start,
-      {QStringLiteral("Bitmap images (*.bmp)"), QStringLiteral("PNG images (*.png)")});
+  QString filter = filters.first();
+  const std::optional<QString> name =
+      AppServices().Files->SaveFileName(this, QStringLiteral("Save..."), start, filters, &filter);
   if (!name) return std::nullopt;
-  SaveFileName = *name;
-  return WriteImageFile(picture, SaveFileName);
+  const ImageTarget target = ResolveImageTarget(*name, filter);
+  if (!target.Refusal.isEmpty()) return target.Refusal;
+  // The dialog asked about the name as typed; an extension added here may
+  // name another file that is already there.
+  if (target.Path != *name && QFileInfo::exists(target.Path) &&
+      MsgBox(&Main_,
+             QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                 .arg(QDir::toNativeSeparators(target.Path)),
+             QStringLiteral("Save..."), MsgIcon::Exclamation,
+             MsgButtons::YesNo) != MsgAnswer::Yes) {
+    return std::nullopt;
+  }
+  SaveFileName = target.Path;
+  std::optional<QString> error = WriteImageFile(picture, SaveFileName);
+  if (!error) RememberPictureFolder(QFileInfo(SaveFileName).absolutePath());
+  return error;
 }
 
 }  // namespace wl

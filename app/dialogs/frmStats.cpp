@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 #include "main/Fonts.h"
@@ -24,6 +25,10 @@ const QColor kFigure(255, 255, 255);
 const QColor kGraphText(0, 0, 0);
 const QColor kAbove(0, 255, 0);
 const QColor kBelow(255, 0, 0);
+// The count lines of the graph: a shade over the bars and the white ground,
+// which it turns into kGrid.
+const QColor kGridShade(0, 0, 0, 72);
+const QColor kGrid(183, 183, 183);
 
 void SetTextColour(QWidget* widget, const QColor& colour) {
   QPalette pal = widget->palette();
@@ -50,6 +55,22 @@ void HistogramView::SetData(const OrbitalStats& stats, Byte dotThreshold) {
   update();
 }
 
+int HistogramView::BarHeight(Long count, Long top) {
+  if (count <= 0 || top <= 0) return 0;
+  const double share =
+      std::log1p(static_cast<double>(count)) / std::log1p(static_cast<double>(top));
+  return std::clamp(static_cast<int>(std::floor(kTallest * share)), 0, kTallest);
+}
+
+std::vector<int> HistogramView::GridHeights(Long top) {
+  std::vector<int> heights;
+  for (Long count = 10; count < top; count *= 10) {
+    heights.push_back(BarHeight(count, top));
+    if (count > top / 10) break;  // the next power would pass the top (and Long's range)
+  }
+  return heights;
+}
+
 void HistogramView::paintEvent(QPaintEvent*) {
   const Long top = Freqs_[Mode_];
   if (top == 0) return;  // no samples: nothing to scale the bars to
@@ -58,13 +79,15 @@ void HistogramView::paintEvent(QPaintEvent*) {
   // Drawn in window pixels at scale 1.
   painter.scale(Scale_, Scale_);
   painter.translate(-kLeft, -(kBaseline - kTallest));
-  // Single precision throughout, so every bar has its exact pixel height.
-  const float s = static_cast<float>(kTallest) / static_cast<float>(top);
   for (int i = 0; i < 256; ++i) {
-    const float product = s * static_cast<float>(Freqs_[static_cast<size_t>(i)]);
-    const int y1 = kBaseline - static_cast<int>(std::floor(product));
-    if (y1 >= kBaseline) continue;
-    painter.fillRect(QRect(kLeft + i, y1, 1, kBaseline - y1), i >= DotThreshold_ ? kAbove : kBelow);
+    const int h = BarHeight(Freqs_[static_cast<size_t>(i)], top);
+    if (h == 0) continue;
+    painter.fillRect(QRect(kLeft + i, kBaseline - h, 1, h), i >= DotThreshold_ ? kAbove : kBelow);
+  }
+  // The lines darken what lies under them, so they show across the bars too:
+  // grey on the white ground, a darker green or red on a bar.
+  for (const int h : GridHeights(top)) {
+    painter.fillRect(QRect(kLeft, kBaseline - h, 256, 1), kGridShade);
   }
 }
 
@@ -98,7 +121,6 @@ frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.Sca
   labOrbitalTitle =
       NewLabel(this, QStringLiteral("labOrbitalTitle"), QString(), Scaled(10, 6, kWidth - 20, 30));
   labOrbitalTitle->setFont(ScaledFont(12, true));
-  labOrbitalTitle->setWordWrap(true);
   SetTextColour(labOrbitalTitle, kFigure);
 
   // The figures: a title on the left, the number right-aligned beside it.
@@ -145,7 +167,7 @@ frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.Sca
   Label1 = NewLabel(this, QStringLiteral("Label1"),
                     QStringLiteral("Probability frequency distribution"), Scaled(182, 41, 268, 14));
   Label1->setFont(ScaledFont(11, true));
-  shpKeyGraphBG = NewBlock(QStringLiteral("shpKeyGraphBG"), Qt::white, Scaled(180, 56, 270, 204));
+  shpKeyGraphBG = NewBlock(QStringLiteral("shpKeyGraphBG"), Qt::white, Scaled(180, 56, 270, 208));
   Histogram = new HistogramView(this, Scale_);
   lineYAxis = NewBlock(QStringLiteral("lineYAxis"), Qt::black, Scaled(185, 60, 1, 149));
   lineXAxis = NewBlock(QStringLiteral("lineXAxis"), Qt::black, Scaled(185, 208, 258, 1));
@@ -155,20 +177,24 @@ frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.Sca
   labMaxProb = NewLabel(this, QStringLiteral("labMaxProb"), QStringLiteral("Max Prob (255)"),
                         Scaled(342, 211, 104, 14));
   labMaxProb->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  shpKeyAbove = NewBlock(QStringLiteral("shpKeyAbove"), kAbove, Scaled(188, 232, 9, 9));
+  shpKeyAbove = NewBlock(QStringLiteral("shpKeyAbove"), kAbove, Scaled(188, 228, 9, 9));
   labAboveDotThreshTitle =
       NewLabel(this, QStringLiteral("labAboveDotThreshTitle"),
-               QStringLiteral(": Above dot threshold"), Scaled(198, 229, 130, 14));
-  shpKeyBelow = NewBlock(QStringLiteral("shpKeyBelow"), kBelow, Scaled(188, 245, 9, 9));
+               QStringLiteral(": Above dot threshold"), Scaled(198, 225, 130, 14));
+  shpKeyBelow = NewBlock(QStringLiteral("shpKeyBelow"), kBelow, Scaled(188, 240, 9, 9));
   labBelowDotThreshTitle =
       NewLabel(this, QStringLiteral("labBelowDotThreshTitle"),
-               QStringLiteral(": Below dot threshold"), Scaled(198, 242, 130, 14));
+               QStringLiteral(": Below dot threshold"), Scaled(198, 237, 130, 14));
+  shpKeyGrid = NewBlock(QStringLiteral("shpKeyGrid"), kGrid, Scaled(188, 255, 9, 1));
+  labGridTitle = NewLabel(this, QStringLiteral("labGridTitle"),
+                          QStringLiteral(": Grey lines: 10, 100, 1000, \u2026 samples"),
+                          Scaled(198, 249, 244, 14));
   labMode = NewLabel(this, QStringLiteral("labMode"), QStringLiteral("Mode: ???"),
-                     Scaled(342, 229, 104, 14));
+                     Scaled(342, 225, 104, 14));
   labMode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   labMode->setAccessibleName(QStringLiteral("Most frequent probability level"));
-  for (QLabel* label :
-       {labOrigin, labMaxProb, labAboveDotThreshTitle, labBelowDotThreshTitle, labMode}) {
+  for (QLabel* label : {labOrigin, labMaxProb, labAboveDotThreshTitle, labBelowDotThreshTitle,
+                        labGridTitle, labMode}) {
     SetTextColour(label, kGraphText);
   }
 
@@ -239,7 +265,18 @@ void frmStats::ShowStats(Integer index) {
            QStringLiteral(". Atom Radius = ") + ShortestSingle(v.AtomRadius) +
            QStringLiteral(" Bohr radii (default = %1)")
                .arg(drpdf ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius);
-  labOrbitalTitle->setText(title);
+  // One line: the largest size up to 12 pixels at which the title fits, and
+  // only below 9 pixels cut short (the whole title then in the tooltip).
+  const int room = labOrbitalTitle->contentsRect().width();
+  int pixels = 12;
+  for (; pixels > 9; --pixels) {
+    if (QFontMetrics(ScaledFont(pixels, true)).horizontalAdvance(title) <= room) break;
+  }
+  const QFont titleFont = ScaledFont(pixels, true);
+  labOrbitalTitle->setFont(titleFont);
+  labOrbitalTitle->setText(QFontMetrics(titleFont).elidedText(title, Qt::ElideRight, room));
+  labOrbitalTitle->setToolTip(labOrbitalTitle->text() == title ? QString() : title);
+  labOrbitalTitle->setAccessibleName(title);
 
   SetValue(labCalcTime, stats.CalcTime);
   SetValue(labCalcRate, stats.CalcRate);

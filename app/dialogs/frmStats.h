@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <array>
+#include <vector>
 
 #include "core/Records.h"
 #include "wlapp_export.h"
@@ -19,11 +20,15 @@ namespace wl {
 class frmMain;
 
 // The histogram's bars. Level i is a one-pixel column at window x = 186 + i
-// rising from the baseline y = 208; the modal level's bar is 143 pixels high
-// and the others are scaled to it. Green from the dot threshold up, red below.
-// The widget is transparent: the white background and the axes are separate
-// controls behind and beside it. Positions are at scale 1 and multiplied by
-// the window's scale.
+// rising from the baseline y = 208; the modal level's bar is 143 pixels high.
+// The count axis is logarithmic: empty space (level 0 and the lowest levels)
+// outnumbers the levels that get dots by thousands to one, and on a linear
+// axis every level above the dot threshold would round down to no bar at
+// all. A bar's height is 143 · log(1 + count) / log(1 + modal count), so one
+// sample still shows; light grey lines mark counts of 10, 100, 1000, ...
+// Green from the dot threshold up, red below. The widget is transparent: the
+// white background and the axes are separate controls behind and beside it.
+// Positions are at scale 1 and multiplied by the window's scale.
 class WLAPP_EXPORT HistogramView : public QWidget {
   Q_OBJECT
 
@@ -35,6 +40,12 @@ class WLAPP_EXPORT HistogramView : public QWidget {
 
   HistogramView(QWidget* parent, double scale);
   void SetData(const OrbitalStats& stats, Byte dotThreshold);
+
+  // The height in pixels at scale 1 of a bar of `count` samples when the
+  // modal level has `top` (0 when either is 0).
+  static int BarHeight(Long count, Long top);
+  // The grey lines: the heights of the counts 10, 100, ... below `top`.
+  static std::vector<int> GridHeights(Long top);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -76,6 +87,8 @@ class WLAPP_EXPORT frmStats : public QDialog {
   QLabel* labAboveDotThreshTitle;
   QWidget* shpKeyBelow;
   QLabel* labBelowDotThreshTitle;
+  QWidget* shpKeyGrid;
+  QLabel* labGridTitle;  // what the grey lines of the log scale mean
   QPushButton* cmdOK;
 
  private:

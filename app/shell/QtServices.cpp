@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -60,11 +61,31 @@ MsgAnswer QtMessageBoxService::Show(QWidget* parent, const QString& text, const 
 
 std::optional<QString> QtFileDialogService::SaveFileName(QWidget* parent, const QString& caption,
                                                          const QString& startPath,
-                                                         const QStringList& filters) {
-  QString chosenFilter = filters.value(0);
-  const QString name = QFileDialog::getSaveFileName(
-      parent, caption, startPath, filters.join(QStringLiteral(";;")), &chosenFilter);
+                                                         const QStringList& filters,
+                                                         QString* chosenFilter) {
+  QFileDialog dialog(parent, caption);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(filters);
+  // The extension of the chosen filter goes on a name typed without one, so
+  // the overwrite question is about the file that will be written.
+  const auto useSuffixOf = [&dialog](const QString& filter) {
+    // "PNG images (*.png)" -> "png"
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("\\(\\*\\.(\\w+)")).match(filter);
+    dialog.setDefaultSuffix(m.hasMatch() ? m.captured(1) : QString());
+  };
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
+  const QString initialFilter = filters.value(0);
+  dialog.selectNameFilter(initialFilter);
+  useSuffixOf(initialFilter);
+  const QFileInfo start(startPath);
+  dialog.setDirectory(start.absolutePath());
+  dialog.selectFile(start.fileName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString name = dialog.selectedFiles().first();
   if (name.isEmpty()) return std::nullopt;
+  if (chosenFilter) *chosenFilter = dialog.selectedNameFilter();
   return name;
 }
 

@@ -17,8 +17,8 @@ class WLAPP_EXPORT QtMessageBoxService : public MessageBoxService {
 class WLAPP_EXPORT QtFileDialogService : public FileDialogService {
  public:
   std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
-                                      const QString& startPath,
-                                      const QStringList& filters) override;
+                                      const QString& startPath, const QStringList& filters,
+                                      QString* chosenFilter = nullptr) override;
 };
 
 class WLAPP_EXPORT QtPrinterService : public PrinterService {

@@ -73,10 +73,12 @@ class WLAPP_EXPORT FileDialogService {
   virtual ~FileDialogService() = default;
   // Asks for a file name to save under, starting at startPath (a folder and
   // a proposed name). Filters are in Qt's form ("Bitmap images (*.bmp)"), the
-  // first one preselected. Asks before overwriting. None when cancelled.
+  // first one preselected. A name typed without an extension gets the one of
+  // the chosen filter. Asks before overwriting. None when cancelled. When
+  // `chosenFilter` is given it receives the filter the user left selected.
   virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
-                                              const QString& startPath,
-                                              const QStringList& filters) = 0;
+                                              const QString& startPath, const QStringList& filters,
+                                              QString* chosenFilter = nullptr) = 0;
 };
 
 class WLAPP_EXPORT PrinterService {

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QWindow>
@@ -96,12 +98,15 @@ struct AskedFile {
 class FakeFiles : public wl::FileDialogService {
  public:
   std::optional<QString> SaveFileName(QWidget*, const QString& caption, const QString& startPath,
-                                      const QStringList& filters) override {
+                                      const QStringList& filters,
+                                      QString* chosenFilter = nullptr) override {
     asked.push_back({caption, startPath, filters});
+    if (chosenFilter && filter) *chosenFilter = *filter;
     return answer;
   }
   std::vector<AskedFile> asked;
   std::optional<QString> answer;  // the name the user picks; none cancels
+  std::optional<QString> filter;  // the filter the user picks; none keeps the first
 };
 
 // A printer whose page is an image: what was printed can be looked at.
@@ -138,10 +143,24 @@ class FakePrinter : public wl::PrinterService {
   QImage page;
 };
 
+// What the program remembers goes to a folder of this test run, never to the
+// user's own settings; each call starts with nothing remembered.
+inline void IsolateSettings() {
+  static QTemporaryDir folder;
+  static const bool placed = [] {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+    return true;
+  }();
+  ASSERT_TRUE(placed && folder.isValid());
+  QSettings(QStringLiteral("Wavelore"), QStringLiteral("Wavelore")).clear();
+}
+
 // Installs the doubles for one test and puts the Qt services back afterwards.
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    IsolateSettings();
     messages = std::make_shared<FakeMessages>();
     display = std::make_shared<FakeDisplay>();
     files = std::make_shared<FakeFiles>();

@@ -3,14 +3,18 @@
 // failures.
 #include "dialogs/frmSavePrint.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "AppTestSupport.h"
 #include "Axes.h"
@@ -18,6 +22,7 @@
 #include "core/Platform.h"
 #include "dialogs/ImageFile.h"
 #include "dialogs/SavePrintTexts.h"
+#include "shell/QtServices.h"
 
 using namespace wltest;
 
@@ -128,27 +133,47 @@ QStringList Entries(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
+// The first bytes of a file.
+QByteArray Header(const QString& path, int size = 4) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.read(size) : QByteArray();
+}
+const QByteArray kBmp("BM"), kPng("\x89PNG"), kJpeg("\xFF\xD8\xFF");
+
 TEST(ImageFile, FormatFollowsTheExtensionAndFailuresLeaveNothing) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   QImage image(7, 5, QImage::Format_RGB32);
   image.fill(QColor(10, 200, 30));
   image.setPixel(3, 2, qRgb(250, 5, 90));
-  auto header = [](const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.read(4) : QByteArray();
-  };
-  for (const char* name : {"a.bmp", "b.BMP", "c.txt", "d"}) {
+  for (const char* name : {"a.bmp", "b.BMP"}) {
     const QString path = dir.filePath(QLatin1String(name));
     EXPECT_EQ(wl::WriteImageFile(image, path), std::nullopt) << name;
-    EXPECT_TRUE(header(path).startsWith("BM")) << name;
+    EXPECT_TRUE(Header(path).startsWith(kBmp)) << name;
     EXPECT_EQ(QImage(path, "BMP").convertToFormat(QImage::Format_RGB32), image) << name;
   }
   for (const char* name : {"e.png", "f.Png"}) {
     const QString path = dir.filePath(QLatin1String(name));
     EXPECT_EQ(wl::WriteImageFile(image, path), std::nullopt) << name;
-    EXPECT_EQ(header(path), QByteArray("\x89PNG")) << name;
+    EXPECT_EQ(Header(path), kPng) << name;
     EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), image) << name;
+  }
+  for (const char* name : {"g.jpg", "h.JPEG"}) {
+    const QString path = dir.filePath(QLatin1String(name));
+    EXPECT_EQ(wl::WriteImageFile(image, path), std::nullopt) << name;
+    EXPECT_TRUE(Header(path).startsWith(kJpeg)) << name;
+    const QImage back(path, "JPEG");
+    ASSERT_EQ(back.size(), image.size()) << name;
+    EXPECT_NEAR(qGreen(back.pixel(0, 0)), 200, 12) << name;  // lossy, but close
+  }
+  // Names that do not say which format are refused, and nothing is written.
+  for (const char* name : {"c.txt", "d"}) {
+    const QString path = dir.filePath(QLatin1String(name));
+    const std::optional<QString> error = wl::WriteImageFile(image, path);
+    ASSERT_TRUE(error) << name;
+    EXPECT_TRUE(error->startsWith(QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path)))
+        << error->toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path)) << name;
   }
   // Replacing a file works.
   image.fill(Qt::black);
@@ -163,6 +188,82 @@ TEST(ImageFile, FormatFollowsTheExtensionAndFailuresLeaveNothing) {
       << error->toStdString();
   EXPECT_GT(error->size(), QStringLiteral("Cannot write : ").size() + missing.size());
   EXPECT_EQ(Entries(dir.path()).size(), 6);
+}
+
+TEST(ImageFile, ChosenFilterAddsItsExtensionAndAKnownExtensionWins) {
+  const QString bmp = QStringLiteral("Bitmap images (*.bmp)"),
+                png = QStringLiteral("PNG images (*.png)"),
+                jpeg = QStringLiteral("JPEG images (*.jpg *.jpeg)");
+  EXPECT_EQ(wl::ImageFileFilters(), (QStringList{bmp, png, jpeg}));
+  struct Case {
+    const char *name, *filter, *path, *format;
+  };
+  const Case cases[] = {
+      {"/p/pic", "PNG images (*.png)", "/p/pic.png", "PNG"},
+      {"/p/pic", "JPEG images (*.jpg *.jpeg)", "/p/pic.jpg", "JPEG"},
+      {"/p/pic", "Bitmap images (*.bmp)", "/p/pic.bmp", "BMP"},
+      {"/p/pic", "", "/p/pic.bmp", "BMP"},  // no filter reported: the default
+      {"/p/pic.", "PNG images (*.png)", "/p/pic.png", "PNG"},
+      {"/p/pic.jpg", "PNG images (*.png)", "/p/pic.jpg", "JPEG"},
+      {"/p/pic.JPEG", "Bitmap images (*.bmp)", "/p/pic.JPEG", "JPEG"},
+      {"/p/pic.Png", "Bitmap images (*.bmp)", "/p/pic.Png", "PNG"},
+      {"/p/pic.bmp", "JPEG images (*.jpg *.jpeg)", "/p/pic.bmp", "BMP"},
+      // Dots that start no extension: a radius, a distance, a folder's name.
+      {"/p/2P (2,1,all) Average PDF, radius = 10.5", "PNG images (*.png)",
+       "/p/2P (2,1,all) Average PDF, radius = 10.5.png", "PNG"},
+      {"/p/Small transect along Y-axis (10.1 from nucleus) of 2Px", "JPEG images (*.jpg *.jpeg)",
+       "/p/Small transect along Y-axis (10.1 from nucleus) of 2Px.jpg", "JPEG"},
+      {"/p.png/pic", "Bitmap images (*.bmp)", "/p.png/pic.bmp", "BMP"},
+  };
+  for (const Case& c : cases) {
+    const wl::ImageTarget t =
+        wl::ResolveImageTarget(QString::fromUtf8(c.name), QString::fromUtf8(c.filter));
+    EXPECT_EQ(t.Path, QString::fromUtf8(c.path)) << c.name << " / " << c.filter;
+    EXPECT_EQ(t.Format, QByteArray(c.format)) << c.name << " / " << c.filter;
+    EXPECT_TRUE(t.Refusal.isEmpty()) << c.name;
+  }
+  for (const char* name : {"/p/pic.txt", "/p/pic.gif", "/p/pic.v2"}) {
+    const wl::ImageTarget t = wl::ResolveImageTarget(QString::fromUtf8(name), png);
+    EXPECT_TRUE(t.Format.isEmpty()) << name;
+    const QString extension = QFileInfo(QString::fromUtf8(name)).suffix();
+    EXPECT_TRUE(t.Refusal.contains(QLatin1Char('.') + extension)) << t.Refusal.toStdString();
+    for (const char* works : {".bmp", ".png", ".jpg", ".jpeg"}) {
+      EXPECT_TRUE(t.Refusal.contains(QLatin1String(works))) << works;
+    }
+  }
+}
+
+// The Qt file dialog, used the way a user does: another file type picked in
+// its list, a name typed without an extension, Enter.
+TEST(QtFileDialog, ReportsThePickedFileTypeAndAddsItsExtension) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  wl::QtFileDialogService service;
+  bool driven = false;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(d);
+    auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_TRUE(types && name);
+    EXPECT_EQ(types->currentText(), QStringLiteral("Bitmap images (*.bmp)"));
+    EXPECT_EQ(name->text(), QStringLiteral("proposed.bmp"));
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_Down);  // to "PNG images (*.png)"
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("typed"));
+    QTest::keyClick(name, Qt::Key_Return);
+    driven = true;
+  });
+  QString filter;
+  const std::optional<QString> picked =
+      service.SaveFileName(nullptr, QStringLiteral("Save..."), dir.filePath("proposed.bmp"),
+                           wl::ImageFileFilters(), &filter);
+  ASSERT_TRUE(driven);
+  ASSERT_TRUE(picked);
+  EXPECT_EQ(QDir::cleanPath(*picked), QDir::cleanPath(dir.filePath("typed.png")));
+  EXPECT_EQ(filter, QStringLiteral("PNG images (*.png)"));
 }
 
 class SavePrint : public ProgramTest {
@@ -281,15 +382,16 @@ TEST_F(SavePrint, CaptionOfTheCalculatedOrbital) {
 TEST_F(SavePrint, SavedCompositeHoldsTheViewsAndTheCaptions) {
   const QString path = dir.filePath("composite.bmp");
   files->answer = path;
+  const QString startFolder = wl::PictureFolder();
   Run(false, 3);
 
   ASSERT_EQ(files->asked.size(), 1u);
   const AskedFile& asked = files->asked[0];
   EXPECT_EQ(asked.caption, QStringLiteral("Save..."));
-  EXPECT_EQ(asked.startPath,
-            wl::GetDocumentsFolder() + QStringLiteral("/2Px (2,1,1) PDF, radius = 20.bmp"));
+  EXPECT_EQ(asked.startPath, startFolder + QStringLiteral("/2Px (2,1,1) PDF, radius = 20.bmp"));
   EXPECT_EQ(asked.filters, (QStringList{QStringLiteral("Bitmap images (*.bmp)"),
-                                        QStringLiteral("PNG images (*.png)")}));
+                                        QStringLiteral("PNG images (*.png)"),
+                                        QStringLiteral("JPEG images (*.jpg *.jpeg)")}));
   EXPECT_TRUE(messages->asked.empty());
 
   QFile file(path);
@@ -462,8 +564,139 @@ TEST_F(SavePrint, FullDiskIsReportedAndKeepsTheEarlierFile) {
   tiny.fill(Qt::white);
   const std::optional<QString> error = wl::WriteImageFile(tiny, small);
   ASSERT_TRUE(error);
-  EXPECT_TRUE(error->contains(QStringLiteral("space"), Qt::CaseInsensitive)) << error->toStdString();
+  EXPECT_TRUE(error->contains(QStringLiteral("space"), Qt::CaseInsensitive))
+      << error->toStdString();
   EXPECT_FALSE(QFileInfo::exists(small));
+}
+
+TEST_F(SavePrint, ChosenFileTypeDecidesTheFormatAndAddsItsExtension) {
+  struct Case {
+    const char *typed, *filter, *written;
+    QByteArray header;
+  };
+  const Case cases[] = {
+      {"plain", "PNG images (*.png)", "plain.png", kPng},
+      {"photo", "JPEG images (*.jpg *.jpeg)", "photo.jpg", kJpeg},
+      {"bitmap", "Bitmap images (*.bmp)", "bitmap.bmp", kBmp},
+      {"named.jpg", "Bitmap images (*.bmp)", "named.jpg", kJpeg},
+      {"named.jpeg", "PNG images (*.png)", "named.jpeg", kJpeg},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    files->answer = dir.filePath(QLatin1String(c.typed));
+    files->filter = QString::fromLatin1(c.filter);
+    Run(false, 1);
+    const QString written = dir.filePath(QLatin1String(c.written));
+    EXPECT_TRUE(Header(written).startsWith(c.header)) << Header(written).toHex().toStdString();
+    const QImage back(written);
+    ASSERT_EQ(back.size(), w->eeMainView->Image().size());
+  }
+  // Only the named files: no picture under the name as typed.
+  EXPECT_EQ(Entries(dir.path()),
+            (QStringList{"bitmap.bmp", "named.jpeg", "named.jpg", "photo.jpg", "plain.png"}));
+  // The lossless formats hold the very pixels.
+  EXPECT_EQ(Rgb(QImage(dir.filePath("plain.png"))), Rgb(w->eeMainView->Image()));
+  EXPECT_TRUE(messages->asked.empty());
+}
+
+TEST_F(SavePrint, UnknownExtensionIsRefusedAndNothingWritten) {
+  files->answer = dir.filePath("picture.txt");
+  files->filter = QStringLiteral("PNG images (*.png)");
+  Run(false, 3);
+  ASSERT_EQ(messages->asked.size(), 1u);
+  const AskedBox& box = messages->asked[0];
+  EXPECT_TRUE(box.text.contains(QStringLiteral(".txt"))) << box.text.toStdString();
+  for (const char* works : {".bmp", ".png", ".jpg", ".jpeg"}) {
+    EXPECT_TRUE(box.text.contains(QLatin1String(works))) << works;
+  }
+  EXPECT_EQ(box.icon, wl::MsgIcon::Critical);
+  EXPECT_EQ(box.buttons, wl::MsgButtons::OK);
+  EXPECT_TRUE(Entries(dir.path()).isEmpty());
+}
+
+TEST_F(SavePrint, AddedExtensionAsksBeforeReplacingAnotherFile) {
+  const QString existing = dir.filePath("kept.png");
+  QFile earlier(existing);
+  ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+  earlier.write("earlier");
+  earlier.close();
+  files->answer = dir.filePath("kept");
+  files->filter = QStringLiteral("PNG images (*.png)");
+  messages->answers = {wl::MsgAnswer::No};
+  Run(false, 0);
+  ASSERT_EQ(messages->asked.size(), 1u);
+  EXPECT_EQ(messages->asked[0].buttons, wl::MsgButtons::YesNo);
+  EXPECT_TRUE(messages->asked[0].text.contains(QDir::toNativeSeparators(existing)));
+  EXPECT_EQ(Header(existing, 7), QByteArray("earlier"));
+
+  messages->answers = {wl::MsgAnswer::Yes};
+  Run(false, 0);
+  EXPECT_EQ(messages->asked.size(), 2u);
+  EXPECT_EQ(Rgb(QImage(existing)), Rgb(w->eeAxes->Image()));
+  EXPECT_EQ(Entries(dir.path()), QStringList{"kept.png"});
+}
+
+// HOME and the user's folder settings for one test, put back afterwards.
+class FakeHome {
+ public:
+  FakeHome() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME")) {
+    qputenv("HOME", dir_.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", dir_.filePath(".config").toLocal8Bit());
+  }
+  ~FakeHome() {
+    qputenv("HOME", home_);
+    if (config_.isEmpty()) {
+      qunsetenv("XDG_CONFIG_HOME");
+    } else {
+      qputenv("XDG_CONFIG_HOME", config_);
+    }
+  }
+  QString Make(const char* name) const {
+    QDir(dir_.path()).mkpath(QLatin1String(name));
+    return QDir::cleanPath(dir_.filePath(QLatin1String(name)));
+  }
+  QString Path() const { return QDir::cleanPath(dir_.path()); }
+
+ private:
+  QTemporaryDir dir_;
+  QByteArray home_, config_;
+};
+
+TEST_F(SavePrint, StartsInTheLastFolderElsePicturesDocumentsOrHome) {
+  FakeHome home;
+  const auto startFolder = [this] {
+    files->asked.clear();
+    files->answer = std::nullopt;
+    Run(false, 3);
+    return files->asked.empty() ? QString() : QFileInfo(files->asked[0].startPath).path();
+  };
+  // Nothing remembered, no pictures or documents folder: home, never the
+  // program's own folder.
+  EXPECT_EQ(startFolder(), home.Path());
+  EXPECT_NE(startFolder(), QCoreApplication::applicationDirPath());
+  const QString documents = home.Make("Documents");
+  EXPECT_EQ(startFolder(), documents);
+  const QString pictures = home.Make("Pictures");
+  EXPECT_EQ(startFolder(), pictures);
+
+  // A picture saved elsewhere: that folder next time, and in the next run
+  // too (a fresh settings object of the program reads it back).
+  const QString elsewhere = home.Make("work/orbitals");
+  files->answer = elsewhere + QStringLiteral("/first.png");
+  Run(false, 3);
+  ASSERT_TRUE(QFileInfo::exists(elsewhere + QStringLiteral("/first.png")));
+  EXPECT_EQ(startFolder(), elsewhere);
+  const QSettings stored(QStringLiteral("Wavelore"), QStringLiteral("Wavelore"));
+  EXPECT_EQ(QDir::cleanPath(stored.value(QStringLiteral("Save/PictureFolder")).toString()),
+            elsewhere);
+  EXPECT_TRUE(stored.fileName().startsWith(QDir::tempPath()));  // the test's own settings
+  // Cancelling or failing remembers nothing.
+  files->answer = dir.filePath("no such folder/x.png");
+  Run(false, 3);
+  EXPECT_EQ(startFolder(), elsewhere);
+  // The remembered folder is gone: pictures again.
+  ASSERT_TRUE(QDir(elsewhere).removeRecursively());
+  EXPECT_EQ(startFolder(), pictures);
 }
 
 TEST_F(SavePrint, PrintedPageHoldsThePictureAtItsOwnSize) {

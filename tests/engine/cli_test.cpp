@@ -439,6 +439,14 @@ TEST(CliHelp, DocumentsTheOptions) {
        {"list", "--json", "eval", "--orbital", "--x", "--y", "--z", "--average"}) {
     EXPECT_NE(r.out.find(word), std::string::npos) << word;
   }
+  // -h is the same request, for the tool and for its render command.
+  const Result shortForm = RunTool({"-h"});
+  EXPECT_EQ(shortForm.status, 0);
+  EXPECT_EQ(shortForm.out, r.out);
+  const Result renderHelp = RunTool({"render", "--help"});
+  EXPECT_EQ(renderHelp.status, 0);
+  EXPECT_NE(renderHelp.out, r.out);
+  EXPECT_EQ(RunTool({"render", "-h"}).out, renderHelp.out);
 }
 
 }  // namespace

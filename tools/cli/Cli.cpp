@@ -30,6 +30,8 @@ Args::Args(const std::vector<std::string>& argv, const OptionSpec& options,
         a = a.substr(0, eq);
         hasInline = true;
       }
+    } else if (a == "-h" && Contains(options.flags, "--help")) {
+      a = "--help";  // the usual short form
     }
     if (Contains(options.flags, a)) {
       if (hasInline) throw UsageError("option " + a + " takes no value");

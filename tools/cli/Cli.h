@@ -26,7 +26,8 @@ struct OptionSpec {
 class Args {
  public:
   // Parses argv after the command word. Raises UsageError for an unknown
-  // option, a missing value or a stray argument.
+  // option, a missing value or a stray argument. "-h" stands for "--help"
+  // wherever "--help" is a flag.
   Args(const std::vector<std::string>& argv, const OptionSpec& options, const std::string& command);
 
   bool Has(const std::string& name) const { return values_.count(name) > 0; }
