@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -280,8 +281,8 @@ void ResetAppServices() {
 
 QString GetDocumentsFolder() {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (documents.isEmpty() || !QFileInfo(documents).isDir())
-    return QCoreApplication::applicationDirPath();
+  // Never the program's own folder, which is seldom the user's to write in.
+  if (documents.isEmpty() || !QFileInfo(documents).isDir()) return QDir::homePath();
   return documents;
 }
 
