@@ -19,6 +19,7 @@
 #include "Fonts.h"
 #include "Layout.h"
 #include "NoFocusCont.h"
+#include "OrbitalNames.h"
 #include "RollOverImage.h"
 #include "SpinButton.h"
 #include "core/WLError.h"
@@ -569,8 +570,7 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
     for (Integer n = 1; n <= Engine.HighestN(); ++n)
       osListN->addItem(QStringLiteral("n = %1").arg(n));
     osListOrbs->clear();
-    for (const OrbInfo& info : OrbInfoTable)
-      osListOrbs->addItem(QString::fromStdU16String(info.Name));
+    for (const OrbInfo& info : OrbInfoTable) osListOrbs->addItem(SelectorName(info));
     osListOrbs->setCurrentIndex(-1);
     if (SyncTree) {
       if (QTreeWidgetItem* node = Node(kOrbitalsKey)) {
