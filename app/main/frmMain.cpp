@@ -117,10 +117,6 @@ void frmMain::AddRollOver(RollOverImage* button, const QString& on, const QStrin
     ShowPicture(entry->button, entry->active && entry->active());
     if (entry->hint) RestoreStatus();
   });
-  // Keyboard users press Enter or Space on the focused button.
-  connect(button, &RollOverImage::KeyPress, this, [button](short ascii) {
-    if (ascii == 13 || ascii == 32) emit button->Click();
-  });
 }
 
 void frmMain::ShowPicture(RollOverImage* button, bool on) {

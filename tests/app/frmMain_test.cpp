@@ -411,3 +411,19 @@ TEST_F(MainWindow, SelectorShowsEveryMLineAndNamesEachOrbitalOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindow, SpaceOrEnterOnAFocusedButtonClicksItOnce) {
+  OpenSelector();
+  QSignalSpy clicks(w->osViewMode[1], &wl::RollOverImage::Click);
+  w->osViewMode[1]->setFocus();
+  ASSERT_TRUE(w->osViewMode[1]->hasFocus());
+  QTest::keyClick(w->windowHandle(), Qt::Key_Space);
+  EXPECT_EQ(clicks.count(), 1);
+  EXPECT_EQ(w->ViewModeChoice, 1);
+  QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+  EXPECT_EQ(clicks.count(), 2);
+}
+
+}  // namespace
