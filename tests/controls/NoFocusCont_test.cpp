@@ -140,8 +140,8 @@ TEST(NoFocusContTest, AFocusableViewMarksItsFocusKeepsItsKeysAndSavesNoMark) {
   EXPECT_EQ(saved.pixel(98, 40), qRgb(255, 255, 255));
 
   QSignalSpy keys(view, &NoFocusCont::KeyDown);
-  for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
-                      Qt::Key_PageDown}) {
+  for (Qt::Key key :
+       {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
     QTest::keyClick(window, key);
   }
   QTest::keyClick(window, Qt::Key_Left, Qt::ShiftModifier);
