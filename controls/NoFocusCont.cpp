@@ -77,6 +77,11 @@ bool NoFocusCont::event(QEvent* event) {
 }
 
 void NoFocusCont::keyPressEvent(QKeyEvent* event) {
+  // Keys a hosted child left unhandled are no keys of the container's own.
+  if (!hasFocus()) {
+    event->ignore();
+    return;
+  }
   emit KeyDown(KeyCodeOf(event), ShiftCode(event->modifiers()));
   // Other keys go on to the container.
   if (!ViewKey(event)) event->ignore();
