@@ -1,12 +1,32 @@
 #include "NoFocusCont.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <utility>
 
+#include "FocusMark.h"
 #include "modEventCodes.h"
 
 namespace wl {
+
+namespace {
+// The keys a focused view uses itself: arrows and Page Up / Page Down, with
+// or without modifiers.
+bool ViewKey(const QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
 
 NoFocusCont::NoFocusCont(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
@@ -35,9 +55,44 @@ ControlSurface& NoFocusCont::Synced() const {
   return Surface_;
 }
 
+void NoFocusCont::setFocusable(bool on) {
+  setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+  if (!on && hasFocus()) clearFocus();
+  update();
+}
+
 void NoFocusCont::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.drawImage(0, 0, Synced().View());
+  if (hasFocus()) PaintFocusMark(p, rect());
+}
+
+bool NoFocusCont::event(QEvent* event) {
+  // A window shortcut on an arrow key would otherwise take the key first.
+  if (event->type() == QEvent::ShortcutOverride && ViewKey(static_cast<QKeyEvent*>(event))) {
+    event->accept();
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void NoFocusCont::keyPressEvent(QKeyEvent* event) {
+  // Keys a hosted child left unhandled are no keys of the container's own.
+  if (!hasFocus()) {
+    event->ignore();
+    return;
+  }
+  emit KeyDown(KeyCodeOf(event), ShiftCode(event->modifiers()));
+  // Other keys go on to the container.
+  if (!ViewKey(event)) event->ignore();
+}
+
+void NoFocusCont::focusInEvent(QFocusEvent*) {
+  update();
+}
+
+void NoFocusCont::focusOutEvent(QFocusEvent*) {
+  update();
 }
 
 void NoFocusCont::resizeEvent(QResizeEvent*) {

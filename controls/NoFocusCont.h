@@ -3,6 +3,12 @@
 // the program copies pixels into its engine surface handle `hdc` with
 // wl::BitBlt and calls Refresh. Image is the persistent picture for saving
 // and printing. Coordinates are pixels.
+//
+// Focusable (False by default) lets the program make a view take the focus,
+// by Tab or a click. A focused container shows the focus mark over its
+// picture (never in Image), keeps the arrow keys and Page Up / Page Down for
+// itself (no focus moves, no window shortcuts) and reports every key press
+// as KeyDown.
 #pragma once
 
 #include <QPixmap>
@@ -20,6 +26,7 @@ class WLCTRLS_EXPORT NoFocusCont : public QWidget {
   Q_PROPERTY(bool HasDC READ HasDC)
   Q_PROPERTY(bool AutoRedraw READ AutoRedraw WRITE setAutoRedraw)
   Q_PROPERTY(short MousePointer READ MousePointer WRITE setMousePointer)
+  Q_PROPERTY(bool Focusable READ Focusable WRITE setFocusable)
 
  public:
   explicit NoFocusCont(QWidget* parent = nullptr);
@@ -40,6 +47,8 @@ class WLCTRLS_EXPORT NoFocusCont : public QWidget {
   QImage Image() const { return Synced().Image(); }
   short MousePointer() const { return MousePointer_; }
   void setMousePointer(short pointer);
+  bool Focusable() const { return focusPolicy() != Qt::NoFocus; }
+  void setFocusable(bool on);
 
  signals:
   void Click();
@@ -47,8 +56,13 @@ class WLCTRLS_EXPORT NoFocusCont : public QWidget {
   void MouseDown(short Button, short Shift, float X, float Y);
   void MouseMove(short Button, short Shift, float X, float Y);
   void MouseUp(short Button, short Shift, float X, float Y);
+  void KeyDown(short KeyCode, short Shift);
 
  protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -1,17 +1,20 @@
 #include "RollOverImage.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 #include <utility>
 
+#include "FocusMark.h"
 #include "modEventCodes.h"
 
 namespace wl {
 
 RollOverImage::RollOverImage(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   Surface_.Resize(width(), height());
 }
@@ -63,11 +66,23 @@ bool RollOverImage::Inside(float X, float Y) const {
 }
 
 void RollOverImage::Capture() {
-  if (isVisible() && isEnabled() && !HasCapture()) grabMouse();
+  if (HasCapture() || !isVisible() || !isEnabled()) return;
+  // A capture taken while another window or a popup is in front would steal
+  // that window's clicks.
+  if (!isActiveWindow() || QApplication::activePopupWidget()) return;
+  grabMouse();
+  // While the capture is held, any other window that appears or becomes
+  // active ends it (see eventFilter).
+  qApp->installEventFilter(this);
 }
 
 void RollOverImage::ReleaseCapture() {
+  qApp->removeEventFilter(this);
   if (HasCapture()) releaseMouse();
+}
+
+void RollOverImage::Yield() {
+  if (HasCapture() || Over_) Leave();
 }
 
 void RollOverImage::Leave() {
@@ -88,6 +103,7 @@ void RollOverImage::paintEvent(QPaintEvent*) {
     p.setPen(palette().color(QPalette::WindowText));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
   }
+  if (hasFocus()) PaintFocusMark(p, rect());
 }
 
 void RollOverImage::resizeEvent(QResizeEvent*) {
@@ -142,6 +158,13 @@ void RollOverImage::mouseDoubleClickEvent(QMouseEvent* event) {
 void RollOverImage::keyPressEvent(QKeyEvent* event) {
   emit KeyDown(KeyCodeOf(event), ShiftCode(event->modifiers()));
   if (const short ascii = KeyAsciiOf(event)) emit KeyPress(ascii);
+  // Space, Enter and Return press the button, as a click does.
+  const int key = event->key();
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (plain && !event->isAutoRepeat() &&
+      (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    emit Click();
+  }
 }
 
 void RollOverImage::keyReleaseEvent(QKeyEvent* event) {
@@ -155,7 +178,38 @@ void RollOverImage::hideEvent(QHideEvent*) {
 
 void RollOverImage::changeEvent(QEvent* event) {
   if (event->type() == QEvent::EnabledChange && !isEnabled()) ReleaseCapture();
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) Yield();
   QWidget::changeEvent(event);
+}
+
+void RollOverImage::leaveEvent(QEvent*) {
+  // Only a control without the capture (its window was not active when the
+  // pointer came in) learns of the leave this way.
+  if (Over_ && !HasCapture() && isVisible() && isEnabled()) Leave();
+}
+
+void RollOverImage::focusInEvent(QFocusEvent*) {
+  update();
+}
+
+void RollOverImage::focusOutEvent(QFocusEvent*) {
+  update();
+}
+
+bool RollOverImage::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::Show || type == QEvent::WindowActivate) {
+    bool other = false;
+    if (watched->isWidgetType()) {
+      const auto* w = static_cast<QWidget*>(watched);
+      other = w->isWindow() && w != window() && w->windowType() != Qt::ToolTip;
+    } else if (watched->isWindowType()) {
+      const auto* w = static_cast<QWindow*>(watched);
+      other = w->isTopLevel() && w != window()->windowHandle() && w->type() != Qt::ToolTip;
+    }
+    if (other) Yield();
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace wl

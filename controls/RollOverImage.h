@@ -8,6 +8,17 @@
 // one is seen outside; that move releases the capture and raises MouseOut.
 // A release is tested the same way whatever the buttons. Hiding or disabling
 // the control drops the capture and raises nothing.
+//
+// The capture never outlives the pointer being in the control's own active
+// window: the control takes it only while its window is active and no popup
+// is open, and gives it up, raising MouseOut, when its window is deactivated
+// or another window is shown or activated (a dialog, a message box or a menu
+// opened by a click), so that no click meant for that window reaches this one.
+// Without the capture, the pointer leaving the control raises MouseOut.
+//
+// Keyboard: Tab reaches the control (a click does not give it the focus);
+// while it holds the focus it shows the focus mark, and Space, Enter or Return
+// raise Click after KeyDown and KeyPress.
 #pragma once
 
 #include <QPixmap>
@@ -88,12 +99,18 @@ class WLCTRLS_EXPORT RollOverImage : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   bool Inside(float X, float Y) const;
   void Capture();
   void ReleaseCapture();
   void Leave();
+  // Another window or a popup takes the pointer: the capture and Over end.
+  void Yield();
 
   // The surface follows the control's size at once, also while the control is
   // hidden (when Qt holds its resize events back until it is shown).

@@ -4,10 +4,14 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <algorithm>
 #include <cmath>
 
+#include "FocusMark.h"
 #include "core/Numeric.h"
 #include "modFontSize.h"
 #include "modIsNumeric.h"
@@ -41,6 +45,52 @@ QColor SystemButtonFace() {
 QColor SystemWindowText() {
   return QApplication::palette().color(QPalette::Text);
 }
+
+// The arrow pair: a scroll bar that draws its two step buttons itself, with
+// dark arrows that read in every state (the style's own arrows are pale grey
+// on pale grey). Where the buttons are and what a click hits stays the style's.
+class ArrowPair : public QScrollBar {
+ public:
+  explicit ArrowPair(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStyleOptionSlider opt;
+    initStyleOption(&opt);
+    QPainter p(this);
+    p.fillRect(rect(), QColor(kTrack));
+    const auto button = [&](QStyle::SubControl part, bool up) {
+      const QRect r = style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, this);
+      if (r.isEmpty()) return;
+      const bool pressed = (opt.activeSubControls & part) && (opt.state & QStyle::State_Sunken);
+      p.setPen(QColor(kEdge));
+      p.setBrush(QColor(pressed ? kFacePressed : kFace));
+      p.drawRect(r.adjusted(0, 0, -1, -1));
+      // A filled triangle about half the button's width, centred.
+      const double w = std::max(4.0, std::floor(r.width() / 2.0));
+      const double h = std::min(std::ceil(w / 2.0) + 1, r.height() - 4.0);
+      const QPointF c = QRectF(r).center() + QPointF(pressed ? 1 : 0, pressed ? 1 : 0);
+      const double tip = up ? c.y() - h / 2 : c.y() + h / 2;
+      const double base = up ? c.y() + h / 2 : c.y() - h / 2;
+      const QPointF triangle[3] = {{c.x() - w / 2, base}, {c.x() + w / 2, base}, {c.x(), tip}};
+      p.setRenderHint(QPainter::Antialiasing, true);
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(isEnabled() ? kArrow : kArrowDisabled));
+      p.drawPolygon(triangle, 3);
+      p.setRenderHint(QPainter::Antialiasing, false);
+    };
+    button(QStyle::SC_ScrollBarSubLine, true);
+    button(QStyle::SC_ScrollBarAddLine, false);
+  }
+
+ private:
+  static constexpr QRgb kTrack = qRgb(200, 200, 206);
+  static constexpr QRgb kFace = qRgb(232, 232, 236);
+  static constexpr QRgb kFacePressed = qRgb(176, 176, 184);
+  static constexpr QRgb kEdge = qRgb(110, 110, 118);
+  static constexpr QRgb kArrow = qRgb(24, 24, 28);
+  static constexpr QRgb kArrowDisabled = qRgb(88, 88, 96);
+};
 }  // namespace
 
 SpinButton::SpinButton(QWidget* parent) : QFrame(parent), FontScale(FontScaleFactor()) {
@@ -49,7 +99,7 @@ SpinButton::SpinButton(QWidget* parent) : QFrame(parent), FontScale(FontScaleFac
   txtMain->setFrame(false);
   txtMain->installEventFilter(this);
 
-  UpDown = new QScrollBar(Qt::Vertical, this);
+  UpDown = new ArrowPair(this);
   UpDown->setObjectName(QStringLiteral("UpDown"));
   UpDown->setFocusPolicy(Qt::NoFocus);
   UpDown->installEventFilter(this);
@@ -68,6 +118,8 @@ SpinButton::SpinButton(QWidget* parent) : QFrame(parent), FontScale(FontScaleFac
 
   connect(UpDown, &QScrollBar::valueChanged, this, [this] { ScrollChanged(); });
   connect(txtMain, &QLineEdit::textChanged, this, [this] { TextChanged(); });
+  // Shows the focus mark over the whole control while the text box has the focus.
+  new FocusMarkOverlay(this, txtMain);
   resize(80, height());
 }
 
@@ -140,7 +192,15 @@ bool SpinButton::ArrowKey(int key) {
 
 bool SpinButton::eventFilter(QObject* watched, QEvent* event) {
   if (watched == txtMain) {
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::ShortcutOverride) {
+      // The Up and Down keys step the value even where the window has shortcuts on them.
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if ((key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) &&
+          (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+        event->accept();
+        return true;
+      }
+    } else if (event->type() == QEvent::KeyPress) {
       const auto* key = static_cast<QKeyEvent*>(event);
       if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
         if (ArrowKey(key->key())) return true;

@@ -26,10 +26,11 @@ inline constexpr QRect WLtree{9, 99, 194, 470};
 inline constexpr QRect WLmainBG{210, 98, 582, 472};
 inline constexpr QRect WLtextCont{211, 99, 580, 470};
 
-// The orbital selector page.
-inline constexpr QRect osListN{226, 132, 130, 110};
-inline constexpr QRect osListL{370, 132, 190, 110};
-inline constexpr QRect osListM{574, 132, 200, 110};
+// The orbital selector page. The lists are tall enough for the eight lines of
+// an f subshell's m list (the average and m = -3 to 3) without scrolling.
+inline constexpr QRect osListN{226, 132, 130, 120};
+inline constexpr QRect osListL{370, 132, 190, 120};
+inline constexpr QRect osListM{574, 132, 200, 120};
 inline constexpr QRect osListOrbs{226, 282, 200, 24};
 inline constexpr QRect osRadius{226, 348, 110, 24};
 inline constexpr QRect osThreshold{370, 348, 110, 24};

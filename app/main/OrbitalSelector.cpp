@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 
 #include "Numbers.h"
+#include "OrbitalNames.h"
 #include "RollOverImage.h"
 #include "SpinButton.h"
 #include "core/Numeric.h"
@@ -24,6 +25,12 @@ int SelectedRow(const QListWidget* list) {
   return rows.isEmpty() ? -1 : rows.first().row();
 }
 }  // namespace
+
+QString SelectorName(const OrbInfo& info) {
+  QString name = QString::fromStdU16String(info.Name);
+  if (info.OrbType == AverageOrbs) name += QStringLiteral(" (average)");
+  return name;
+}
 
 void frmMain::osListN_Click() {
   const int row = SelectedRow(osListN);

@@ -20,6 +20,7 @@
 #include "Fonts.h"
 #include "Layout.h"
 #include "NoFocusCont.h"
+#include "OrbitalNames.h"
 #include "RollOverImage.h"
 #include "SpinButton.h"
 #include "core/WLError.h"
@@ -118,10 +119,6 @@ void frmMain::AddRollOver(RollOverImage* button, const QString& on, const QStrin
   connect(button, &RollOverImage::MouseOut, this, [this, entry] {
     ShowPicture(entry->button, entry->active && entry->active());
     if (entry->hint) RestoreStatus();
-  });
-  // Keyboard users press Enter or Space on the focused button.
-  connect(button, &RollOverImage::KeyPress, this, [button](short ascii) {
-    if (ascii == 13 || ascii == 32) emit button->Click();
   });
 }
 
@@ -579,8 +576,7 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
     for (Integer n = 1; n <= Engine.HighestN(); ++n)
       osListN->addItem(QStringLiteral("n = %1").arg(n));
     osListOrbs->clear();
-    for (const OrbInfo& info : OrbInfoTable)
-      osListOrbs->addItem(QString::fromStdU16String(info.Name));
+    for (const OrbInfo& info : OrbInfoTable) osListOrbs->addItem(SelectorName(info));
     osListOrbs->setCurrentIndex(-1);
     if (SyncTree) {
       if (QTreeWidgetItem* node = Node(kOrbitalsKey)) {

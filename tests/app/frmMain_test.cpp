@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTreeWidget>
 
@@ -119,7 +120,7 @@ TEST_F(MainWindow, MZeroFindsTheSingleOrbitalAndLoadsItsDefaults) {
   EXPECT_EQ(w->osThreshold->Value(), 30);
 
   ClickRow(w->osListM, 0);  // the averaged subshell comes after the single orbitals
-  EXPECT_EQ(w->osListOrbs->currentText(), QStringLiteral("3D"));
+  EXPECT_EQ(w->osListOrbs->currentText(), QStringLiteral("3D (average)"));
 }
 
 TEST_F(MainWindow, ChoosingByNameKeepsTheListsInStep) {
@@ -365,6 +366,64 @@ TEST_F(MainWindow, AltF4EndsTheProgram) {
   QTest::keyClick(w->WLtree, Qt::Key_F4, Qt::AltModifier);
   EXPECT_EQ(ended.count(), 1);
   EXPECT_FALSE(w->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, SelectorShowsEveryMLineAndNamesEachOrbitalOnce) {
+  OpenSelector();
+  ClickRow(w->osListN, 3);
+  ClickRow(w->osListL, 3);  // the f subshell: the average and seven m lines
+  ASSERT_EQ(w->osListM->count(), 8);
+  const QRect shown = w->osListM->viewport()->rect();
+  for (int row = 0; row < w->osListM->count(); ++row) {
+    const QRect line = w->osListM->visualItemRect(w->osListM->item(row));
+    EXPECT_TRUE(shown.contains(line)) << row << " " << w->osListM->item(row)->text().toStdString();
+  }
+
+  // No two lines of the name box read the same; the averages say so.
+  QSet<QString> seen;
+  for (int k = 0; k < w->osListOrbs->count(); ++k) {
+    const QString line = w->osListOrbs->itemText(k);
+    EXPECT_FALSE(seen.contains(line)) << line.toStdString();
+    seen.insert(line);
+  }
+  const auto lineOf = [&](int n, int l, bool average) {
+    for (size_t k = 0; k < w->OrbInfoTable.size(); ++k) {
+      const wl::OrbInfo& e = w->OrbInfoTable[k];
+      if (e.n == n && e.l == l && (e.OrbType == wl::AverageOrbs) == average)
+        return w->osListOrbs->itemText(static_cast<int>(k));
+    }
+    return QString();
+  };
+  EXPECT_EQ(lineOf(1, 0, false), QStringLiteral("1S"));
+  EXPECT_EQ(lineOf(1, 0, true), QStringLiteral("1S (average)"));
+  EXPECT_EQ(lineOf(2, 0, true), QStringLiteral("2S (average)"));
+  EXPECT_EQ(lineOf(2, 1, true), QStringLiteral("2P (average)"));
+
+  // Picking the averaged 2S by name still chooses its lines in the lists.
+  ClickRow(w->osListN, 1);
+  ClickRow(w->osListL, 0);
+  ClickRow(w->osListM, 0);
+  EXPECT_EQ(w->osListOrbs->currentText(), QStringLiteral("2S (average)"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, SpaceOrEnterOnAFocusedButtonClicksItOnce) {
+  OpenSelector();
+  QSignalSpy clicks(w->osViewMode[1], &wl::RollOverImage::Click);
+  w->osViewMode[1]->setFocus();
+  ASSERT_TRUE(w->osViewMode[1]->hasFocus());
+  QTest::keyClick(w->windowHandle(), Qt::Key_Space);
+  EXPECT_EQ(clicks.count(), 1);
+  EXPECT_EQ(w->ViewModeChoice, 1);
+  QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+  EXPECT_EQ(clicks.count(), 2);
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 
+#include "FocusMark.h"
 #include "render/PixelArray.h"
 #include "render/Surfaces.h"
 #include "render/cMemoryDCEx.h"
@@ -94,6 +96,73 @@ TEST(NoFocusContTest, NeverTakesTheFocusAndPassesItsMouseEventsOn) {
   EXPECT_EQ(childClicked.count(), 1);
   EXPECT_EQ(down.count(), 2);
   EXPECT_EQ(dbl.count(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Pixels of the focus mark's amber in a grab.
+int MarkPixels(QWidget* widget) {
+  const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int n = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) n += shown.pixel(x, y) == wl::kFocusMarkAmber;
+  }
+  return n;
+}
+
+TEST(NoFocusContTest, AFocusableViewMarksItsFocusKeepsItsKeysAndSavesNoMark) {
+  QWidget host;
+  host.resize(200, 100);
+  auto* edit = new QLineEdit(&host);
+  edit->setGeometry(0, 0, 60, 20);
+  auto* view = new NoFocusCont(&host);
+  view->setGeometry(80, 10, 100, 80);
+  view->setBackColor(Qt::white);  // a light picture
+  EXPECT_FALSE(view->Focusable());
+  view->setFocusable(true);
+  QShortcut left(QKeySequence(Qt::Key_Left), &host);
+  QSignalSpy shortcut(&left, &QShortcut::activated);
+  host.show();
+  host.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+  QWindow* window = host.windowHandle();
+
+  edit->setFocus();
+  EXPECT_EQ(MarkPixels(view), 0);
+  QTest::keyClick(window, Qt::Key_Tab);
+  ASSERT_TRUE(view->hasFocus());
+  EXPECT_GT(MarkPixels(view), 100);
+  // Saving takes the picture alone.
+  const QImage saved = view->Image();
+  EXPECT_EQ(saved.pixel(1, 1), qRgb(255, 255, 255));
+  EXPECT_EQ(saved.pixel(98, 40), qRgb(255, 255, 255));
+
+  QSignalSpy keys(view, &NoFocusCont::KeyDown);
+  for (Qt::Key key :
+       {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
+    QTest::keyClick(window, key);
+  }
+  QTest::keyClick(window, Qt::Key_Left, Qt::ShiftModifier);
+  ASSERT_EQ(keys.count(), 8);  // the Shift key itself is the seventh
+  EXPECT_EQ(keys[0][0].value<short>(), 37);
+  EXPECT_EQ(keys[3][0].value<short>(), 40);
+  EXPECT_EQ(keys[5][0].value<short>(), 34);
+  EXPECT_EQ(keys[7][0].value<short>(), 37);
+  EXPECT_EQ(keys[7][1].value<short>(), 1);
+  EXPECT_TRUE(view->hasFocus());
+  EXPECT_EQ(shortcut.count(), 0);
+
+  // Tab still moves on; a click gives the focus back.
+  QTest::keyClick(window, Qt::Key_Tab);
+  EXPECT_TRUE(edit->hasFocus());
+  EXPECT_EQ(MarkPixels(view), 0);
+  QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(130, 50));
+  EXPECT_TRUE(view->hasFocus());
+  view->setFocusable(false);
+  EXPECT_FALSE(view->hasFocus());
+  EXPECT_EQ(MarkPixels(view), 0);
 }
 
 }  // namespace

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 #include <string>
 #include <vector>
 
+#include "FocusMark.h"
 #include "core/WLError.h"
 
 using wl::RollOverImage;
@@ -207,6 +210,108 @@ TEST(RollOverImagePointer, MousePointerNumbersChooseTheCursor) {
   EXPECT_EQ(button.cursor().shape(), Qt::BitmapCursor);
   button.setMousePointer(0);
   EXPECT_FALSE(button.testAttribute(Qt::WA_SetCursor));  // the parent's cursor again
+}
+
+}  // namespace
+
+namespace {
+
+// A second top-level window with one push button filling it.
+struct OtherWindow {
+  OtherWindow() {
+    window.setGeometry(400, 300, 160, 90);
+    target = new QPushButton(QStringLiteral("tab"), &window);
+    target->setGeometry(10, 10, 140, 70);
+  }
+  void Show() {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+  // A click in the middle of the push button, through the window system.
+  void Click() { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(80, 45)); }
+  QWidget window;
+  QPushButton* target = nullptr;
+};
+
+TEST_F(RollOverTest, AWindowOpenedByAClickGetsItsOwnClicks) {
+  OtherWindow other;
+  QObject::connect(button, &RollOverImage::Click, [&] { other.Show(); });
+  MoveTo(55, 35);
+  ClickAt(55, 35);
+  // The capture ended with the button's "off" state as the window appeared.
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_FALSE(button->HasCapture());
+  EXPECT_FALSE(button->Over());
+
+  QSignalSpy clicked(other.target, &QPushButton::clicked);
+  other.Click();
+  other.Click();
+  EXPECT_EQ(clicked.count(), 2);
+  EXPECT_EQ(log, (Log{"Over", "Move 0 5,5", "Down 1", "Up 1", "Click", "Out"}));
+}
+
+TEST_F(RollOverTest, LosingTheActiveWindowEndsTheCaptureAndNoneIsTakenWhileInactive) {
+  MoveTo(55, 35);
+  ASSERT_TRUE(button->HasCapture());
+  OtherWindow other;
+  other.Show();  // already open elsewhere, and now activated
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  QSignalSpy clicked(other.target, &QPushButton::clicked);
+  other.Click();
+  EXPECT_EQ(clicked.count(), 1);
+  EXPECT_EQ(log, (Log{"Over", "Move 0 5,5", "Out"}));
+
+  // Hovering the inactive window still swaps the picture, without a capture;
+  // the leave is then told by the window system.
+  log.clear();
+  MoveTo(60, 40);
+  EXPECT_TRUE(button->Over());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  MoveTo(150, 100);
+  EXPECT_FALSE(button->Over());
+  other.Click();
+  EXPECT_EQ(clicked.count(), 2);
+  EXPECT_EQ(log, (Log{"Over", "Move 0 10,10", "Out"}));
+}
+
+// Pixels of the focus mark's amber in a grab.
+int MarkPixels(QWidget* widget) {
+  const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int n = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) n += shown.pixel(x, y) == wl::kFocusMarkAmber;
+  }
+  return n;
+}
+
+TEST_F(RollOverTest, TabGivesTheFocusMarkAndSpaceOrEnterClick) {
+  auto* edit = new QLineEdit(&host);
+  edit->setGeometry(0, 90, 60, 20);
+  edit->show();
+  QWidget::setTabOrder(edit, button);
+  button->setBackColor(QColor(40, 40, 44));
+  edit->setFocus();
+  EXPECT_EQ(MarkPixels(button), 0);
+  QTest::keyClick(Window(), Qt::Key_Tab);
+  ASSERT_TRUE(button->hasFocus());
+  EXPECT_GT(MarkPixels(button), 40);
+  EXPECT_EQ(button->Image().pixel(1, 1), qRgb(40, 40, 44));  // the picture stays clean
+
+  QSignalSpy down(button, &RollOverImage::KeyDown);
+  QTest::keyClick(Window(), Qt::Key_Space);
+  QTest::keyClick(Window(), Qt::Key_Return);
+  QTest::keyClick(Window(), Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(Window(), Qt::Key_B);
+  EXPECT_EQ(down.count(), 4);  // the key events stay
+  EXPECT_EQ(log, (Log{"Click", "Click", "Click"}));
+
+  // A mouse click does not take the focus away from the text box.
+  edit->setFocus();
+  EXPECT_EQ(MarkPixels(button), 0);
+  MoveTo(55, 35);
+  ClickAt(55, 35);
+  EXPECT_TRUE(edit->hasFocus());
 }
 
 }  // namespace

@@ -4,13 +4,18 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMap>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
 #include <QTest>
 #include <QVBoxLayout>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
+#include "FocusMark.h"
 #include "modFontSize.h"
 #include "modIsNumeric.h"
 
@@ -306,6 +311,112 @@ TEST(NumericTest, AcceptsWhatTheNumericTestAccepts) {
        {"", " ", "abc", "12x", ".", "-", "1e", "1.2.3", ",5", "&H", "&HG", "1 2"}) {
     EXPECT_FALSE(value(bad).has_value()) << bad;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Relative luminance 0 to 255 of a pixel.
+double Luma(QRgb c) {
+  return 0.2126 * qRed(c) + 0.7152 * qGreen(c) + 0.0722 * qBlue(c);
+}
+
+// How far the darkest pixel in the middle of an arrow button lies below the
+// most common one there (the button's face): the arrow must stand out. The
+// button's edges are left out.
+double ArrowContrast(const QImage& image, const QRect& button) {
+  const QRect area(button.left() + button.width() / 5, button.top() + button.height() / 5,
+                   button.width() * 3 / 5, button.height() * 3 / 5);
+  QMap<QRgb, int> counts;
+  double darkest = 255;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QRgb c = image.pixel(x, y);
+      ++counts[c];
+      darkest = std::min(darkest, Luma(c));
+    }
+  }
+  QRgb face = 0;
+  int most = 0;
+  for (auto it = counts.begin(); it != counts.end(); ++it) {
+    if (it.value() > most) std::tie(face, most) = std::pair(it.key(), it.value());
+  }
+  return Luma(face) - darkest;
+}
+
+TEST_F(SpinTest, ArrowsStandOutFromTheirButtonsWhetherIdlePressedOrDisabled) {
+  spin->setMax(10);
+  spin->setValue(5);
+  const auto halves = [&](const QImage& shown) {
+    const QRect a = arrows->geometry();
+    const QRect upper(a.left(), a.top(), a.width(), a.height() / 2);
+    const QRect lower(a.left(), a.top() + a.height() / 2, a.width(), a.height() - a.height() / 2);
+    return std::pair(ArrowContrast(shown, upper), ArrowContrast(shown, lower));
+  };
+  const auto grabbed = [&] { return spin->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+  constexpr double kBound = 110;
+
+  auto [up, down] = halves(grabbed());
+  EXPECT_GT(up, kBound);
+  EXPECT_GT(down, kBound);
+
+  // While the upper arrow is held down.
+  QStyleOptionSlider option;
+  option.initFrom(arrows);
+  option.orientation = Qt::Vertical;
+  option.minimum = arrows->minimum();
+  option.maximum = arrows->maximum();
+  option.sliderPosition = arrows->sliderPosition();
+  option.sliderValue = arrows->value();
+  option.subControls = QStyle::SC_All;
+  const QRect upper = arrows->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                      QStyle::SC_ScrollBarSubLine, arrows);
+  QTest::mousePress(arrows, Qt::LeftButton, {}, upper.center());
+  std::tie(up, down) = halves(grabbed());
+  QTest::mouseRelease(arrows, Qt::LeftButton, {}, upper.center());
+  EXPECT_GT(up, kBound);
+  EXPECT_GT(down, kBound);
+
+  spin->setEnabled(false);
+  std::tie(up, down) = halves(grabbed());
+  EXPECT_GT(up, kBound * 0.8);
+  EXPECT_GT(down, kBound * 0.8);
+}
+
+// Pixels of the focus mark's amber in a grab.
+int MarkPixels(QWidget* widget) {
+  const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int n = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) n += shown.pixel(x, y) == wl::kFocusMarkAmber;
+  }
+  return n;
+}
+
+TEST_F(SpinTest, FocusShowsTheMarkAndUpDownStepEvenWithWindowShortcuts) {
+  spin->setMax(10);
+  spin->setValue(5);
+  QShortcut upShortcut(QKeySequence(Qt::Key_Up), &host);
+  QShortcut downShortcut(QKeySequence(Qt::Key_Down), &host);
+  QSignalSpy shortcuts(&upShortcut, &QShortcut::activated);
+  QSignalSpy shortcutsDown(&downShortcut, &QShortcut::activated);
+
+  other->setFocus();
+  EXPECT_EQ(MarkPixels(spin), 0);
+  QTest::keyClick(host.windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier);
+  ASSERT_TRUE(text->hasFocus());
+  EXPECT_GT(MarkPixels(spin), 20);
+
+  QTest::keyClick(host.windowHandle(), Qt::Key_Up);
+  QTest::keyClick(host.windowHandle(), Qt::Key_Up);
+  QTest::keyClick(host.windowHandle(), Qt::Key_Down);
+  EXPECT_EQ(spin->Value(), 6);
+  EXPECT_EQ(shortcuts.count() + shortcutsDown.count(), 0);
+
+  QTest::keyClick(host.windowHandle(), Qt::Key_Tab);
+  ASSERT_TRUE(other->hasFocus());
+  EXPECT_EQ(MarkPixels(spin), 0);
 }
 
 }  // namespace
