@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QTreeWidget>
 #include <algorithm>
 #include <array>
 
@@ -48,8 +49,10 @@ void frmMain::ConnectKeys() {
   }
 
   // The views take the focus from Tab and from a click, for the arrow keys.
-  eeMainView->setFocusPolicy(Qt::StrongFocus);
-  eeNanoView->setFocusPolicy(Qt::StrongFocus);
+  eeMainView->setFocusable(true);
+  eeNanoView->setFocusable(true);
+  // The keyboard starts in the page tree rather than on the title bar's buttons.
+  WLtree->setFocus();
 }
 
 void frmMain::SetMenuLabelLit(QLabel* label, bool lit) {
