@@ -76,18 +76,27 @@ void PaintTriad(QImage& image, const wl::RenderRequest& request) {
   const double pen = std::max(1.0, box / 60.0);
 
   for (const TriadArrow& a : TriadArrows(request)) {
-    const QColor ink = InkOf(a.label);
-    p.setPen(QPen(ink, pen, Qt::SolidLine, Qt::RoundCap));
+    // Each arrow is drawn twice: first a black halo a pixel wider all round,
+    // so the arrow stays legible over the dots, then in its own colour.
     const double across = std::hypot(a.dx, a.dy);
-    QPointF labelAt;
-    if (across < 0.2) {
-      // Pointing almost straight at or away from the viewer: a small ring.
-      const double r = fontPixels * 0.25;
-      p.drawEllipse(origin, r, r);
-      labelAt = origin + QPointF(r + 1, -r - 1);
-    } else {
-      const QPointF dir(a.dx / across, a.dy / across);
-      const QPointF tip = origin + QPointF(a.dx, a.dy) * length;
+    const QPointF dir = across < 0.2 ? QPointF() : QPointF(a.dx / across, a.dy / across);
+    const QPointF tip = origin + QPointF(a.dx, a.dy) * length;
+    const double ring = fontPixels * 0.25;
+    // The label's centre sits just beyond the tip (or beside the ring).
+    const QPointF labelAt = across < 0.2 ? origin + QPointF(ring + 1, -ring - 1)
+                                         : tip + dir * (fontPixels * 0.55);
+    const QRectF cell(labelAt.x() - fontPixels * 0.5, labelAt.y() - fontPixels * 0.5, fontPixels,
+                      fontPixels);
+    const QString label(QLatin1Char(a.label));
+
+    const auto draw = [&](const QColor& colour, double width) {
+      p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+      p.setBrush(Qt::NoBrush);
+      if (across < 0.2) {
+        // Pointing almost straight at or away from the viewer: a small ring.
+        p.drawEllipse(origin, ring, ring);
+        return;
+      }
       p.drawLine(origin, tip);
       // Arrow head: two strokes back from the tip, 25 degrees off the shaft.
       const double head = fontPixels * 0.45;
@@ -96,12 +105,15 @@ void PaintTriad(QImage& image, const wl::RenderRequest& request) {
         const QPointF back(-(dir.x() * c - dir.y() * s), -(dir.x() * s + dir.y() * c));
         p.drawLine(tip, tip + back * head);
       }
-      labelAt = tip + dir * (fontPixels * 0.55);
-    }
-    // The label's centre sits just beyond the tip.
-    const QRectF cell(labelAt.x() - fontPixels * 0.5, labelAt.y() - fontPixels * 0.5, fontPixels,
-                      fontPixels);
-    p.drawText(cell, Qt::AlignCenter, QString(QLatin1Char(a.label)));
+    };
+    draw(Qt::black, pen + 2);
+    p.setPen(Qt::black);
+    for (const QPointF shift : {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)})
+      p.drawText(cell.translated(shift), Qt::AlignCenter, label);
+    const QColor ink = InkOf(a.label);
+    draw(ink, pen);
+    p.setPen(ink);
+    p.drawText(cell, Qt::AlignCenter, label);
   }
 }
 
