@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -129,10 +131,146 @@ TEST(CliRender, RefusesBadRequestsWithOneLine) {
   }
 }
 
+// A .bmp file the tool wrote, as 0xRRGGBB pixels with row 0 at the top.
+struct Bitmap {
+  int width = 0, height = 0;
+  std::vector<unsigned> rgb;
+  unsigned At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
+};
+
+Bitmap ReadBmp(const std::string& path) {
+  const std::string b = Slurp(path);
+  Bitmap m;
+  if (b.size() < 54 || b.substr(0, 2) != "BM") return m;
+  const int offset = Le32(b, 10), height = Le32(b, 22);
+  const int bits = static_cast<unsigned char>(b[28]) | static_cast<unsigned char>(b[29]) << 8;
+  if (bits != 24 && bits != 32) return m;
+  m.width = Le32(b, 18);
+  m.height = std::abs(height);
+  const size_t stride = (static_cast<size_t>(m.width) * bits + 31) / 32 * 4;
+  if (b.size() < offset + stride * m.height) return Bitmap{};
+  m.rgb.resize(static_cast<size_t>(m.width) * m.height);
+  for (int y = 0; y < m.height; ++y) {
+    const size_t row = offset + stride * (height > 0 ? m.height - 1 - y : y);
+    for (int x = 0; x < m.width; ++x) {
+      const auto* p = reinterpret_cast<const unsigned char*>(b.data() + row + x * bits / 8);
+      m.rgb[static_cast<size_t>(y) * m.width + x] = unsigned{p[2]} << 16 | unsigned{p[1]} << 8 | p[0];
+    }
+  }
+  return m;
+}
+
+Bitmap RenderBmp(const std::vector<std::string>& args, const std::string& name) {
+  const std::string bmp = File(name);
+  std::remove(bmp.c_str());
+  std::vector<std::string> all = With({"--size", "nano", "-o", bmp});
+  all.insert(all.end(), args.begin(), args.end());
+  const Result r = RunRender(all);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  return ReadBmp(bmp);
+}
+
+// Where the triad's ink of one axis lies, from the triad's centre: the mean
+// offset of the pixels that --axes changed to that colour (x red, y green,
+// z blue), and how many there are.
+struct Ink {
+  double dx = 0, dy = 0;
+  int count = 0;
+};
+enum class Axis { X, Y, Z };
+
+Ink InkOf(const Bitmap& plain, const Bitmap& axes, Axis axis) {
+  const int box = 46;  // 36% of the nano view's 127 pixels
+  const double cx = box / 2.0, cy = plain.height - box / 2.0;
+  Ink ink;
+  for (int y = 0; y < plain.height; ++y) {
+    for (int x = 0; x < plain.width; ++x) {
+      const unsigned v = axes.At(x, y);
+      if (v == plain.At(x, y)) continue;
+      const int r = v >> 16, g = v >> 8 & 255, b = v & 255;
+      const bool match = axis == Axis::X   ? r > 150 && g < 120 && b < 120
+                         : axis == Axis::Y ? g > 150 && r < 130 && b < 130
+                                           : b > 150 && r < 150;
+      if (!match) continue;
+      ink.dx += x + 0.5 - cx;
+      ink.dy += y + 0.5 - cy;
+      ++ink.count;
+    }
+  }
+  if (ink.count > 0) {
+    ink.dx /= ink.count;
+    ink.dy /= ink.count;
+  }
+  return ink;
+}
+
+TEST(CliRender, AxesDrawALabelledTriadInTheCornerOnly) {
+  WL_NEEDS_IMAGE_WRITER();
+  const std::vector<std::string> view = {"--theta", "-0.45", "--phi", "-0.6"};
+  const Bitmap plain = RenderBmp(view, "wl_plain.bmp");
+  std::vector<std::string> withAxes = view;
+  withAxes.push_back("--axes");
+  const Bitmap axes = RenderBmp(withAxes, "wl_axes.bmp");
+  ASSERT_EQ(plain.width, 127);
+  ASSERT_EQ(axes.width, 127);
+  ASSERT_EQ(axes.height, 127);
+
+  // The same seed gives the same cloud; only the bottom-left corner changes.
+  int changed = 0;
+  for (int y = 0; y < 127; ++y) {
+    for (int x = 0; x < 127; ++x) {
+      if (plain.At(x, y) == axes.At(x, y)) continue;
+      ++changed;
+      EXPECT_TRUE(x < 46 && y >= 127 - 46) << "pixel (" << x << ", " << y << ") changed";
+    }
+  }
+  EXPECT_GT(changed, 40);
+  for (const Axis a : {Axis::X, Axis::Y, Axis::Z}) {
+    EXPECT_GT(InkOf(plain, axes, a).count, 5) << "axis " << static_cast<int>(a);
+  }
+}
+
+TEST(CliRender, AxesTurnWithTheCameraAndFollowTheSlice) {
+  WL_NEEDS_IMAGE_WRITER();
+  const auto inks = [](std::vector<std::string> view, const std::string& name) {
+    const Bitmap plain = RenderBmp(view, name + "_plain.bmp");
+    view.push_back("--axes");
+    const Bitmap axes = RenderBmp(view, name + "_axes.bmp");
+    return std::array<Ink, 3>{InkOf(plain, axes, Axis::X), InkOf(plain, axes, Axis::Y),
+                              InkOf(plain, axes, Axis::Z)};
+  };
+  // Straight on: x to the right, z up, y away from the viewer (a ring at the centre).
+  auto a = inks({"--theta", "0", "--phi", "0"}, "wl_front");
+  EXPECT_GT(a[0].dx, 4);
+  EXPECT_LT(std::abs(a[0].dy), 2.5);
+  EXPECT_LT(a[2].dy, -4);
+  EXPECT_LT(std::abs(a[1].dx), a[0].dx / 2);
+  // Turned half way round about the vertical: x points left.
+  a = inks({"--theta", "0", "--phi", "3.14159"}, "wl_back");
+  EXPECT_LT(a[0].dx, -4);
+  // A quarter turn: y points right (or left) and x along the line of sight.
+  a = inks({"--theta", "0", "--phi", "1.5708"}, "wl_side");
+  EXPECT_GT(std::abs(a[1].dx), 4);
+  EXPECT_LT(std::abs(a[0].dx), std::abs(a[1].dx) / 2);
+  // Looking down from above (theta < 0): y turns up the picture and z shortens.
+  a = inks({"--theta", "-1.2", "--phi", "0"}, "wl_top");
+  EXPECT_LT(a[1].dy, -4);
+  EXPECT_GT(a[2].dy, a[1].dy);
+  // A slice across x shows y across and z upward, whatever the camera.
+  a = inks({"--mode", "transect", "--transect-dir", "x", "--theta", "0.7", "--phi", "0.4"},
+           "wl_slice");
+  EXPECT_GT(a[1].dx, 4);
+  EXPECT_LT(std::abs(a[1].dy), 2.5);
+  EXPECT_LT(a[2].dy, -4);
+  EXPECT_LT(std::abs(a[0].dx), a[1].dx / 2);
+}
+
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* option : {"--mode", "--transect-dir", "--quality", "--frames", "-o FILE"}) {
+  for (const char* option :
+       {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "-o FILE"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

@@ -10,6 +10,10 @@ function(wl_add_page_pictures target output_dir)
   file(GLOB lists CONFIGURE_DEPENDS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/*.list)
   set(outputs)
   foreach(list ${lists})
+    # The commands are made from the list's lines, so an edited list must
+    # configure again (a dependency of the commands alone would rerun them
+    # with the old options).
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list})
     file(STRINGS ${list} lines)
     foreach(line ${lines})
       string(STRIP "${line}" line)

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "AxisTriad.h"
 #include "Calculation.h"
 #include "Cli.h"
 #include "Commands.h"
@@ -41,6 +42,8 @@ Render options (the fields of one render request):
   --prob-dots        colour dots by probability (green high, red low)
   --prob-trans       colour transects by probability; needs --prob-dots too,
                      as the slice is coloured like the dots of the other view
+  --axes             draw labelled x, y and z arrows in the bottom-left corner,
+                     turned like the picture (a transect shows its own two axes)
   --frames K         render the same request K times before writing (1 to 100000;
                      the volume preview adapts its resolution from frame to frame)
   --json             also print the statistics as 'stats' does
@@ -53,7 +56,7 @@ const std::vector<std::string> kRenderValued = {
     "--mode",   "--size",        "--theta",        "--phi",     "--camera", "--plane",
     "--stereo", "--transect-no", "--transect-dir", "--quality", "-o",       "--frames"};
 const std::vector<std::string> kRenderFlags = {"--transector", "--final", "--prob-dots",
-                                               "--prob-trans", "--json"};
+                                               "--prob-trans", "--json", "--axes"};
 
 template <class T>
 T Choice(const Args& args, const std::string& name,
@@ -125,19 +128,27 @@ wl::RenderRequest ReadRequest(const Args& args) {
   return r;
 }
 
-void WriteImage(wl::Long hdc, const std::string& file, const std::string& format) {
+// Writes the view's bitmap, with the axis triad drawn over a copy of it when
+// `request` is given (the view itself stays as the engine left it).
+void WriteImage(wl::Long hdc, const std::string& file, const std::string& format,
+                const wl::RenderRequest* triad) {
   const wl::Surface* s = wl::LookupSurface(hdc);
   if (!s) throw std::runtime_error("the view has no bitmap");
 #ifdef WL_HAVE_QT_IMAGES
   // The first Rows - 1 rows are the picture; the surface's layout is RGB32's.
-  const QImage image(reinterpret_cast<const uchar*>(s->Pixels.data()), s->Width, s->Rows - 1,
-                     s->Width * 4, QImage::Format_RGB32);
+  QImage image(reinterpret_cast<const uchar*>(s->Pixels.data()), s->Width, s->Rows - 1,
+               s->Width * 4, QImage::Format_RGB32);
+  if (triad) {
+    image = image.copy();
+    DrawAxisTriad(image, *triad);
+  }
   if (!image.save(QString::fromStdString(file), format == "png" ? "PNG" : "BMP")) {
     throw std::runtime_error("cannot write '" + file + "'");
   }
 #else
   (void)file;
   (void)format;
+  (void)triad;
   throw UsageError("this build of wavelore-render has no image writer (built without Qt)");
 #endif
 }
@@ -168,7 +179,8 @@ int CmdRender(const ArgList& argv) {
   for (long long i = 0; i < frames; ++i)
     dcs = calc->engine.Orbitals().GetRender(calc->index, request);
   try {
-    WriteImage(request.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC, *file, format);
+    WriteImage(request.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC, *file, format,
+               args.Flag("--axes") ? &request : nullptr);
   } catch (const std::runtime_error& e) {
     if (dynamic_cast<const UsageError*>(&e)) throw;
     std::cerr << "wavelore-render: " << e.what() << "\n";
