@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QTreeWidget>
 #include <algorithm>
 #include <array>
 
@@ -51,8 +50,6 @@ void frmMain::ConnectKeys() {
   // The views take the focus from Tab and from a click, for the arrow keys.
   eeMainView->setFocusable(true);
   eeNanoView->setFocusable(true);
-  // The keyboard starts in the page tree rather than on the title bar's buttons.
-  WLtree->setFocus();
 }
 
 void frmMain::SetMenuLabelLit(QLabel* label, bool lit) {

@@ -1,5 +1,7 @@
 #include "modMain.h"
 
+#include <QTreeWidget>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -138,6 +140,10 @@ StartResult modMain::Main(const StartOptions& options) {
     form->move((W - form->width()) / 2, (H - form->height()) / 2);
   }
   form->show();
+  // Under a window manager the program stays above a full-screen backdrop.
+  if (form->FullScreen) AppServices().Display->PresentAbove(form.get());
+  // The keyboard starts in the page tree rather than on the title bar's buttons.
+  form->WLtree->setFocus();
   splash.close();
 
   if (options.Orbital) {

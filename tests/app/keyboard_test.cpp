@@ -251,4 +251,8 @@ TEST_F(Keys, SingleOrbitalDrpdfStatusExplainsTheWeight) {
   EXPECT_FALSE(w->labStatus->text().contains(QStringLiteral("z axis")));
 }
 
+TEST_F(Keys, TheKeyboardStartsInThePageTree) {
+  EXPECT_EQ(QApplication::focusWidget(), w->WLtree);
+}
+
 }  // namespace
