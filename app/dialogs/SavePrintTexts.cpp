@@ -91,6 +91,8 @@ QString ModeWord(RenderMode mode) {
       return QStringLiteral("volumetric");
     case Transect:
       return QStringLiteral("transect");
+    case BoundarySurface:
+      return QStringLiteral("surface");
   }
   return QString();
 }

@@ -26,6 +26,14 @@ enum RenderMode : std::int32_t {
   Anaglyph = 2,
   Volumetric = 3,
   Transect = 4,
+  BoundarySurface = 5,  // the lit surface that holds a share of the probability ("Surface")
+};
+
+// Colours of the two signs of ψ.
+enum PhasePalette : std::int32_t {
+  OrangeBlue = 0,  // the default
+  RedBlue = 1,
+  ColourSafe = 2,  // told apart by readers who confuse red and green
 };
 
 // Used as numbers: the main view is 375 by 375 pixels, the nano view 127 by 127.
@@ -97,6 +105,13 @@ struct RenderRequest {
   Boolean ShowProbLevelOnTrans = kFalse;
   Boolean UseColouredTransector = kFalse;
   Integer StereoFactor = 0;
+  // The sign of ψ and the boundary surface. The defaults give the pictures of
+  // a request without them.
+  Boolean ShowPhase = kFalse;       // colour by the sign of ψ (single orbitals only)
+  PhasePalette Palette = OrangeBlue;
+  double EnclosedShare = 0.9;       // Surface: share of the probability inside, 0.05 to 0.999
+  Boolean SurfaceNested = kFalse;   // Surface: an opaque 50% shell inside a translucent outer one
+  Boolean SurfaceCutaway = kFalse;  // Surface: the half facing the viewer removed
 };
 
 struct RenderDCinfo {

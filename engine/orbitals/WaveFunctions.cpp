@@ -1,10 +1,16 @@
 #include "orbitals/WaveFunctions.h"
 
+#include <limits>
+
 #include "core/modOrbitals.h"
 
 namespace wl {
 
 cElectron::~cElectron() = default;
+
+double cElectron::GetPsi(const COORDdouble&) const {
+  return std::numeric_limits<double>::quiet_NaN();
+}
 
 namespace modOrbitals {
 

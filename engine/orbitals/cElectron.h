@@ -36,6 +36,10 @@ class WLENGINE_EXPORT cElectron {
   virtual void GetLevels(ViewMode Mode, const double* Xs, const double* Ys, const double* Zs, int n,
                          Byte* Out) const = 0;
 
+  // The signed wave function ψ at a point (Bohr radii), normalised so that
+  // ψ² equals GetRealPDF. Subshell averages have no sign: NaN. May be called
+  // from several threads at once.
+  virtual double GetPsi(const COORDdouble& point) const;
   double PDFScaleFactor() const { return PDFScaleFactor_; }
   double DRPDFScaleFactor() const { return DRPDFScaleFactor_; }
 
