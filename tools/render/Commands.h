@@ -17,6 +17,7 @@ int CmdList(const ArgList& args);
 int CmdEval(const ArgList& args);
 int CmdStats(const ArgList& args);
 int CmdRender(const ArgList& args);
+int CmdMesh(const ArgList& args);
 
 // "%.17g": enough digits to give back the same double.
 std::string Number17(double v);

@@ -1,5 +1,6 @@
 // wavelore-render: the engine from the command line. Lists the orbitals,
-// evaluates densities, calculates an orbital and renders its views to files.
+// evaluates densities, calculates an orbital, renders its views to files and
+// writes its boundary surface as a 3D model.
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -26,6 +27,12 @@ Commands:
   render [stats options] [render options] -o FILE [--frames K] [--json]
                          calculate the orbital and write one view to FILE
                          (.png or .bmp); see 'wavelore-render render --help'
+  mesh --orbital O [--average] [--view pdf|drpdf] --enclose P
+       [--format obj|stl|ply|glb] -o FILE
+                         write the closed boundary surface enclosing the share P
+                         (0.05 to 0.999) of the probability as a 3D model in Bohr
+                         radii, z up; STL is one merged solid; see
+                         'wavelore-render mesh --help'
   help, --help           show this text
 
 Orbital choice:
@@ -75,8 +82,9 @@ int main(int argc, char** argv) {
     if (command == "eval") return CmdEval(args);
     if (command == "stats") return CmdStats(args);
     if (command == "render") return CmdRender(args);
+    if (command == "mesh") return CmdMesh(args);
     throw UsageError("unknown command '" + command +
-                     "'; valid commands: list, eval, stats, render, help");
+                     "'; valid commands: list, eval, stats, render, mesh, help");
   } catch (const UsageError& e) {
     std::cerr << "wavelore-render: " << e.what() << "\n";
     return 2;
