@@ -19,6 +19,10 @@
 // of x, y, xy, z, xz, yz, xyz). Every face diagonal of a cube thus runs from
 // the face's lowest corner to its highest, as it does in the neighbour
 // sharing the face, so the triangles of neighbours meet edge to edge.
+//
+// A signed field is cut twice, once around the nodes with ψ >= √t (the
+// positive lobes) and once around those with ψ <= -√t, so each sign's
+// surface is closed on its own and lobes never merge.
 #include "render/SurfaceMesh.h"
 
 #include <array>
@@ -114,8 +118,16 @@ constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
 class Extractor {
  public:
-  Extractor(const ScalarField& f, double density)
-      : f_(f), n_(f.N), m_(f.N + 2), h_(f.Step()), iso_(std::sqrt(density)) {}
+  // The surface ψ = sign · √density around the nodes where sign · ψ >=
+  // √density; `phase` is what its faces carry.
+  Extractor(const ScalarField& f, double density, int sign, int phase)
+      : f_(f),
+        n_(f.N),
+        m_(f.N + 2),
+        h_(f.Step()),
+        iso_(std::sqrt(density)),
+        sign_(sign),
+        phase_(static_cast<std::int8_t>(phase)) {}
 
   SurfaceMesh Run() {
     MarkInside();
@@ -150,8 +162,7 @@ class Extractor {
               const std::uint32_t b = Vertex(ci, cj, ck, tc.Tri[k][1]);
               const std::uint32_t c = Vertex(ci, cj, ck, tc.Tri[k][2]);
               mesh_.Triangles.insert(mesh_.Triangles.end(), {a, b, c});
-              const int s = sign_[a] + sign_[b] + sign_[c];
-              mesh_.Phase.push_back(f_.Signed ? (s > 0 ? 1 : -1) : 0);
+              mesh_.Phase.push_back(phase_);
             }
           }
         }
@@ -193,7 +204,7 @@ class Extractor {
         std::uint8_t* in = &inside_[Ext(1, j + 1, k + 1)];
         int lo = m_, hi = -1;
         for (int i = 0; i < n_; ++i) {
-          const bool inside = std::fabs(double(v[i])) >= iso_;
+          const bool inside = sign_ * double(v[i]) >= iso_;
           in[i] = inside;
           if (inside) {
             lo = std::min(lo, i + 1);
@@ -232,24 +243,22 @@ class Extractor {
     std::uint32_t& slot = (*slots)[s];
     if (slot != kNone) return slot;
     used->push_back(s);
-    slot = static_cast<std::uint32_t>(sign_.size());
+    slot = static_cast<std::uint32_t>(mesh_.VertexCount());
 
     const int ai = ci + (e.In & 1), aj = cj + (e.In >> 1 & 1), ak = ck + (e.In >> 2 & 1);
     const int oi = ci + (e.Out & 1), oj = cj + (e.Out >> 1 & 1), ok = ck + (e.Out >> 2 & 1);
-    const double va = Value(ai, aj, ak), vb = Value(oi, oj, ok);
-    // ψ runs linearly along the edge from va (|va| >= iso) to vb (|vb| <
-    // iso); the vertex is where it reaches the iso value of va's sign.
-    const double sign = va < 0 ? -1 : 1;
-    const double t = (sign * iso_ - va) / (vb - va);
+    // sign · ψ runs linearly along the edge from va >= iso to vb < iso.
+    const double va = sign_ * Value(ai, aj, ak), vb = sign_ * Value(oi, oj, ok);
+    const double t = (iso_ - va) / (vb - va);
     const double x0 = -f_.Half - h_;  // ext node 0
     mesh_.Positions.insert(mesh_.Positions.end(), {float(x0 + (ai + t * (oi - ai)) * h_),
                                                    float(x0 + (aj + t * (oj - aj)) * h_),
                                                    float(x0 + (ak + t * (ok - ak)) * h_)});
-    // Outward is where |ψ| falls: against sign · ∇ψ.
+    // Outward is where sign · ψ falls.
     const auto ga = Gradient(ai, aj, ak), gb = Gradient(oi, oj, ok);
     double g[3], len = 0;
     for (int a = 0; a < 3; ++a) {
-      g[a] = -sign * (ga[a] + t * (gb[a] - ga[a]));
+      g[a] = -sign_ * (ga[a] + t * (gb[a] - ga[a]));
       len += g[a] * g[a];
     }
     len = std::sqrt(len);
@@ -260,7 +269,6 @@ class Extractor {
       mesh_.Normals.insert(mesh_.Normals.end(), {0.f, 0.f, 0.f});
       flat_.push_back(slot);
     }
-    sign_.push_back(static_cast<std::int8_t>(sign));
     return slot;
   }
 
@@ -268,7 +276,7 @@ class Extractor {
   // the area-weighted mean of the faces around the vertex.
   void MendFlatNormals() {
     if (flat_.empty()) return;
-    std::vector<std::uint8_t> isFlat(sign_.size(), 0);
+    std::vector<std::uint8_t> isFlat(mesh_.VertexCount(), 0);
     for (auto v : flat_) isFlat[v] = 1;
     const auto& p = mesh_.Positions;
     auto& nrm = mesh_.Normals;
@@ -301,6 +309,8 @@ class Extractor {
   const ScalarField& f_;
   const int n_, m_;
   const double h_, iso_;
+  const int sign_;
+  const std::int8_t phase_;
   std::vector<std::uint8_t> inside_;
   std::vector<int> rowLo_, rowHi_;
   // Vertex ids of the lattice edges of the current slab of cells: the x, y
@@ -308,7 +318,6 @@ class Extractor {
   // from the bottom plane to the top (z, xz, yz, xyz).
   std::vector<std::uint32_t> lower_, upper_, cross_;
   std::vector<size_t> lowerUsed_, upperUsed_, crossUsed_;
-  std::vector<std::int8_t> sign_;  // per vertex: the sign of ψ at its inside end
   std::vector<std::uint32_t> flat_;
   SurfaceMesh mesh_;
 };
@@ -320,7 +329,18 @@ SurfaceMesh ExtractSurface(const ScalarField& field, double density) {
       field.Value.size() != size_t(field.N) * field.N * field.N) {
     RaiseError(5);
   }
-  return Extractor(field, density).Run();
+  if (!field.Signed) return Extractor(field, density, 1, 0).Run();
+  // The lobes of each sign on their own, so that lobes of opposite signs
+  // closer than a lattice step stay apart: along an edge from ψ >= √t to
+  // ψ <= -√t the two surfaces cross it at their own points.
+  SurfaceMesh mesh = Extractor(field, density, 1, 1).Run();
+  const SurfaceMesh negative = Extractor(field, density, -1, -1).Run();
+  const auto offset = static_cast<std::uint32_t>(mesh.VertexCount());
+  mesh.Positions.insert(mesh.Positions.end(), negative.Positions.begin(), negative.Positions.end());
+  mesh.Normals.insert(mesh.Normals.end(), negative.Normals.begin(), negative.Normals.end());
+  for (std::uint32_t v : negative.Triangles) mesh.Triangles.push_back(v + offset);
+  mesh.Phase.insert(mesh.Phase.end(), negative.Phase.begin(), negative.Phase.end());
+  return mesh;
 }
 
 }  // namespace wl

@@ -24,10 +24,13 @@ struct SurfaceMesh {
 
 // The surface ψ² = density of the field: closed, consistently oriented
 // outwards, without holes. Marching tetrahedra on six tetrahedra per lattice
-// cube; nodes with |value| >= √density count as inside, and the nodes beyond
-// the cube as outside (value 0), so a surface that reaches the cube's border
-// is closed by a cap just beyond it. One vertex per crossed lattice edge,
-// placed by linear interpolation; normals from the field's gradient. Raises
+// cube; nodes with ψ >= √density count as inside the positive lobes, those
+// with ψ <= -√density inside the negative ones (√ρ >= √density for unsigned
+// fields), each sign's surface closed on its own. The nodes beyond the cube
+// count as outside (value 0), so a surface that reaches the cube's border is
+// closed by a cap just beyond it. One vertex per crossed lattice edge and
+// sign, placed by linear interpolation; normals from the field's gradient.
+// Raises
 // invalid procedure call (5) for density <= 0 or an empty field. Reads the
 // field only; may run on two threads at once.
 WLENGINE_EXPORT SurfaceMesh ExtractSurface(const ScalarField& field, double density);

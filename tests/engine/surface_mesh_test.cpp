@@ -114,6 +114,21 @@ TEST(SurfaceMesh, DegenerateRandomFieldsTouchingTheBorderStayClosed) {
     EXPECT_TRUE(IsClosedAndConsistent(m)) << (isSigned ? "signed" : "unsigned");
     EXPECT_GT(SignedVolume(m), 0);
     for (std::int8_t p : m.Phase) ASSERT_EQ(p == 0, !isSigned);
+    // Lobes of opposite signs on neighbouring nodes stay apart: each sign's
+    // faces are closed on their own.
+    for (const int phase : {1, -1}) {
+      if (!isSigned) break;
+      wl::SurfaceMesh lobes = m;
+      lobes.Triangles.clear();
+      for (size_t f = 0; f < m.FaceCount(); ++f) {
+        if (m.Phase[f] == phase)
+          lobes.Triangles.insert(lobes.Triangles.end(), &m.Triangles[3 * f],
+                                 &m.Triangles[3 * f] + 3);
+      }
+      lobes.Phase.assign(lobes.Triangles.size() / 3, std::int8_t(phase));
+      EXPECT_TRUE(IsClosedAndConsistent(lobes)) << "phase " << phase;
+      EXPECT_GT(SignedVolume(lobes), 0) << "phase " << phase;
+    }
   }
   // The whole cube inside: one closed box just beyond the border nodes.
   const wl::SurfaceMesh box =
