@@ -30,6 +30,12 @@ struct OrbitalView {
   Integer StereoFactor = 30;
   bool AutoRotating = false;
   double RotateAngle = 0;
+  // The sign of ψ and the boundary surface (Mode BoundarySurface).
+  bool ShowPhase = false;       // colour by the sign of ψ; never for subshell averages
+  double EnclosedShare = 0.9;   // share of the probability inside the surface
+  bool SurfaceNested = false;   // an inner 50% shell inside the chosen one
+  bool SurfaceCutaway = false;  // the half facing the viewer cut away
+  PhasePalette Palette = OrangeBlue;
 };
 
 }  // namespace wl
