@@ -113,7 +113,7 @@ frmViewOptions::frmViewOptions(frmMain& main) : QWidget(&main, Qt::Tool), Main_(
                      "QPushButton { background: #4a4950; color: #e8e8ec; border: 1px solid #77757c;"
                      " border-radius: 3px; padding: 3px 10px; }"
                      "QPushButton:hover { border-color: #ffc450; }"
-                     "QTabBar::tab { background: #4a4950; color: #e8e8ec; padding: 4px 6px; "
+                     "QTabBar::tab { background: #4a4950; color: #e8e8ec; padding: 4px 4px; "
                      "border: 1px solid #66646c; }"
                      "QTabBar::tab:selected { background: #6a6872; color: white; "
                      "border-bottom-color: #ffc450; }"));

@@ -157,7 +157,6 @@ bool frmMain::PhaseAvailable() const {
 
 void frmMain::ShowPhasePicture() {
   const bool available = PhaseAvailable();
-  eePhase->setEnabled(available);
   eePhase->setAccessibleDescription(available ? QString() : NoSignHint());
   if (available) {
     ShowPicture(eePhase, Current().ShowPhase);
@@ -177,6 +176,10 @@ void frmMain::SetPhase(bool on) {
 }
 
 void frmMain::eePhase_Click() {
+  if (!PhaseAvailable()) {
+    SetStatus(NoSignHint(), false);
+    return;
+  }
   SetPhase(!Current().ShowPhase);
 }
 

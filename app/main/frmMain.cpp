@@ -376,6 +376,7 @@ void frmMain::CreateViewer() {
   AddRollOver(
       eePhase, QStringLiteral("EEPHASEON"), QStringLiteral("EEPHASEOFF"),
       [this, viewer] {
+        if (viewer() && !PhaseAvailable()) return NoSignHint();
         return viewer() && Current().ShowPhase
                    ? QStringLiteral(
                          "Show the probability density without the sign of the wave "
@@ -385,6 +386,13 @@ void frmMain::CreateViewer() {
                          "\u2212)");
       },
       [this, viewer] { return viewer() && Current().ShowPhase; });
+  // For a subshell average the toggle stays greyed, under the pointer too,
+  // and its hint says why.
+  for (auto signal : {&RollOverImage::MouseOver, &RollOverImage::MouseOut}) {
+    connect(eePhase, signal, this, [this] {
+      if (!PhaseAvailable()) ShowPhasePicture();
+    });
+  }
   eePhase->setAccessibleName(QStringLiteral("Phase"));
   connect(eePhase, &RollOverImage::Click, this, &frmMain::eePhase_Click);
   const QString mainModeHints[2] = {QStringLiteral("Set main mode to 3D"),
@@ -737,14 +745,6 @@ void frmMain::PopUpMenu(QLabel* label, QMenu* menu) {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == sysTitleBar) TitleBar_Mouse(event);
-  // The phase toggle, off for a subshell average, still says why under the pointer.
-  if (watched == eePhase && !eePhase->isEnabled()) {
-    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
-      SetStatus(NoSignHint(), false);
-    } else if (event->type() == QEvent::Leave) {
-      RestoreStatus();
-    }
-  }
   if (event->type() == QEvent::Move && watched == ViewOptions && ViewOptions->isVisible() &&
       ViewOptions->pos() != OptionsPlacedAt_) {
     OptionsOffset_ = ViewOptions->pos() - pos();

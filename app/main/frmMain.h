@@ -116,7 +116,8 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // Colours the orbital shown by the sign of ψ (on) or not. Subshell
   // averages have no sign: for them the phase stays off.
   void SetPhase(bool on);
-  // Whether the orbital shown has a sign to colour (single orbitals).
+  // Whether the orbital shown has a sign to colour (single orbitals). The
+  // phase toggle of an average is greyed and only says why.
   bool PhaseAvailable() const;
   // Why the phase toggle is off for subshell averages.
   static QString NoSignHint() { return QStringLiteral("Averages over m have no sign"); }
