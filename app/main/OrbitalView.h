@@ -11,6 +11,7 @@ struct OrbitalView {
   Byte Swapped = 0;                // 1: the 3D image is in the nano view
   Long SliderLeft = 587;           // left of the transect slider's thumb
   OrbInfo Info;
+  Integer OrbitalIndex = 0;  // its row of the orbital table, 0 to 39
   float AtomRadius = 0;
   wl::ViewMode ViewMode = wl::PDF;
   Long DotTarget = 16000;
