@@ -96,6 +96,7 @@ TEST_F(Surface, TheSurfaceButtonSetsTheModeAndEveryRequestFollowsTheView) {
   EXPECT_EQ(Last().Palette, wl::RedBlue);
   Click(w->eePhase);
   EXPECT_TRUE(R().ShowPhase);
+  EXPECT_EQ(Last().ShowPhase, wl::kTrue);
   EXPECT_TRUE(Shows(w->eePhase, "EEPHASEON"));
 
   // Back to dots: the status line no longer speaks of a surface.
