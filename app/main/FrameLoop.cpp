@@ -187,9 +187,17 @@ void frmMain::ShowViewerStatus() {
   if (OrbitalViews.empty() || CurrentMode != 3) return;
   const OrbitalView& R = Current();
   const QString title = OrbitalTitle(CurrentOrbital);
-  const QString shown = ShownCaption(
-      R, EngineDotShares(Engine, CurrentOrbital),
-      R.Mode == BoundarySurface ? EngineEnlargedSurfaceBox(Engine, CurrentOrbital) : std::nullopt);
+  // The engine's numbers are asked for only where the caption uses them; a
+  // caption without them is better than a message box.
+  std::optional<DotShares> shares;
+  std::optional<double> enlarged;
+  try {
+    if (R.Mode == Orthographic || R.Mode == Perspective || R.Mode == Anaglyph)
+      shares = EngineDotShares(Engine, CurrentOrbital);
+    if (R.Mode == BoundarySurface) enlarged = EngineEnlargedSurfaceBox(Engine, CurrentOrbital);
+  } catch (const std::exception&) {
+  }
+  const QString shown = ShownCaption(R, shares, enlarged);
   QStringList pieces{title};
   if (!shown.isEmpty()) pieces << shown;
   QStringList candidates{pieces.join(QStringLiteral(" \u2014 "))};
