@@ -12,7 +12,8 @@
 
 namespace {
 const char* kHelp =
-    R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]]
+    R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
+          [--mode M] [--phase]]
 
 Wavelore shows the electron orbitals of the hydrogen atom.
 
@@ -24,6 +25,10 @@ Options:
   --view pdf|drpdf density to show (default pdf)
   --radius R       atom radius 1 to 32767 (default: the orbital's default)
   --threshold T    dot threshold 0 to 250 (default: the orbital's default)
+  --mode M         3D mode to show it in: orthographic (ortho), perspective,
+                   anaglyph, volume (volumetric) or surface (default orthographic)
+  --phase          colour the lobes by the sign of the wave function (single
+                   orbitals; averages over m have no sign)
   -h, --help       show this text
 
 Exit status: 0 after a normal exit, 1 when the program could not start,
@@ -42,17 +47,24 @@ bool HasDesktop() {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   std::optional<wl::OrbitalSetup> orbital;
+  std::optional<wl::RenderMode> mode;
+  bool phase = false;
   try {
-    const wlcli::Args parsed(
-        args, {{"--orbital", "--view", "--radius", "--threshold"}, {"--average", "--help"}}, "WL");
+    const wlcli::Args parsed(args,
+                             {{"--orbital", "--view", "--radius", "--threshold", "--mode"},
+                              {"--average", "--phase", "--help"}},
+                             "WL");
     if (parsed.Flag("--help")) {
       std::cout << kHelp;
       return 0;
     }
     if (parsed.Has("--orbital")) {
       orbital = wlcli::ReadOrbitalSetup(parsed, 250, false);
+      if (const auto name = parsed.Get("--mode")) mode = wlcli::ParseMode("--mode", *name, false);
+      phase = parsed.Flag("--phase");
     } else {
-      for (const char* name : {"--average", "--view", "--radius", "--threshold"}) {
+      for (const char* name :
+           {"--average", "--view", "--radius", "--threshold", "--mode", "--phase"}) {
         if (parsed.Has(name)) throw wlcli::UsageError(std::string(name) + " needs --orbital");
       }
     }
@@ -70,6 +82,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Wavelore"));
   wl::StartOptions options;
   options.Orbital = orbital;
+  options.Mode = mode;
+  options.Phase = phase;
   wl::StartResult started = wl::modMain::Main(options);
   if (!started.Window) return started.ExitCode;
   return QApplication::exec();

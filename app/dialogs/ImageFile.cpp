@@ -28,21 +28,6 @@ const std::array<Format, 3>& Formats() {
   return formats;
 }
 
-// The extension of a file name: what follows its last dot, if that is a
-// word of letters and digits with at least one letter ("png", "jpeg", "txt",
-// but not the "5" of "radius = 10.5").
-QString ExtensionOf(const QString& fileName) {
-  const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-  if (dot < 0) return {};
-  const QString tail = fileName.mid(dot + 1);
-  bool letter = false;
-  for (const QChar c : tail) {
-    if (c.unicode() > 127 || !c.isLetterOrNumber()) return {};
-    letter = letter || c.isLetter();
-  }
-  return letter ? tail : QString();
-}
-
 const Format* FormatOfExtension(const QString& extension) {
   for (const Format& f : Formats()) {
     if (f.Extensions.contains(extension, Qt::CaseInsensitive)) return &f;
@@ -63,6 +48,18 @@ const char kFolderKey[] = "Save/PictureFolder";
 
 }  // namespace
 
+QString FileNameExtension(const QString& fileName) {
+  const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+  if (dot < 0) return {};
+  const QString tail = fileName.mid(dot + 1);
+  bool letter = false;
+  for (const QChar c : tail) {
+    if (c.unicode() > 127 || !c.isLetterOrNumber()) return {};
+    letter = letter || c.isLetter();
+  }
+  return letter ? tail : QString();
+}
+
 QStringList ImageFileFilters() {
   QStringList filters;
   for (const Format& f : Formats()) filters << QString::fromLatin1(f.Filter);
@@ -70,7 +67,7 @@ QStringList ImageFileFilters() {
 }
 
 ImageTarget ResolveImageTarget(const QString& name, const QString& filter) {
-  const QString extension = ExtensionOf(QFileInfo(name).fileName());
+  const QString extension = FileNameExtension(QFileInfo(name).fileName());
   if (extension.isEmpty()) {
     const Format* chosen = &Formats()[0];
     for (const Format& f : Formats()) {
@@ -85,7 +82,7 @@ ImageTarget ResolveImageTarget(const QString& name, const QString& filter) {
 }
 
 std::optional<QString> WriteImageFile(const QImage& image, const QString& path) {
-  const QString extension = ExtensionOf(QFileInfo(path).fileName());
+  const QString extension = FileNameExtension(QFileInfo(path).fileName());
   const Format* format = FormatOfExtension(extension);
   if (!format) {
     return CannotWrite(path, extension.isEmpty()

@@ -12,6 +12,11 @@
 
 namespace wl {
 
+// The extension of a file name: what follows its last dot, if that is a word
+// of letters and digits with at least one letter ("png", "glb"; not the "5"
+// of "radius = 10.5"); empty otherwise.
+WLAPP_EXPORT QString FileNameExtension(const QString& fileName);
+
 // The file types offered when saving a picture, in Qt's filter form; the
 // first, Windows bitmaps, is the default.
 WLAPP_EXPORT QStringList ImageFileFilters();

@@ -1,6 +1,7 @@
 #include "frmSavePrint.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -8,12 +9,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
+#include <cmath>
 
 #include "Axes.h"
 #include "ImageFile.h"
 #include "Line3D.h"
 #include "NoFocusCont.h"
 #include "SavePrintTexts.h"
+#include "SurfaceModel.h"
 #include "core/Numeric.h"
 #include "main/Fonts.h"
 #include "main/frmMain.h"
@@ -154,10 +157,11 @@ frmSavePrint::frmSavePrint(frmMain& main)
   labInfo->setObjectName(QStringLiteral("labInfo"));
   Place(labInfo, 14, 14, 300, 16);
 
-  const QString modeNames[4] = {QStringLiteral("Axes view only"), QStringLiteral("Main-view only"),
+  const QString modeNames[5] = {QStringLiteral("Axes view only"), QStringLiteral("Main-view only"),
                                 QStringLiteral("Nano-view only"),
-                                QStringLiteral("Composite image of all views (recommended)")};
-  for (int i = 0; i < 4; ++i) {
+                                QStringLiteral("Composite image of all views (recommended)"),
+                                QStringLiteral("3D model of the surface")};
+  for (int i = 0; i < 5; ++i) {
     auto* option = new QRadioButton(modeNames[i], this);
     option->setObjectName(QStringLiteral("chkMode%1").arg(i));
     Place(option, 24, 50 + 26 * i, 290, 20);
@@ -215,6 +219,13 @@ void frmSavePrint::SetUpDialog(bool PrintDialog) {
   IsPrint = PrintDialog;
   chkMode[3]->setChecked(true);
   SelectMode(3);
+  // A model is saved, never printed; it needs the engine's mesh.
+  chkMode[4]->setVisible(!PrintDialog);
+  chkMode[4]->setEnabled(CanSaveSurfaceModel());
+  chkMode[4]->setToolTip(
+      CanSaveSurfaceModel()
+          ? QStringLiteral("The boundary surface as glTF, OBJ, STL or PLY, in Bohr radii")
+          : QStringLiteral("This build of Wavelore cannot make 3D models"));
   cmdGo->setText(PrintDialog ? QStringLiteral("Print") : QStringLiteral("Save"));
   setWindowTitle(PrintDialog ? QStringLiteral("Print...") : QStringLiteral("Save..."));
   chkMode[3]->setFocus();
@@ -264,7 +275,45 @@ std::optional<QString> frmSavePrint::PrintImage() {
   return error.isEmpty() ? QStringLiteral("The picture could not be printed") : error;
 }
 
+bool frmSavePrint::MayReplace(const QString& name, const QString& path) {
+  // The dialog asked about the name as typed; an extension added here may
+  // name another file that is already there.
+  return path == name || !QFileInfo::exists(path) ||
+         MsgBox(&Main_,
+                QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                    .arg(QDir::toNativeSeparators(path)),
+                QStringLiteral("Save..."), MsgIcon::Exclamation,
+                MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
+std::optional<QString> frmSavePrint::SaveModel() {
+  static const OrbitalView kNoOrbital;
+  const auto index = static_cast<size_t>(Main_.CurrentOrbital);
+  const OrbitalView& view = Main_.CurrentOrbital >= 0 && index < Main_.OrbitalViews.size()
+                                ? Main_.OrbitalViews[index]
+                                : kNoOrbital;
+  const QStringList filters = ModelFileFilters();
+  const QString start =
+      PictureFolder() + QLatin1Char('/') + DefaultFileName(view, 3) +
+      QStringLiteral(", %1% surface.glb").arg(std::lround(view.EnclosedShare * 100));
+  QString filter = filters.first();
+  const std::optional<QString> name =
+      AppServices().Files->SaveFileName(this, QStringLiteral("Save..."), start, filters, &filter);
+  if (!name) return std::nullopt;
+  const ModelTarget target = ResolveModelTarget(*name, filter);
+  if (!target.Format) return target.Refusal;
+  if (!MayReplace(*name, target.Path)) return std::nullopt;
+  SaveFileName = target.Path;
+  std::optional<QString> error;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool made = Main_.EngineGuard([&] { error = WriteSurfaceModel(view, SaveFileName); });
+  while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+  if (made && !error) RememberPictureFolder(QFileInfo(SaveFileName).absolutePath());
+  return error;
+}
+
 std::optional<QString> frmSavePrint::SaveImage() {
+  if (ImageMode == 4) return SaveModel();
   const QImage picture = ChosenImage();
   static const OrbitalView kNoOrbital;
   const auto index = static_cast<size_t>(Main_.CurrentOrbital);
@@ -280,16 +329,7 @@ std::optional<QString> frmSavePrint::SaveImage() {
   if (!name) return std::nullopt;
   const ImageTarget target = ResolveImageTarget(*name, filter);
   if (!target.Refusal.isEmpty()) return target.Refusal;
-  // The dialog asked about the name as typed; an extension added here may
-  // name another file that is already there.
-  if (target.Path != *name && QFileInfo::exists(target.Path) &&
-      MsgBox(&Main_,
-             QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                 .arg(QDir::toNativeSeparators(target.Path)),
-             QStringLiteral("Save..."), MsgIcon::Exclamation,
-             MsgButtons::YesNo) != MsgAnswer::Yes) {
-    return std::nullopt;
-  }
+  if (!MayReplace(*name, target.Path)) return std::nullopt;
   SaveFileName = target.Path;
   std::optional<QString> error = WriteImageFile(picture, SaveFileName);
   if (!error) RememberPictureFolder(QFileInfo(SaveFileName).absolutePath());

@@ -35,10 +35,12 @@ class WLAPP_EXPORT frmSavePrint : public QDialog {
   const QImage& picTemp() const { return picTemp_; }
 
   bool IsPrint = false;
-  Integer ImageMode = 3;  // 0 axes, 1 main view, 2 nano view, 3 composite
-  QString SaveFileName;   // where the picture was last saved
+  // 0 axes, 1 main view, 2 nano view, 3 composite, 4 the 3D model of the
+  // surface (saving only)
+  Integer ImageMode = 3;
+  QString SaveFileName;  // where the picture was last saved
 
-  std::array<QRadioButton*, 4> chkMode{};
+  std::array<QRadioButton*, 5> chkMode{};
   // Click areas over the axes, main-view and nano-view squares of View1.
   std::array<QWidget*, 3> labModes{};
   QPushButton *cmdGo, *cmdCancel;
@@ -53,6 +55,10 @@ class WLAPP_EXPORT frmSavePrint : public QDialog {
   // Each returns what went wrong, or none (also when the user cancelled).
   std::optional<QString> PrintImage();
   std::optional<QString> SaveImage();
+  std::optional<QString> SaveModel();
+  // Asks before an extension added to the typed `name` makes `path` name
+  // another file that is already there; true to go on.
+  bool MayReplace(const QString& name, const QString& path);
 
   frmMain& Main_;
   QImage picTemp_;

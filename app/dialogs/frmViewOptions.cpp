@@ -11,12 +11,14 @@
 #include <QRandomGenerator>
 #include <QSlider>
 #include <QTabBar>
+#include <cmath>
 
 #include "CameraView.h"
 #include "NoFocusCont.h"
 #include "SpinButton.h"
 #include "main/Fonts.h"
 #include "main/frmMain.h"
+#include "render/Phase.h"
 #include "shell/modWindows.h"
 
 namespace wl {
@@ -25,8 +27,9 @@ namespace {
 constexpr int kWidth = 430;
 constexpr int kPageTop = 30;
 constexpr int kPageHeight = 300;
-const char* const kAnchors[4] = {"ProbabilityShading", "CameraSettings", "DotDensity",
-                                 "VolumetricQuality"};
+constexpr int kTabs = 5;
+const char* const kAnchors[kTabs] = {"ProbabilityShading", "CameraSettings", "DotDensity",
+                                     "VolumetricQuality", "SurfaceOptions"};
 
 QLabel* Text(QWidget* parent, const QString& text, const QRect& place, bool wrap = false) {
   auto* label = new QLabel(text, parent);
@@ -76,6 +79,27 @@ QPixmap ShadingExample(bool enhanced) {
   }
   return QPixmap::fromImage(image);
 }
+
+// The legend of a phase palette: a swatch of each sign's colour with its sign.
+QPixmap PaletteSwatch(PhasePalette palette) {
+  QImage image(92, 20, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setFont(PixelFont(12, true));
+  for (int k = 0; k < 2; ++k) {
+    const bool positive = k == 0;
+    const PhaseRgb c = PhaseColour(palette, positive);
+    const QRectF box(1 + k * 46, 1, 40, 18);
+    p.setPen(QPen(QColor(30, 29, 34), 1));
+    p.setBrush(QColor(c.R, c.G, c.B));
+    p.drawRoundedRect(box, 3, 3);
+    p.setPen(qGray(c.R, c.G, c.B) > 150 ? Qt::black : Qt::white);
+    p.drawText(box, Qt::AlignCenter, positive ? QStringLiteral("+") : QStringLiteral("\u2212"));
+  }
+  p.end();
+  return QPixmap::fromImage(image);
+}
 }  // namespace
 
 frmViewOptions::frmViewOptions(frmMain& main) : QWidget(&main, Qt::Tool), Main_(main) {
@@ -89,7 +113,7 @@ frmViewOptions::frmViewOptions(frmMain& main) : QWidget(&main, Qt::Tool), Main_(
                      "QPushButton { background: #4a4950; color: #e8e8ec; border: 1px solid #77757c;"
                      " border-radius: 3px; padding: 3px 10px; }"
                      "QPushButton:hover { border-color: #ffc450; }"
-                     "QTabBar::tab { background: #4a4950; color: #e8e8ec; padding: 4px 6px; "
+                     "QTabBar::tab { background: #4a4950; color: #e8e8ec; padding: 4px 4px; "
                      "border: 1px solid #66646c; }"
                      "QTabBar::tab:selected { background: #6a6872; color: white; "
                      "border-bottom-color: #ffc450; }"));
@@ -101,12 +125,12 @@ frmViewOptions::frmViewOptions(frmMain& main) : QWidget(&main, Qt::Tool), Main_(
   Tabs = new QTabBar(this);
   Tabs->setObjectName(QStringLiteral("Tabs"));
   for (const char* t :
-       {"Probability Shading", "Camera Settings", "Dot Density", "Volumetric Quality"})
+       {"Probability Shading", "Camera Settings", "Dot Density", "Volumetric Quality", "Surface"})
     Tabs->addTab(QString::fromLatin1(t));
   Tabs->setExpanding(false);
   Tabs->setGeometry(4, 4, kWidth - 8, kPageTop - 4);
   Tabs->setFont(PixelFont(10));
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kTabs; ++i) {
     TabCont[i] = new NoFocusCont(this);
     TabCont[i]->setObjectName(QStringLiteral("TabCont%1").arg(i));
     TabCont[i]->setBackColor(QColor(74, 73, 80));
@@ -117,6 +141,7 @@ frmViewOptions::frmViewOptions(frmMain& main) : QWidget(&main, Qt::Tool), Main_(
   BuildCameraTab();
   BuildDensityTab();
   BuildQualityTab();
+  BuildSurfaceTab();
 
   cmdHelp = new QPushButton(QStringLiteral("&Help"), this);
   cmdHelp->setGeometry(kWidth - 170, kPageTop + kPageHeight + 10, 76, 26);
@@ -235,6 +260,45 @@ void frmViewOptions::BuildQualityTab() {
   Footnote(page, QStringLiteral("Applies to: Volumetric mode"));
 }
 
+void frmViewOptions::BuildSurfaceTab() {
+  QWidget* page = TabCont[4];
+  Text(page, QStringLiteral("Enclosed probability:"), {10, 6, 150, 16});
+  labEnclosed = Text(page, QString(), {160, 6, 60, 16});
+  labEnclosed->setObjectName(QStringLiteral("labEnclosed"));
+  labEnclosed->setStyleSheet(QStringLiteral("font-weight: bold;"));
+  SlideEnclosed = Slider(page, 50, 99, 5, {10, 24, kWidth - 28, 20}, QStringLiteral("50%"),
+                         QStringLiteral("99%"), QStringLiteral("Enclosed probability"));
+  // The surface is drawn again once the thumb is let go; the label follows it.
+  SlideEnclosed->setTracking(false);
+  Text(page,
+       QStringLiteral("The surface encloses this share of the probability of finding the "
+                      "electron; the density is higher everywhere inside it."),
+       {10, 48, kWidth - 28, 30}, true);
+  chkNested = new QCheckBox(QStringLiteral("Nested shells: an opaque 50% surface inside"), page);
+  chkNested->setGeometry(16, 84, kWidth - 40, 20);
+  chkCutaway = new QCheckBox(QStringLiteral("Cutaway: remove the half facing you"), page);
+  chkCutaway->setGeometry(16, 108, kWidth - 40, 20);
+  Text(page, QStringLiteral("Phase colours (+ and \u2212 lobes of the wave function):"),
+       {10, 140, kWidth - 28, 16});
+  const QString names[3] = {QStringLiteral("Orange and blue"), QStringLiteral("Red and blue"),
+                            QStringLiteral("Colour-blind safe")};
+  for (int i = 0; i < 3; ++i) {
+    PaletteChoice[i] = new QRadioButton(names[i], page);
+    PaletteChoice[i]->setGeometry(16, 162 + i * 26, 170, 20);
+    auto* swatch = new QLabel(page);
+    swatch->setGeometry(200, 162 + i * 26, 92, 20);
+    swatch->setPixmap(PaletteSwatch(static_cast<PhasePalette>(i)));
+    swatch->setAccessibleName(names[i] + QStringLiteral(" legend"));
+    connect(PaletteChoice[i], &QRadioButton::clicked, this, [this, i] { PaletteChoice_Click(i); });
+  }
+  connect(SlideEnclosed, &QSlider::valueChanged, this, &frmViewOptions::SlideEnclosed_Change);
+  connect(SlideEnclosed, &QSlider::sliderMoved, this,
+          [this](int value) { labEnclosed->setText(QStringLiteral("%1%").arg(value)); });
+  connect(chkNested, &QCheckBox::clicked, this, &frmViewOptions::SurfaceOption_Click);
+  connect(chkCutaway, &QCheckBox::clicked, this, &frmViewOptions::SurfaceOption_Click);
+  Footnote(page, QStringLiteral("Applies to: Surface mode; the colours to every view with phase"));
+}
+
 void frmViewOptions::ShowDotTotal() {
   labDotTotal->setText(QStringLiteral("Currently there are %1 dots. The higher the value the "
                                       "clearer the outline of the orbital is, but the internal "
@@ -268,10 +332,18 @@ void frmViewOptions::LoadOptions() {
   chkColourTrans->setChecked(v.ShowProbLevelOnTrans);
   chkColourTrans->setEnabled(v.ShowProbLevelOnDots);
   SlideVolQuality->setValue(v.VolQuality);
+  {
+    const QSignalBlocker b(SlideEnclosed);
+    SlideEnclosed->setValue(static_cast<int>(std::lround(v.EnclosedShare * 100)));
+  }
+  labEnclosed->setText(QStringLiteral("%1%").arg(SlideEnclosed->value()));
+  chkNested->setChecked(v.SurfaceNested);
+  chkCutaway->setChecked(v.SurfaceCutaway);
+  PaletteChoice[static_cast<size_t>(v.Palette)]->setChecked(true);
 }
 
 void frmViewOptions::Tabs_Click() {
-  for (int i = 0; i < 4; ++i) TabCont[i]->setVisible(i == Tabs->currentIndex());
+  for (int i = 0; i < kTabs; ++i) TabCont[i]->setVisible(i == Tabs->currentIndex());
 }
 
 void frmViewOptions::cmdHelp_Click() {
@@ -335,6 +407,42 @@ void frmViewOptions::SlideVolQuality_Change() {
     Main_.EngineGuard([&] { Main_.FrameUpdate3D(true, true); });
 }
 
+void frmViewOptions::RedrawSurface() {
+  const OrbitalView& v = R();
+  if (v.Mode == BoundarySurface)
+    Main_.EngineGuard([&] { Main_.FrameUpdate3D(true, !v.AutoRotating); });
+}
+
+void frmViewOptions::SlideEnclosed_Change() {
+  const int percent = SlideEnclosed->value();
+  labEnclosed->setText(QStringLiteral("%1%").arg(percent));
+  OrbitalView& v = R();
+  const double share = percent / 100.0;
+  if (share == v.EnclosedShare) return;
+  v.EnclosedShare = share;
+  RedrawSurface();
+  Main_.ShowViewerStatus();
+}
+
+void frmViewOptions::SurfaceOption_Click() {
+  OrbitalView& v = R();
+  const bool nested = chkNested->isChecked(), cutaway = chkCutaway->isChecked();
+  if (nested == v.SurfaceNested && cutaway == v.SurfaceCutaway) return;
+  v.SurfaceNested = nested;
+  v.SurfaceCutaway = cutaway;
+  RedrawSurface();
+}
+
+void frmViewOptions::PaletteChoice_Click(int i) {
+  OrbitalView& v = R();
+  const auto palette = static_cast<PhasePalette>(i);
+  if (palette == v.Palette) return;
+  v.Palette = palette;
+  // Both pictures carry the phase colours (the transect too).
+  if (v.ShowPhase || v.Mode == BoundarySurface)
+    Main_.EngineGuard([&] { Main_.FrameUpdateBoth(!v.AutoRotating); });
+}
+
 void frmViewOptions::labRefillDotMatrix_Click() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   Main_.EngineGuard([&] {
@@ -342,7 +450,8 @@ void frmViewOptions::labRefillDotMatrix_Click() {
     Main_.Engine.Orbitals().ReFillDotMatrix(Main_.CurrentOrbital, v.DotThreshold, v.DotTarget);
     v.Stats = Main_.Engine.Orbitals().GetStats(Main_.CurrentOrbital);
     ShowDotTotal();
-    if (v.Mode != Volumetric) Main_.FrameUpdate3D(true, false);
+    if (!frmMain::HasFinalImage(v.Mode)) Main_.FrameUpdate3D(true, false);
+    Main_.ShowViewerStatus();
   });
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
 }

@@ -1,7 +1,8 @@
 // The "Further Options" window: a small floating window, kept above the
 // others, that tunes how the orbital shown in the viewer is drawn:
 // probability shading, the camera of the perspective and anaglyph
-// projections, the dot cloud's density and the volume images' sampling. It
+// projections, the dot cloud's density, the volume images' sampling and the
+// boundary surface with the colours of the sign of ψ. It
 // holds no state of its own; every value lives in the current orbital's
 // OrbitalView, so each orbital keeps its own options.
 #pragma once
@@ -37,7 +38,7 @@ class WLAPP_EXPORT frmViewOptions : public QWidget {
   void LoadOptions();
 
   QTabBar* Tabs;
-  std::array<NoFocusCont*, 4> TabCont{};
+  std::array<NoFocusCont*, 5> TabCont{};
   QPushButton *cmdHelp, *cmdClose;
   std::array<QRadioButton*, 2> ShadeModes{};
   std::array<QLabel*, 2> ShadeModesImg{};
@@ -48,6 +49,11 @@ class WLAPP_EXPORT frmViewOptions : public QWidget {
   QLabel* labDotTotal;
   QPushButton* labRefillDotMatrix;
   QSlider* SlideVolQuality;
+  // The Surface tab.
+  QSlider* SlideEnclosed;  // 50 to 99, per cent
+  QLabel* labEnclosed;
+  QCheckBox *chkNested, *chkCutaway;
+  std::array<QRadioButton*, 3> PaletteChoice{};  // in the order of PhasePalette
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,6 +65,12 @@ class WLAPP_EXPORT frmViewOptions : public QWidget {
   void BuildCameraTab();
   void BuildDensityTab();
   void BuildQualityTab();
+  void BuildSurfaceTab();
+  void SlideEnclosed_Change();
+  void SurfaceOption_Click();
+  void PaletteChoice_Click(int i);
+  // Renders the 3D view again if it shows the surface.
+  void RedrawSurface();
   void Tabs_Click();
   void cmdHelp_Click();
   void ShadeModes_Click(int i);

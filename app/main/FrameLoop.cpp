@@ -1,9 +1,14 @@
 // Frames of the orbital viewer: requests to the engine, copies into the two
 // views, and the viewer buttons that change what is rendered.
+#include <QFontMetrics>
+#include <QLabel>
+
 #include "Axes.h"
 #include "Bitmaps.h"
+#include "Layout.h"
 #include "NoFocusCont.h"
 #include "RollOverImage.h"
+#include "ViewerCaption.h"
 #include "frmMain.h"
 #include "help/frmMenus.h"
 #include "render/Surfaces.h"
@@ -14,9 +19,22 @@ namespace {
 constexpr Long kMainSize = 375;
 constexpr Long kNanoCopy = 127;  // the nano view receives 127 by 127 of its 128
 
+// The mode of each 3D mode button, left to right.
+constexpr std::array<RenderMode, Layout::k3DModes> kButtonModes = {
+    Orthographic, Perspective, Anaglyph, Volumetric, BoundarySurface};
+
 void CopyInto(NoFocusCont* view, Long source, Long size) {
   BitBlt(view->hdc(), 0, 0, size, size, source, 0, 0);
   view->Refresh();
+}
+
+// The phase and surface choices of a view, for both of its pictures.
+void FillPhaseAndSurface(const OrbitalView& R, RenderRequest& request) {
+  request.ShowPhase = ToBoolean(R.ShowPhase && R.Info.OrbType != AverageOrbs);
+  request.Palette = R.Palette;
+  request.EnclosedShare = R.EnclosedShare;
+  request.SurfaceNested = ToBoolean(R.SurfaceNested);
+  request.SurfaceCutaway = ToBoolean(R.SurfaceCutaway);
 }
 }  // namespace
 
@@ -37,6 +55,7 @@ void frmMain::FrameUpdate3D(bool blt, bool VolFinal) {
   request.Mode = R.Mode;
   request.Size = R.Swapped == 0 ? Main : Nano;
   request.VolFinal = ToBoolean(VolFinal);
+  FillPhaseAndSurface(R, request);
   eeAxes->Draw(R.Theta, R.Phi, R.Mode, R.ProjectionPlane, R.CameraPos, R.StereoFactor);
   R.DC = Engine.Orbitals().GetRender(CurrentOrbital, request);
   if (blt) CopyView(request.Size);
@@ -51,6 +70,7 @@ void frmMain::FrameUpdate2D(bool blt) {
   request.TransectNo = R.TransectNo;
   request.ShowProbLevelOnDots = ToBoolean(R.ShowProbLevelOnDots);
   request.ShowProbLevelOnTrans = ToBoolean(R.ShowProbLevelOnTrans);
+  FillPhaseAndSurface(R, request);
   R.DC = Engine.Orbitals().GetRender(CurrentOrbital, request);
   if (blt) CopyView(request.Size);
 }
@@ -90,7 +110,8 @@ void frmMain::RefreshViewerButtons() {
   for (int i = 0; i < 2; ++i) ShowPicture(eeMainMode[i], R.Swapped == i);
   SetViewPointers();
   ShowPicture(eeShowTrans, R.Transector);
-  for (int i = 0; i < 4; ++i) ShowPicture(ee3Dmodes[i], R.Mode == i);
+  for (int i = 0; i < Layout::k3DModes; ++i) ShowPicture(ee3Dmodes[i], R.Mode == kButtonModes[i]);
+  ShowPhasePicture();
   ShowPicture(eeTrackBall, false);
   ShowPicture(eeSwap, false);
   ShowPicture(eeAutoRotate, R.AutoRotating);
@@ -102,15 +123,23 @@ void frmMain::RefreshViewerButtons() {
   for (int i = 0; i < 3; ++i) ShowPicture(eeTDir[i], R.TransectDir == i);
 }
 
+bool frmMain::HasFinalImage(RenderMode mode) {
+  return mode == Volumetric || mode == BoundarySurface;
+}
+
 void frmMain::FinalVolumeIfStill() {
-  if (Current().Mode == Volumetric && !Current().AutoRotating) FrameUpdate3D(true, true);
+  if (HasFinalImage(Current().Mode) && !Current().AutoRotating) FrameUpdate3D(true, true);
 }
 
 void frmMain::ee3Dmodes_Click(int i) {
+  SetViewerMode(kButtonModes[static_cast<size_t>(i)]);
+}
+
+void frmMain::SetViewerMode(RenderMode mode) {
   EngineGuard([&] {
     OrbitalView& R = Current();
-    R.Mode = static_cast<RenderMode>(i);
-    for (int k = 0; k < 4; ++k) ShowPicture(ee3Dmodes[k], k == i);
+    R.Mode = mode;
+    for (int k = 0; k < Layout::k3DModes; ++k) ShowPicture(ee3Dmodes[k], kButtonModes[k] == mode);
     if (R.ShowProbLevelOnTrans) {
       FrameUpdateBoth(false);
     } else {
@@ -118,6 +147,70 @@ void frmMain::ee3Dmodes_Click(int i) {
     }
     FinalVolumeIfStill();
   });
+  ShowViewerStatus();
+}
+
+bool frmMain::PhaseAvailable() const {
+  const auto index = static_cast<size_t>(CurrentOrbital);
+  return index < OrbitalViews.size() && OrbitalViews[index].Info.OrbType != AverageOrbs;
+}
+
+void frmMain::ShowPhasePicture() {
+  const bool available = PhaseAvailable();
+  eePhase->setAccessibleDescription(available ? QString() : NoSignHint());
+  if (available) {
+    ShowPicture(eePhase, Current().ShowPhase);
+  } else {
+    eePhase->setPicture(Bitmaps::Get(QStringLiteral("EEPHASEDIS")));
+  }
+}
+
+void frmMain::SetPhase(bool on) {
+  EngineGuard([&] {
+    OrbitalView& R = Current();
+    R.ShowPhase = on && PhaseAvailable();
+    ShowPhasePicture();
+    // The transect shows the sign too, so both pictures change.
+    FrameUpdateBoth(!R.AutoRotating);
+  });
+}
+
+void frmMain::eePhase_Click() {
+  if (!PhaseAvailable()) {
+    SetStatus(NoSignHint(), false);
+    return;
+  }
+  SetPhase(!Current().ShowPhase);
+}
+
+void frmMain::ShowViewerStatus() {
+  if (OrbitalViews.empty() || CurrentMode != 3) return;
+  const OrbitalView& R = Current();
+  const QString title = OrbitalTitle(CurrentOrbital);
+  // The engine's numbers are asked for only where the caption uses them; a
+  // caption without them is better than a message box.
+  std::optional<DotShares> shares;
+  std::optional<double> enlarged;
+  try {
+    if (R.Mode == Orthographic || R.Mode == Perspective || R.Mode == Anaglyph)
+      shares = EngineDotShares(Engine, CurrentOrbital);
+    if (R.Mode == BoundarySurface) enlarged = EngineEnlargedSurfaceBox(Engine, CurrentOrbital);
+  } catch (const std::exception&) {
+  }
+  const QString shown = ShownCaption(R, shares, enlarged);
+  QStringList pieces{title};
+  if (!shown.isEmpty()) pieces << shown;
+  QStringList candidates{pieces.join(QStringLiteral(" \u2014 "))};
+  // A single orbital's DRPDF is easily read as a map of the orbital itself.
+  if (R.ViewMode == DRPDF && R.Info.OrbType != AverageOrbs) {
+    const QString full = QStringLiteral(
+        "r\u00B2 sin \u03B8 empties the z axis; the average's DRPDF shows the radial distribution");
+    const QString brief = QStringLiteral("r\u00B2 sin \u03B8 empties the z axis");
+    candidates = {(pieces + QStringList{full}).join(QStringLiteral(" \u2014 ")),
+                  (pieces + QStringList{brief}).join(QStringLiteral(" \u2014 "))};
+    if (!shown.isEmpty()) candidates << shown + QStringLiteral(" \u2014 ") + brief;
+  }
+  SetStatus(FirstThatFits(candidates, QFontMetrics(labStatus->font()), labStatus->width()), true);
 }
 
 void frmMain::eeMainMode_Click(int i) {

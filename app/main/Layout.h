@@ -46,9 +46,13 @@ inline constexpr QRect eeAxes{600, 240, 127, 127};
 inline constexpr QRect eeTrackBall{733, 240, 56, 56};
 inline constexpr QRect eeAutoRotate{600, 398, 92, 36};
 inline constexpr QRect eeFurtherOptions{696, 398, 92, 36};
+// Five 3D modes under the main view: Ortho, Perspective, Anaglyph, Volume, Surface.
+inline constexpr int k3DModes = 5;
 inline constexpr QRect ee3Dmodes(int i) {
-  return {214 + i * 94, 484, 91, 36};
+  return {214 + i * 75, 484, 72, 36};
 }
+// The phase toggle, in the column of the rotate button.
+inline constexpr QRect eePhase{600, 440, 92, 36};
 inline constexpr QRect eeTDir(int i) {
   return {214 + i * 44, 528, 40, 36};
 }

@@ -139,6 +139,7 @@ bool frmMain::Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, By
     OrbitalView& v = OrbitalViews[static_cast<size_t>(I)];
     v = OrbitalView{};
     v.Info = OrbInfoTable.at(static_cast<size_t>(OrbitalIndex));
+    v.OrbitalIndex = OrbitalIndex;
     v.AtomRadius = Radius;
     v.ViewMode = setup.OrbitalViewMode;
     v.DotThreshold = Threshold;

@@ -11,6 +11,7 @@ struct OrbitalView {
   Byte Swapped = 0;                // 1: the 3D image is in the nano view
   Long SliderLeft = 587;           // left of the transect slider's thumb
   OrbInfo Info;
+  Integer OrbitalIndex = 0;  // its row of the orbital table, 0 to 39
   float AtomRadius = 0;
   wl::ViewMode ViewMode = wl::PDF;
   Long DotTarget = 16000;
@@ -30,6 +31,12 @@ struct OrbitalView {
   Integer StereoFactor = 30;
   bool AutoRotating = false;
   double RotateAngle = 0;
+  // The sign of ψ and the boundary surface (Mode BoundarySurface).
+  bool ShowPhase = false;       // colour by the sign of ψ; never for subshell averages
+  double EnclosedShare = 0.9;   // share of the probability inside the surface
+  bool SurfaceNested = false;   // an inner 50% shell inside the chosen one
+  bool SurfaceCutaway = false;  // the half facing the viewer cut away
+  PhasePalette Palette = OrangeBlue;
 };
 
 }  // namespace wl

@@ -178,7 +178,7 @@ void frmMain::eeAutoRotate_Click() {
   ShowPicture(eeAutoRotate, R.AutoRotating);
   if (R.AutoRotating) {
     AutoRotate();
-  } else if (R.Mode == Volumetric) {
+  } else if (HasFinalImage(R.Mode)) {
     EngineGuard([&] { FrameUpdate3D(true, true); });
   }
 }

@@ -351,22 +351,50 @@ void frmMain::CreateViewer() {
   eeAxes->setAccessibleName(QStringLiteral("Axes"));
 
   auto viewer = [this] { return CurrentMode == 3 && !OrbitalViews.empty(); };
-  const char* modes[4] = {"ORTHO", "PERS", "ANA", "VOL"};
-  const QString modeHints[4] = {
+  const char* modes[Layout::k3DModes] = {"ORTHO", "PERS", "ANA", "VOL", "SURF"};
+  const QString modeHints[Layout::k3DModes] = {
       QStringLiteral("Set 3D mode to othographic dot projection"),
       QStringLiteral("Set 3D mode to standard perspective dot projection"),
       QStringLiteral(
           "Set 3D mode to anaglyph dot projection (red filter on right eye, green on left)"),
-      QStringLiteral("Set 3D mode to volumetric raytraced images")};
-  for (int i = 0; i < 4; ++i) {
+      QStringLiteral("Set 3D mode to volumetric raytraced images"),
+      QStringLiteral("Set 3D mode to the lit boundary surface that holds a share of the "
+                     "probability")};
+  const RenderMode buttonModes[Layout::k3DModes] = {Orthographic, Perspective, Anaglyph, Volumetric,
+                                                    BoundarySurface};
+  for (int i = 0; i < Layout::k3DModes; ++i) {
     ee3Dmodes[i] = NewButton(Layout::ee3Dmodes(i), QStringLiteral("ee3Dmodes%1").arg(i));
     const QString hint = modeHints[i];
+    const RenderMode mode = buttonModes[i];
     AddRollOver(
         ee3Dmodes[i], QStringLiteral("EE%1ON").arg(QLatin1String(modes[i])),
         QStringLiteral("EE%1OFF").arg(QLatin1String(modes[i])), [hint] { return hint; },
-        [this, i, viewer] { return viewer() && Current().Mode == i; });
+        [this, mode, viewer] { return viewer() && Current().Mode == mode; });
     connect(ee3Dmodes[i], &RollOverImage::Click, this, [this, i] { ee3Dmodes_Click(i); });
   }
+  eePhase = NewButton(Layout::eePhase, QStringLiteral("eePhase"));
+  AddRollOver(
+      eePhase, QStringLiteral("EEPHASEON"), QStringLiteral("EEPHASEOFF"),
+      [this, viewer] {
+        if (viewer() && !PhaseAvailable()) return NoSignHint();
+        return viewer() && Current().ShowPhase
+                   ? QStringLiteral(
+                         "Show the probability density without the sign of the wave "
+                         "function")
+                   : QStringLiteral(
+                         "Colour the lobes by the sign of the wave function (+ and "
+                         "\u2212)");
+      },
+      [this, viewer] { return viewer() && Current().ShowPhase; });
+  // For a subshell average the toggle stays greyed, under the pointer too,
+  // and its hint says why.
+  for (auto signal : {&RollOverImage::MouseOver, &RollOverImage::MouseOut}) {
+    connect(eePhase, signal, this, [this] {
+      if (!PhaseAvailable()) ShowPhasePicture();
+    });
+  }
+  eePhase->setAccessibleName(QStringLiteral("Phase"));
+  connect(eePhase, &RollOverImage::Click, this, &frmMain::eePhase_Click);
   const QString mainModeHints[2] = {QStringLiteral("Set main mode to 3D"),
                                     QStringLiteral("Set main mode to 2D transects")};
   for (int i = 0; i < 2; ++i) {
@@ -517,9 +545,10 @@ void frmMain::ShowSetupControls(bool Visible) {
 
 void frmMain::ShowViewerControls(bool Visible) {
   for (QWidget* w : std::initializer_list<QWidget*>{
-           eeMainView, eeNanoView, eeAxes, eeTSlider, ee3Dmodes[0], ee3Dmodes[1], ee3Dmodes[2],
-           ee3Dmodes[3], eeMainMode[0], eeMainMode[1], eeTDir[0], eeTDir[1], eeTDir[2], eeShowTrans,
-           eeSwap, eeTrackBall, eeAutoRotate, eeFurtherOptions}) {
+           eeMainView,    eeNanoView,    eeAxes,       eeTSlider,    ee3Dmodes[0],
+           ee3Dmodes[1],  ee3Dmodes[2],  ee3Dmodes[3], ee3Dmodes[4], eePhase,
+           eeMainMode[0], eeMainMode[1], eeTDir[0],    eeTDir[1],    eeTDir[2],
+           eeShowTrans,   eeSwap,        eeTrackBall,  eeAutoRotate, eeFurtherOptions}) {
     w->setVisible(Visible);
   }
   if (OptionsShown && ViewOptions) ViewOptions->setVisible(Visible);
@@ -598,14 +627,7 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
     RefreshViewerButtons();
     if (OptionsShown && ViewOptions) ViewOptions->LoadOptions();
     if (Current().AutoRotating) AutoRotate();
-    QString status = OrbitalTitle(OrbIndex);
-    // A single orbital's DRPDF is easily read as a map of the orbital itself.
-    if (Current().ViewMode == DRPDF && Current().Info.OrbType != AverageOrbs) {
-      status += QStringLiteral(
-          " \u2014 r\u00B2 sin \u03B8 empties the z axis; the average's DRPDF shows the radial "
-          "distribution");
-    }
-    SetStatus(status, true);
+    ShowViewerStatus();
   }
 
   CurrentMode = NewMode;

@@ -110,6 +110,22 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void ShowHelpControls(bool Visible);
   void ShowViewerControls(bool Visible);
   void RefreshViewerButtons();
+  // The 3D mode of the orbital shown, as its button sets it: renders and
+  // says what is shown.
+  void SetViewerMode(RenderMode mode);
+  // Colours the orbital shown by the sign of ψ (on) or not. Subshell
+  // averages have no sign: for them the phase stays off.
+  void SetPhase(bool on);
+  // Whether the orbital shown has a sign to colour (single orbitals). The
+  // phase toggle of an average is greyed and only says why.
+  bool PhaseAvailable() const;
+  // Why the phase toggle is off for subshell averages.
+  static QString NoSignHint() { return QStringLiteral("Averages over m have no sign"); }
+  // The status line of the viewer: the orbital and what its views show.
+  void ShowViewerStatus();
+  // Modes whose picture is refined once the view stands still (after a drag,
+  // a key, a stopped rotation).
+  static bool HasFinalImage(RenderMode mode);
   void RefreshSetupButtons();
   void RefreshChromeButtons();
   void ScaleControls();
@@ -174,7 +190,8 @@ class WLAPP_EXPORT frmMain : public QWidget {
   std::array<RollOverImage*, 2> osViewMode{};
   RollOverImage* osCalc;
   NoFocusCont *eeMainView, *eeNanoView;
-  std::array<RollOverImage*, 4> ee3Dmodes{};
+  std::array<RollOverImage*, 5> ee3Dmodes{};  // Ortho, Perspective, Anaglyph, Volume, Surface
+  RollOverImage* eePhase;
   std::array<RollOverImage*, 2> eeMainMode{};
   std::array<RollOverImage*, 3> eeTDir{};
   RollOverImage *eeShowTrans, *eeSwap, *eeTrackBall, *eeAutoRotate, *eeFurtherOptions;
@@ -232,6 +249,8 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void eeSwap_Click();
   void eeTDir_Click(int i);
   void eeShowTrans_Click();
+  void eePhase_Click();
+  void ShowPhasePicture();
   void SetViewPointers();
   void View_MouseDown(float X, float Y);
   void View_MouseMove(bool mainView, short Button, float X, float Y);

@@ -1,11 +1,10 @@
 #include "modMain.h"
 
-#include <QTreeWidget>
-
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTreeWidget>
 
 #include "dialogs/EngineAboutBox.h"
 #include "frmSplash.h"
@@ -148,8 +147,11 @@ StartResult modMain::Main(const StartOptions& options) {
 
   if (options.Orbital) {
     const OrbitalSetup& o = *options.Orbital;
-    form->Calculate(o.OrbitalIndex, o.AtomRadius, o.DotThreshold,
-                    o.OrbitalViewMode == DRPDF ? 1 : 0);
+    if (form->Calculate(o.OrbitalIndex, o.AtomRadius, o.DotThreshold,
+                        o.OrbitalViewMode == DRPDF ? 1 : 0)) {
+      if (options.Mode) form->SetViewerMode(*options.Mode);
+      if (options.Phase) form->SetPhase(true);
+    }
   }
   return StartResult{std::move(form), 0};
 }

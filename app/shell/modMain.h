@@ -19,6 +19,9 @@ struct StartOptions {
   QString ProgramFolder;
   // An orbital to calculate and show at once.
   std::optional<OrbitalSetup> Orbital;
+  // The 3D mode and the phase colours that orbital is first shown with.
+  std::optional<RenderMode> Mode;
+  bool Phase = false;
 };
 
 struct StartResult {

@@ -51,6 +51,8 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // ProbGrid(i, j, k) of the first octant.
   Byte GridAt(int i, int j, int k) const { return ProbGrid[GridIndex(i, j, k)]; }
   ViewMode View() const { return View_; }
+  // The request of the last GetRender call.
+  const RenderRequest& LastRequest() const { return Request; }
 
   // Position of cell (i, j, k) in the grid: x fastest, then y, then z.
   static constexpr size_t GridIndex(int i, int j, int k) {

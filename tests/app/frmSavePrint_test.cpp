@@ -15,13 +15,17 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cmath>
+#include <cstring>
 
 #include "AppTestSupport.h"
 #include "Axes.h"
 #include "NoFocusCont.h"
 #include "core/Platform.h"
+#include "core/modOrbitals.h"
 #include "dialogs/ImageFile.h"
 #include "dialogs/SavePrintTexts.h"
+#include "dialogs/SurfaceModel.h"
 #include "shell/QtServices.h"
 
 using namespace wltest;
@@ -740,6 +744,83 @@ TEST_F(SavePrint, CancelledPrintSaysNothingAndFailedPrintIsReported) {
   EXPECT_EQ(messages->asked[0].title, QStringLiteral("Error"));
   EXPECT_EQ(messages->asked[0].icon, wl::MsgIcon::Critical);
   EXPECT_TRUE(files->asked.empty());
+}
+
+// The 3D model's name: its extension decides the format, else the file type
+// picked does; names of other files are refused with the ones that work.
+TEST(SurfaceModelFile, NameAndTypeDecideTheFormat) {
+  const QStringList filters = wl::ModelFileFilters();
+  ASSERT_EQ(filters.size(), 4);
+  EXPECT_TRUE(filters[0].endsWith(QStringLiteral("(*.glb)")));  // the default
+  wl::ModelTarget t = wl::ResolveModelTarget(QStringLiteral("/m/cloud"), filters[2]);
+  EXPECT_EQ(t.Path, QStringLiteral("/m/cloud.stl"));
+  EXPECT_EQ(t.Format, wl::MeshFormat::Stl);
+  t = wl::ResolveModelTarget(QStringLiteral("/m/lobes.OBJ"), filters[0]);
+  EXPECT_EQ(t.Path, QStringLiteral("/m/lobes.OBJ"));
+  EXPECT_EQ(t.Format, wl::MeshFormat::Obj);
+  t = wl::ResolveModelTarget(QStringLiteral("/m/radius = 10.5"), QStringLiteral("other"));
+  EXPECT_EQ(t.Path, QStringLiteral("/m/radius = 10.5.glb"));
+  EXPECT_EQ(t.Format, wl::MeshFormat::Glb);
+  t = wl::ResolveModelTarget(QStringLiteral("/m/picture.png"), filters[3]);
+  EXPECT_FALSE(t.Format);
+  for (const char* works : {".png", ".glb", ".obj", ".stl", ".ply"})
+    EXPECT_TRUE(t.Refusal.contains(QLatin1String(works))) << works;
+}
+
+// A glTF binary read back: its header, its JSON chunk naming the two phases'
+// materials, and a length that matches the file.
+TEST_F(SavePrint, SurfaceModelIsSavedAsTheChosenFile) {
+  QPointer<wl::frmSavePrint> d = Open(true);
+  EXPECT_FALSE(d->chkMode[4]->isVisible());  // a model is not printed
+  d->SetUpDialog(false);
+  EXPECT_TRUE(d->chkMode[4]->isVisible());
+  EXPECT_EQ(d->chkMode[4]->text(), QStringLiteral("3D model of the surface"));
+  if (!wl::CanSaveSurfaceModel()) {
+    EXPECT_FALSE(d->chkMode[4]->isEnabled());
+    d->close();
+    GTEST_SKIP() << "this build cannot make 3D models";
+  }
+  d->close();
+  ExpectGone(d);
+
+  R().EnclosedShare = 0.75;
+  files->answer = dir.filePath("model");
+  files->filter = wl::ModelFileFilters()[0];
+  Run(false, 4);
+  ASSERT_EQ(files->asked.size(), 1u);
+  EXPECT_EQ(files->asked[0].filters, wl::ModelFileFilters());
+  EXPECT_TRUE(files->asked[0].startPath.endsWith(QStringLiteral(", 75% surface.glb")))
+      << files->asked[0].startPath.toStdString();
+  EXPECT_TRUE(messages->asked.empty());
+  QFile glb(dir.filePath("model.glb"));
+  ASSERT_TRUE(glb.open(QIODevice::ReadOnly));
+  const QByteArray bytes = glb.readAll();
+  ASSERT_GE(bytes.size(), 28);
+  const auto word = [&bytes](int at) {
+    quint32 v = 0;
+    std::memcpy(&v, bytes.constData() + at, 4);
+    return v;
+  };
+  EXPECT_EQ(bytes.left(4), QByteArray("glTF"));
+  EXPECT_EQ(word(4), 2u);
+  EXPECT_EQ(word(8), static_cast<quint32>(bytes.size()));
+  EXPECT_EQ(word(16), 0x4E4F534Au);  // "JSON"
+  const QByteArray json = bytes.mid(20, static_cast<int>(word(12)));
+  EXPECT_TRUE(json.contains("\"asset\"")) << json.left(200).toStdString();
+
+  // OBJ by its extension, whatever the type picked: 2Px has two phases
+  // where the engine knows the sign of ψ.
+  files->answer = dir.filePath("lobes.obj");
+  Run(false, 4);
+  QFile obj(dir.filePath("lobes.obj"));
+  ASSERT_TRUE(obj.open(QIODevice::ReadOnly));
+  const QByteArray text = obj.readAll();
+  if (std::isfinite(wl::modOrbitals::CreateElectron(2)->GetPsi({1, 0, 0}))) {
+    EXPECT_TRUE(text.contains("g positive") && text.contains("g negative"));
+  } else {
+    EXPECT_TRUE(text.contains("g surface"));
+  }
+  EXPECT_EQ(Entries(dir.path()), (QStringList{"lobes.obj", "model.glb"}));
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST_F(ViewOptions, OpeningAndClosingChangesNothing) {
   const auto before = Options(R());
   wl::frmViewOptions& o = Open();
   EXPECT_EQ(o.windowTitle(), QStringLiteral("Further Options"));
-  EXPECT_EQ(o.Tabs->count(), 4);
+  EXPECT_EQ(o.Tabs->count(), 5);
   EXPECT_EQ(o.Tabs->tabText(0), QStringLiteral("Probability Shading"));
   EXPECT_TRUE(o.TabCont[0]->isVisible());
   EXPECT_FALSE(o.TabCont[1]->isVisible());
@@ -190,10 +190,10 @@ TEST_F(ViewOptions, QualitySliderRendersOneFinalImageInVolumeMode) {
 
 TEST_F(ViewOptions, KeysTabsAndHelp) {
   wl::frmViewOptions& o = Open();
-  for (int expected : {1, 2, 3, 0}) {
+  for (int expected : {1, 2, 3, 4, 0}) {
     Key(o.cmdClose, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(o.Tabs->currentIndex(), expected);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(o.TabCont[i]->isVisible(), i == expected);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(o.TabCont[i]->isVisible(), i == expected);
   }
   o.Tabs->setCurrentIndex(1);
   QTest::mouseClick(o.cmdHelp, Qt::LeftButton);
@@ -206,6 +206,10 @@ TEST_F(ViewOptions, KeysTabsAndHelp) {
   o.Tabs->setCurrentIndex(3);
   Key(o.SlideVolQuality, Qt::Key_F1);
   EXPECT_EQ(w->CurrentAnchor, QStringLiteral("VolumetricQuality"));
+  w->SetMode(3, QString(), QString(), 0, true, true);
+  o.Tabs->setCurrentIndex(4);
+  Key(o.SlideEnclosed, Qt::Key_F1);
+  EXPECT_EQ(w->CurrentAnchor, QStringLiteral("SurfaceOptions"));
 }
 
 TEST_F(ViewOptions, FollowsTheOrbitalShown) {

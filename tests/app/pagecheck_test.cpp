@@ -133,8 +133,8 @@ TEST_F(Pages, TheAnchorsAndPagesTheProgramOpensExist) {
     EXPECT_TRUE(w->PageFiles.contains(key)) << key.toStdString();
   }
   const QString options = Read(w->PageFiles.value(w->HelpOptionsPage));
-  for (const char* anchor :
-       {"ProbabilityShading", "CameraSettings", "DotDensity", "VolumetricQuality"}) {
+  for (const char* anchor : {"ProbabilityShading", "CameraSettings", "DotDensity",
+                             "VolumetricQuality", "SurfaceOptions"}) {
     EXPECT_TRUE(HasAnchor(options, QLatin1String(anchor))) << anchor;
   }
 }

@@ -188,8 +188,8 @@ TEST_F(Pages, ShippedPagesFormTheTree) {
     QFile f(w.PageFiles.value(w.HelpOptionsPage));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }());
-  for (const char* anchor :
-       {"ProbabilityShading", "CameraSettings", "DotDensity", "VolumetricQuality"})
+  for (const char* anchor : {"ProbabilityShading", "CameraSettings", "DotDensity",
+                             "VolumetricQuality", "SurfaceOptions"})
     EXPECT_TRUE(options.contains(QStringLiteral("name=\"%1\"").arg(QLatin1String(anchor))))
         << anchor;
 }

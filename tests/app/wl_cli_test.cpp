@@ -2,6 +2,9 @@
 // form, and how the options the program does not know are refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "Cli.h"
 #include "engine/ToolRunner.h"
 
 namespace {
@@ -26,6 +29,34 @@ TEST(WLCommandLine, ShortHelpIsTheLongHelp) {
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out, "");
   EXPECT_NE(bad.err.find("unknown option -x"), std::string::npos) << bad.err;
+}
+
+// A mode or the phase needs an orbital to show; a mode must be one of the
+// names both tools take. Refused before any window: one line, status 2.
+TEST(WLCommandLine, ModeAndPhaseNeedAnOrbitalAndAKnownMode) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--mode", "surface"}, std::vector<std::string>{"--phase"}}) {
+    const wltest::ToolResult r = RunWL(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("needs --orbital"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+  const wltest::ToolResult bad = RunWL({"--orbital", "2Pz", "--mode", "glow"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.err.find("--mode must be orthographic|ortho|perspective|anaglyph|volumetric|"
+                         "volume|surface, not 'glow'"),
+            std::string::npos)
+      << bad.err;
+}
+
+TEST(WLCommandLine, ModeNamesAreSharedWithTheRenderTool) {
+  EXPECT_EQ(wlcli::ParseMode("--mode", "ortho", false), wl::Orthographic);
+  EXPECT_EQ(wlcli::ParseMode("--mode", "volume", false), wl::Volumetric);
+  EXPECT_EQ(wlcli::ParseMode("--mode", "volumetric", false), wl::Volumetric);
+  EXPECT_EQ(wlcli::ParseMode("--mode", "surface", true), wl::BoundarySurface);
+  EXPECT_EQ(wlcli::ParseMode("--mode", "transect", true), wl::Transect);
+  EXPECT_THROW(wlcli::ParseMode("--mode", "transect", false), wlcli::UsageError);
 }
 
 }  // namespace

@@ -28,6 +28,8 @@
 #include <random>
 #include <vector>
 
+#include "render/Phase.h"
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -260,6 +262,43 @@ Glyph BlobGlyph() {
     cloud.setColorAt(1, Alpha(ink.icon, 0));
     p.setBrush(cloud);
     p.drawEllipse(QPointF(8, 8.5), 7.8, 7.8);
+  };
+}
+
+// A lit solid with two lobes, as the boundary surface of a p orbital looks:
+// shaded from the upper left, with a soft highlight on each lobe.
+Glyph SurfaceGlyph() {
+  return [](QPainter& p, const Ink& ink) {
+    for (double cy : {4.6, 11.4}) {
+      QRadialGradient shade(QPointF(8, cy), 5.2, QPointF(6.4, cy - 1.8));
+      shade.setColorAt(0, Mix(ink.icon, Qt::white, 0.75));
+      shade.setColorAt(0.55, ink.icon);
+      shade.setColorAt(1, Mix(ink.icon, Qt::black, 0.55));
+      p.setPen(QPen(Mix(ink.icon, Qt::black, 0.35), 0.8));
+      p.setBrush(shade);
+      p.drawEllipse(QPointF(8, cy), 4.6, 4.4);
+    }
+  };
+}
+
+// Two lobes in the colours of the two signs of the wave function, + and -.
+Glyph PhaseGlyph(bool dim) {
+  return [dim](QPainter& p, const Ink& ink) {
+    for (bool positive : {true, false}) {
+      const wl::PhaseRgb c = wl::PhaseColour(wl::OrangeBlue, positive);
+      QColor colour(c.R, c.G, c.B);
+      if (dim) colour = Mix(QColor(qGray(colour.rgb()), qGray(colour.rgb()), qGray(colour.rgb())), kWindow, 0.35);
+      const double cx = positive ? 4.6 : 11.4;
+      QRadialGradient shade(QPointF(cx, 8), 5, QPointF(cx - 1.5, 6.4));
+      shade.setColorAt(0, Mix(colour, Qt::white, 0.45));
+      shade.setColorAt(1, Mix(colour, Qt::black, 0.25));
+      p.setPen(QPen(Mix(colour, Qt::black, 0.4), 0.8));
+      p.setBrush(shade);
+      p.drawEllipse(QPointF(cx, 8), 4.3, 4.6);
+      p.setPen(QPen(dim ? ink.icon : QColor(255, 255, 255, 230), 1.2));
+      p.drawLine(QPointF(cx - 1.8, 8), QPointF(cx + 1.8, 8));
+      if (positive) p.drawLine(QPointF(cx, 6.2), QPointF(cx, 9.8));
+    }
   };
 }
 
@@ -852,11 +891,16 @@ std::vector<Bitmap> AllBitmaps() {
         .accentFill = true});
 
   // Orbital viewer page.
-  const QSize mode(91, 36);
-  face("EEORTHO", mode, {.label = "Ortho", .glyph = OrthoGlyph()});
-  face("EEPERS", mode, {.label = "Perspective", .glyph = PerspectiveGlyph()});
-  face("EEANA", mode, {.label = "Anaglyph", .glyph = GlassesGlyph()});
-  face("EEVOL", mode, {.label = "Volume", .glyph = BlobGlyph()});
+  // Five modes share the row under the main view: the glyph above the label.
+  const QSize mode(72, 36);
+  const auto modeFace = [](const QString& label, Glyph glyph) {
+    return Face{.label = label, .glyph = std::move(glyph), .labelPx = 11, .stacked = true};
+  };
+  face("EEORTHO", mode, modeFace("Ortho", OrthoGlyph()));
+  face("EEPERS", mode, modeFace("Perspective", PerspectiveGlyph()));
+  face("EEANA", mode, modeFace("Anaglyph", GlassesGlyph()));
+  face("EEVOL", mode, modeFace("Volume", BlobGlyph()));
+  face("EESURF", mode, modeFace("Surface", SurfaceGlyph()));
   face("EE3D", QSize(50, 30), {.label = "3D", .labelPx = 13, .bold = true});
   face("EE2D", QSize(50, 30), {.label = "2D", .labelPx = 13, .bold = true});
   face("EESWAP", QSize(50, 60), {.label = "Swap", .glyph = SwapGlyph(), .glyphSize = {32, 24}, .labelPx = 11,
@@ -867,6 +911,12 @@ std::vector<Bitmap> AllBitmaps() {
   pair("EEBALL", QSize(56, 56), DrawTrackball);
   face("EEAUTOROTATE", QSize(92, 36), {.label = "Rotate", .glyph = RotateGlyph()});
   face("EEFURTHER", QSize(92, 36), {.label = "Options", .glyph = OptionsGlyph()});
+  face("EEPHASE", QSize(92, 36), {.label = "Phase", .glyph = PhaseGlyph(false)});
+  // The phase toggle where it does not apply (subshell averages): greyed.
+  out.push_back({"EEPHASEDIS", QSize(92, 36), [](QPainter& p) {
+                   DrawFace(p, QSizeF(92, 36), false, {.label = "Phase", .glyph = PhaseGlyph(true)});
+                   p.fillRect(QRectF(0, 0, 92, 36), Alpha(kWindow, 110));
+                 }});
   pair("EETSLIDER", QSize(16, 30), DrawThumb);
 
   // Big pictures.

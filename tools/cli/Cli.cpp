@@ -114,4 +114,23 @@ wl::OrbitalSetup ReadOrbitalSetup(const Args& args, int maxThreshold, bool withD
   return s;
 }
 
+wl::RenderMode ParseMode(const std::string& option, const std::string& text, bool withTransect) {
+  struct Name {
+    const char* text;
+    wl::RenderMode mode;
+  };
+  static const Name kNames[] = {{"orthographic", wl::Orthographic}, {"ortho", wl::Orthographic},
+                                {"perspective", wl::Perspective},   {"anaglyph", wl::Anaglyph},
+                                {"volumetric", wl::Volumetric},     {"volume", wl::Volumetric},
+                                {"surface", wl::BoundarySurface},   {"transect", wl::Transect}};
+  std::string names;
+  for (const Name& n : kNames) {
+    if (n.mode == wl::Transect && !withTransect) continue;
+    if (text == n.text) return n.mode;
+    if (!names.empty()) names += '|';
+    names.append(n.text);
+  }
+  throw UsageError(option + " must be " + names + ", not '" + text + "'");
+}
+
 }  // namespace wlcli

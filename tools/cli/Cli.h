@@ -54,4 +54,9 @@ int ResolveOrbital(const std::string& text, bool average);
 // Raises UsageError.
 wl::OrbitalSetup ReadOrbitalSetup(const Args& args, int maxThreshold, bool withDots);
 
+// A 3D render mode by name, the same for both tools: orthographic (or ortho),
+// perspective, anaglyph, volumetric (or volume), surface, and transect where
+// `withTransect`. Raises UsageError naming the choices for `option`.
+wl::RenderMode ParseMode(const std::string& option, const std::string& text, bool withTransect);
+
 }  // namespace wlcli
