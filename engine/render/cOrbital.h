@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/SurfaceLevel.h"
 #include "core/Records.h"
 #include "orbitals/cElectron.h"
 #include "render/PixelArray.h"
@@ -17,6 +18,8 @@
 #include "wlengine_export.h"
 
 namespace wl {
+
+struct SurfaceCache;
 
 class WLENGINE_EXPORT cOrbital {
  public:
@@ -51,6 +54,12 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // ProbGrid(i, j, k) of the first octant.
   Byte GridAt(int i, int j, int k) const { return ProbGrid[GridIndex(i, j, k)]; }
   ViewMode View() const { return View_; }
+  // The boundary surface of the probability density holding `share` (0.05
+  // to 0.999, else invalid procedure call, 5): its field, box and density.
+  // The box is enlarged beyond the atom radius when the surface needs it
+  // (SurfaceLevel::Enlarged). Sampled on first use and kept; raises object
+  // not set (91) before Setup.
+  SurfaceLevel SurfaceFor(double share);
 
   // Position of cell (i, j, k) in the grid: x fastest, then y, then z.
   static constexpr size_t GridIndex(int i, int j, int k) {
@@ -78,6 +87,7 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   void RenderDots();
   void RenderVolume();
   void RenderTransect();
+  void RenderSurface();
   void DrawTransector();
   void RemoveTransector();
   void DrawShadedLine(Long x1, Long y1, Long x2, Long y2, Long s1, Long s2, Long colour);
@@ -101,6 +111,8 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // Serves a volume request from the view's finished final image when the view
   // has not turned since; false when the volume must be traced anew.
   bool ReuseFinalVolume();
+  // The same for the surface: also the surface's options must not have changed.
+  bool ReuseFinalSurface();
 
   ViewMode View_;
   OrbitalStats Stats{};
@@ -120,6 +132,7 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   std::array<float, 6> VolumePeaks{};
   double Peak_ = 0;
   Long Seed_ = 0;
+  std::shared_ptr<SurfaceCache> Surface_;  // the surface renderer's levels and bricks (RenderSurface.cpp)
 
   friend struct cOrbitalTestAccess;  // white-box tests of the renderers and the sampler
 };
