@@ -67,6 +67,27 @@ std::shared_ptr<const ScalarField> SurfaceLevels::FieldFor(double half) {
 }
 
 namespace {
+// Whether a node outside the cube [-r, r]³ has ψ² above t.
+bool ReachesBeyond(const ScalarField& f, double r, double t) {
+  const double h = f.Step();
+  const int mid = f.N / 2;
+  // Nodes with |i - mid|·h <= r lie inside.
+  const int inside = static_cast<int>(std::floor(r / h + 1e-9));
+  if (inside >= mid) return false;
+  for (int k = 0; k < f.N; ++k) {
+    const bool kOut = std::abs(k - mid) > inside;
+    for (int j = 0; j < f.N; ++j) {
+      const bool jOut = kOut || std::abs(j - mid) > inside;
+      for (int i = 0; i < f.N; ++i) {
+        if (!jOut && std::abs(i - mid) <= inside) continue;
+        const double v = f.At(i, j, k);
+        if (v * v > t) return true;
+      }
+    }
+  }
+  return false;
+}
+
 // The largest ψ² on the six faces of the cube.
 double LargestOnFaces(const ScalarField& f) {
   float m = 0;
@@ -96,6 +117,7 @@ SurfaceLevel SurfaceLevels::For(double share) {
     if (k >= 8 || LargestOnFaces(*level.Field) < level.Density) break;
     half *= kBoxGrowth;
   }
+  level.BeyondAtomRadius = ReachesBeyond(*level.Field, radius_, level.Density);
   levels_.emplace(share, level);
   return level;
 }
@@ -107,6 +129,7 @@ SurfaceLevel SurfaceLevels::Within(const SurfaceLevel& outer, double share) {
   SurfaceLevel level = outer;
   level.Share = share;
   level.Density = DensityForShare(*outer.Field, share).Density;
+  level.BeyondAtomRadius = ReachesBeyond(*outer.Field, radius_, level.Density);
   within_.emplace(key, level);
   return level;
 }
