@@ -540,8 +540,9 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner, Fi
     RenderFinal(tracer, side, out);
     return;
   }
-  // The preview: one ray every third pixel each way, bilinear in between.
-  constexpr int kStride = 3;
+  // The preview: one ray every third pixel each way (every second in the nano
+  // view), bilinear in between.
+  const int kStride = view.Size == Main ? 3 : 2;
   const int coarse = (side - 1) / kStride + 2;
   std::vector<Rgb> grid(static_cast<size_t>(coarse) * coarse);
   ForRows(coarse, [&](int j) {
