@@ -71,8 +71,9 @@ const RenderRequest& cOrbitalObject::PreviousViewRequest() const {
 bool cOrbitalObject::ReuseFinalSurface() {
   const RenderRequest& prev = PreviousViewRequest();
   if (prev.Mode != BoundarySurface || prev.EnclosedShare != Request.EnclosedShare ||
-      prev.SurfaceNested != Request.SurfaceNested || prev.SurfaceCutaway != Request.SurfaceCutaway ||
-      prev.ShowPhase != Request.ShowPhase || prev.Palette != Request.Palette) {
+      prev.SurfaceNested != Request.SurfaceNested ||
+      prev.SurfaceCutaway != Request.SurfaceCutaway || prev.ShowPhase != Request.ShowPhase ||
+      prev.Palette != Request.Palette) {
     return false;
   }
   return ReuseFinalVolume();

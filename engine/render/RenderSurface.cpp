@@ -94,12 +94,18 @@ struct FieldProbe {
   int last;  // N - 2: the last cell
 
   FieldProbe(const ScalarField& field, const FieldBricks& b)
-      : f(field), bricks(b), half(field.Half), h(field.Step()), inv(1 / field.Step()), last(field.N - 2) {}
+      : f(field),
+        bricks(b),
+        half(field.Half),
+        h(field.Step()),
+        inv(1 / field.Step()),
+        last(field.N - 2) {}
 
   // As ScalarField::Sample, without its divisions.
   float Value(Vec3 p) const {
     const double fx = (p.x + half) * inv, fy = (p.y + half) * inv, fz = (p.z + half) * inv;
-    if (!(fx >= 0 && fy >= 0 && fz >= 0 && fx <= last + 1 && fy <= last + 1 && fz <= last + 1)) return 0;
+    if (!(fx >= 0 && fy >= 0 && fz >= 0 && fx <= last + 1 && fy <= last + 1 && fz <= last + 1))
+      return 0;
     const int i = std::min(static_cast<int>(fx), last), j = std::min(static_cast<int>(fy), last),
               k = std::min(static_cast<int>(fz), last);
     const float tx = static_cast<float>(fx - i), ty = static_cast<float>(fy - j),
@@ -185,8 +191,9 @@ class SurfaceMarch {
       const int a = tMax[0] < tMax[1] ? (tMax[0] < tMax[2] ? 0 : 2) : (tMax[1] < tMax[2] ? 1 : 2);
       const double end = std::min(ray.Far, tMax[a]);
       const size_t i = bricks.Index(b[0], b[1], b[2]);
-      const bool empty = (cls == 0 && bricks.MaxAbs[i] < levels_.outer) ||
-                         (cls == 1 && bricks.MaxAbs[i] < levels_.inner && bricks.MinAbs[i] >= levels_.outer);
+      const bool empty =
+          (cls == 0 && bricks.MaxAbs[i] < levels_.outer) ||
+          (cls == 1 && bricks.MaxAbs[i] < levels_.inner && bricks.MinAbs[i] >= levels_.outer);
       if (!empty) {
         for (double tn; t < end; t = tn) {
           tn = std::min(t + step_, end);
@@ -329,8 +336,8 @@ struct Tracer {
   // What a ray met, for the final image's interpolation (see RenderFinal).
   struct Result {
     Rgb colour;
-    float depth = 0;        // t of the first hit or cut
-    Vec3 normal;            // of the first hit; zero for a cut face
+    float depth = 0;         // t of the first hit or cut
+    Vec3 normal;             // of the first hit; zero for a cut face
     std::uint32_t path = 0;  // the crossings met and their signs, in order; 0: nothing
   };
 
@@ -447,8 +454,7 @@ double BoundingRadius(const ScalarField& f, const FieldBricks& bricks, float lev
   for (int bk = 0; bk < P; ++bk)
     for (int bj = 0; bj < P; ++bj)
       for (int bi = 0; bi < P; ++bi) {
-        if (bricks.MaxAbs[bricks.Index(bi, bj, bk)] < level)
-          continue;
+        if (bricks.MaxAbs[bricks.Index(bi, bj, bk)] < level) continue;
         // The brick's farthest corner from the nucleus.
         auto far = [&](int b) {
           const double lo = -f.Half + b * B * h, hi = std::min(f.Half, lo + B * h);
@@ -517,7 +523,8 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner, Fi
   const int side = cam.Side();
   if (out.Width != side || out.Height != side) out.Allocate(side, side);
 
-  Levels levels{static_cast<float>(std::sqrt(outer.Density)), std::numeric_limits<float>::infinity()};
+  Levels levels{static_cast<float>(std::sqrt(outer.Density)),
+                std::numeric_limits<float>::infinity()};
   if (inner && inner->Field.get() == &field && inner->Density > outer.Density) {
     levels.inner = static_cast<float>(std::sqrt(inner->Density));
   }
@@ -525,16 +532,11 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner, Fi
   // The final image steps 3/4 of a cell, the preview twice that.
   const SurfaceMarch march(probe, levels, (view.Final ? 0.75 : 1.5) * probe.h);
   const Lighting light(cam);
-  const Tracer tracer{cam,
-                      probe,
-                      march,
-                      light,
-                      levels,
-                      inner != nullptr && std::isfinite(levels.inner),
-                      view.Cutaway,
-                      view.Phase && field.Signed,
-                      view.Palette,
-                      BoundingRadius(field, bricks, levels.outer)};
+  const Tracer tracer{cam,          probe,
+                      march,        light,
+                      levels,       inner != nullptr && std::isfinite(levels.inner),
+                      view.Cutaway, view.Phase && field.Signed,
+                      view.Palette, BoundingRadius(field, bricks, levels.outer)};
 
   if (view.Final) {
     RenderFinal(tracer, side, out);
@@ -546,7 +548,8 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner, Fi
   const int coarse = (side - 1) / kStride + 2;
   std::vector<Rgb> grid(static_cast<size_t>(coarse) * coarse);
   ForRows(coarse, [&](int j) {
-    for (int i = 0; i < coarse; ++i) grid[static_cast<size_t>(j) * coarse + i] = tracer.Trace(i * kStride, j * kStride);
+    for (int i = 0; i < coarse; ++i)
+      grid[static_cast<size_t>(j) * coarse + i] = tracer.Trace(i * kStride, j * kStride);
   });
   ForRows(side, [&](int y) {
     const int j = y / kStride;
@@ -557,7 +560,8 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner, Fi
       const float fx = static_cast<float>(x - i * kStride) / kStride;
       const Rgb* g0 = &grid[static_cast<size_t>(j) * coarse + i];
       const Rgb* g1 = g0 + coarse;
-      const Rgb c = (1 - fy) * ((1 - fx) * g0[0] + fx * g0[1]) + fy * ((1 - fx) * g1[0] + fx * g1[1]);
+      const Rgb c =
+          (1 - fy) * ((1 - fx) * g0[0] + fx * g0[1]) + fy * ((1 - fx) * g1[0] + fx * g1[1]);
       row[x] = ToPixel(c);
     }
   });
@@ -600,7 +604,8 @@ void cOrbitalObject::RenderSurface() {
 
   cMemoryDCEx& dc = NewViewBitmap(Request.Size);
   PixelArray& pixels = PreparePixels(Request.Size);
-  RenderSurfaceImage(outer, Request.SurfaceNested ? &inner : nullptr, Surface_->Bricks, view, pixels);
+  RenderSurfaceImage(outer, Request.SurfaceNested ? &inner : nullptr, Surface_->Bricks, view,
+                     pixels);
   if (main && Request.Transector) DrawTransector();
   dc.SetAllBits(pixels);
   PublishView(Request.Size);

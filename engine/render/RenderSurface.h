@@ -42,8 +42,8 @@ struct SurfaceRay {
 struct SurfaceView {
   double Theta = 0, Phi = 0;
   RenderSize Size = Main;
-  bool Final = true;    // false: the coarse preview shown while the view turns
-  bool Phase = false;   // colour by the sign of ψ (fields with a sign only)
+  bool Final = true;   // false: the coarse preview shown while the view turns
+  bool Phase = false;  // colour by the sign of ψ (fields with a sign only)
   PhasePalette Palette = OrangeBlue;
   bool Cutaway = false;  // the half w < 0 removed, the cut face shaded
 };
@@ -79,7 +79,8 @@ struct WLENGINE_EXPORT FieldBricks {
   const ScalarField* Of = nullptr;
   void Build(const ScalarField& field);
   size_t Index(int bi, int bj, int bk) const {
-    return static_cast<size_t>(bi) + static_cast<size_t>(PerAxis) * (bj + static_cast<size_t>(PerAxis) * bk);
+    return static_cast<size_t>(bi) +
+           static_cast<size_t>(PerAxis) * (bj + static_cast<size_t>(PerAxis) * bk);
   }
 };
 

@@ -106,8 +106,10 @@ ScalarField SampleField(const cElectron& electron, double half, int n) {
     try {
       for (int k; (k = next.fetch_add(1)) < n;) slab(k);
     } catch (...) {
-      if (!mainThread) error = std::current_exception();
-      else throw;
+      if (!mainThread)
+        error = std::current_exception();
+      else
+        throw;
     }
   };
   if (threads > 1) {
@@ -128,7 +130,9 @@ ScalarField SampleField(const cElectron& electron, double half, int n) {
     if (parity[a] > 0) continue;
     for (int p = 0; p < n; ++p) {
       for (int q = 0; q < n; ++q) {
-        const size_t idx = a == 0 ? f.Index(mid, p, q) : a == 1 ? f.Index(p, mid, q) : f.Index(p, q, mid);
+        const size_t idx = a == 0   ? f.Index(mid, p, q)
+                           : a == 1 ? f.Index(p, mid, q)
+                                    : f.Index(p, q, mid);
         f.Value[idx] = 0;
       }
     }

@@ -132,7 +132,8 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   std::array<float, 6> VolumePeaks{};
   double Peak_ = 0;
   Long Seed_ = 0;
-  std::shared_ptr<SurfaceCache> Surface_;  // the surface renderer's levels and bricks (RenderSurface.cpp)
+  // The surface renderer's levels and bricks (RenderSurface.cpp).
+  std::shared_ptr<SurfaceCache> Surface_;
 
   friend struct cOrbitalTestAccess;  // white-box tests of the renderers and the sampler
 };

@@ -277,9 +277,12 @@ TEST(CliRender, ModeNamesAndTheSurfaceOptions) {
             RenderBmp({"--mode", "volumetric", "--final"}, "wl_vol_b.bmp").rgb);
   EXPECT_EQ(RenderBmp({"--mode", "ortho"}, "wl_ortho_a.bmp").rgb,
             RenderBmp({"--mode", "orthographic"}, "wl_ortho_b.bmp").rgb);
-  auto lit = [](const Bitmap& m) { return std::count_if(m.rgb.begin(), m.rgb.end(), [](unsigned v) { return v != 0; }); };
+  auto lit = [](const Bitmap& m) {
+    return std::count_if(m.rgb.begin(), m.rgb.end(), [](unsigned v) { return v != 0; });
+  };
   const Bitmap surface = RenderBmp({"--mode", "surface", "--final"}, "wl_surface.bmp");
-  const Bitmap half = RenderBmp({"--mode", "surface", "--final", "--enclose", "0.5"}, "wl_half.bmp");
+  const Bitmap half =
+      RenderBmp({"--mode", "surface", "--final", "--enclose", "0.5"}, "wl_half.bmp");
   const Bitmap nested = RenderBmp({"--mode", "surface", "--final", "--nested"}, "wl_nested.bmp");
   const Bitmap cut = RenderBmp({"--mode", "surface", "--final", "--cutaway"}, "wl_cut.bmp");
   ASSERT_EQ(surface.width, 127);
@@ -291,9 +294,8 @@ TEST(CliRender, ModeNamesAndTheSurfaceOptions) {
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* option :
-       {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "--enclose", "--nested",
-        "--cutaway", "-o FILE"}) {
+  for (const char* option : {"--mode", "--transect-dir", "--quality", "--frames", "--axes",
+                             "--enclose", "--nested", "--cutaway", "-o FILE"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

@@ -33,7 +33,9 @@ class SignedByZ final : public wl::cElectron {
   double GetNonScaledPDF(const wl::COORDdoubleParams& c) override { return e_->GetNonScaledPDF(c); }
   wl::Byte GetDRPDF(const wl::COORDdoubleParams& c) override { return e_->GetDRPDF(c); }
   double GetRealDRPDF(const wl::COORDdoubleParams& c) override { return e_->GetRealDRPDF(c); }
-  double GetNonScaledDRPDF(const wl::COORDdoubleParams& c) override { return e_->GetNonScaledDRPDF(c); }
+  double GetNonScaledDRPDF(const wl::COORDdoubleParams& c) override {
+    return e_->GetNonScaledDRPDF(c);
+  }
   void GetLevels(wl::ViewMode m, const double* x, const double* y, const double* z, int n,
                  wl::Byte* out) const override {
     e_->GetLevels(m, x, y, z, n, out);
@@ -158,7 +160,9 @@ TEST(SurfaceRender, TheCutawayOfThreeSShowsItsInnerShells) {
 // Every pixel where two pictures (side × side, row by row) differ in
 // coverage lies within `reach` pixels of the first picture's silhouette.
 int StrayCoverage(const std::vector<RGBA>& a, const std::vector<RGBA>& b, int side, int reach) {
-  auto lit = [&](const std::vector<RGBA>& p, int x, int y) { return Lit(p[static_cast<size_t>(y) * side + x]); };
+  auto lit = [&](const std::vector<RGBA>& p, int x, int y) {
+    return Lit(p[static_cast<size_t>(y) * side + x]);
+  };
   int stray = 0;
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x) {
@@ -191,8 +195,10 @@ TEST(SurfaceRender, PreviewAndNestedShellsCoverTheFinalSilhouette) {
     EXPECT_GT(covered, side * side / 10) << size;
     for (const auto* picture : {&previewPicture, &nestedPicture}) {
       const bool isPreview = picture == &previewPicture;
-      EXPECT_EQ(StrayCoverage(finalPicture, *picture, side, 3), 0) << size << " preview " << isPreview;
-      EXPECT_NEAR(wltest::CountLit(*picture), covered, covered * 0.05) << size << " preview " << isPreview;
+      EXPECT_EQ(StrayCoverage(finalPicture, *picture, side, 3), 0)
+          << size << " preview " << isPreview;
+      EXPECT_NEAR(wltest::CountLit(*picture), covered, covered * 0.05)
+          << size << " preview " << isPreview;
       EXPECT_NE(*picture, finalPicture) << size << " preview " << isPreview;
     }
   }

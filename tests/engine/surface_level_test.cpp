@@ -197,7 +197,8 @@ class OddElectron final : public wl::cElectron {
   wl::Byte GetDRPDF(const wl::COORDdoubleParams&) override { return 0; }
   double GetRealDRPDF(const wl::COORDdoubleParams& c) override { return GetRealPDF(c); }
   double GetNonScaledDRPDF(const wl::COORDdoubleParams& c) override { return GetRealPDF(c); }
-  void GetLevels(wl::ViewMode, const double*, const double*, const double*, int, wl::Byte*) const override {}
+  void GetLevels(wl::ViewMode, const double*, const double*, const double*, int,
+                 wl::Byte*) const override {}
 };
 
 TEST(SurfaceField, EveryNodeEqualsThePointValueWithItsSign) {
@@ -210,8 +211,8 @@ TEST(SurfaceField, EveryNodeEqualsThePointValueWithItsSign) {
       for (int j = 0; j < f.N; ++j) {
         for (int i = 0; i < f.N; ++i) {
           const double x = (i - 16) * h, y = (j - 16) * h, z = (k - 16) * h;
-          const double expected = f.Signed ? e->GetPsi({x, y, z})
-                                           : std::sqrt(e->GetRealPDF({x * x, y * y, z * z}));
+          const double expected =
+              f.Signed ? e->GetPsi({x, y, z}) : std::sqrt(e->GetRealPDF({x * x, y * y, z * z}));
           ASSERT_NEAR(f.At(i, j, k), expected, 1e-6 * std::abs(expected) + 1e-30)
               << i << " " << j << " " << k;
         }

@@ -127,7 +127,8 @@ wl::RenderRequest ReadRequest(const Args& args) {
   r.ShowProbLevelOnTrans = wl::ToBoolean(args.Flag("--prob-trans"));
   r.EnclosedShare = args.Real("--enclose", 0.9);
   if (!(r.EnclosedShare >= 0.05 && r.EnclosedShare <= 0.999)) {
-    throw UsageError("--enclose must lie within 0.05 to 0.999, not '" + *args.Get("--enclose") + "'");
+    throw UsageError("--enclose must lie within 0.05 to 0.999, not '" + *args.Get("--enclose") +
+                     "'");
   }
   r.SurfaceNested = wl::ToBoolean(args.Flag("--nested"));
   r.SurfaceCutaway = wl::ToBoolean(args.Flag("--cutaway"));
