@@ -195,16 +195,24 @@ class SurfaceMarch {
           (cls == 0 && bricks.MaxAbs[i] < levels_.outer) ||
           (cls == 1 && bricks.MaxAbs[i] < levels_.inner && bricks.MinAbs[i] >= levels_.outer);
       if (!empty) {
+        float a = std::abs(probe_.Value(ray.At(t)));
+        // Inside the translucent outer shell twice the step: the inner shell
+        // and the shell's far wall are large and smooth.
+        const double step = cls == 0 ? step_ : 2 * step_;
         for (double tn; t < end; t = tn) {
-          tn = std::min(t + step_, end);
-          const int cn = levels_.ClassOf(std::abs(probe_.Value(ray.At(tn))));
-          if (cn == cls) continue;
+          tn = std::min(t + step, end);
+          const float an = std::abs(probe_.Value(ray.At(tn)));
+          const int cn = levels_.ClassOf(an);
+          if (cn == cls) {
+            a = an;
+            continue;
+          }
           // Crossing the outer level unless moving between 1 and 2.
           const bool inner = cls >= 1 && cn >= 1;
           hit.Level = inner ? levels_.inner : levels_.outer;
           hit.From = cls;
           hit.To = inner ? cn : (cn > cls ? 1 : 0);
-          hit.T = Refine(ray, t, tn, hit.Level);
+          hit.T = Refine(ray, t, tn, a - hit.Level, an - hit.Level, hit.Level);
           hit.Point = ray.At(hit.T);
           return true;
         }
@@ -218,10 +226,11 @@ class SurfaceMarch {
   }
 
  private:
-  double Refine(const SurfaceRay& ray, double a, double b, float level) const {
-    double ga = std::abs(probe_.Value(ray.At(a))) - level;
-    double gb = std::abs(probe_.Value(ray.At(b))) - level;
-    for (int it = 0; it < 5; ++it) {
+  // Regula falsi between a and b, where |ψ| - level is ga and gb (of
+  // opposite signs): three steps, kept bracketed (bisection when one stalls).
+  double Refine(const SurfaceRay& ray, double a, double b, double ga, double gb,
+                float level) const {
+    for (int it = 0; it < 3; ++it) {
       double m = (ga != gb) ? a + (b - a) * ga / (ga - gb) : (a + b) / 2;
       if (!(m > a && m < b)) m = (a + b) / 2;
       const double gm = std::abs(probe_.Value(ray.At(m))) - level;
@@ -292,8 +301,11 @@ Rgb CutFace(Rgb base, float a, float level, float peak) {
   return k * (0.8f * base + 0.2f * white);
 }
 
-RGBA ToPixel(Rgb c) {
-  auto byte = [](float v) { return static_cast<Byte>(std::clamp(v, 0.0f, 1.0f) * 255 + 0.5f); };
+inline RGBA ToPixel(Rgb c) {
+  auto byte = [](float v) {
+    const int i = static_cast<int>(v * 255 + 0.5f);
+    return static_cast<Byte>(i < 0 ? 0 : (i > 255 ? 255 : i));
+  };
   return RGBA{byte(c.b), byte(c.g), byte(c.r), 0};
 }
 
@@ -466,58 +478,96 @@ double BoundingRadius(const ScalarField& f, const FieldBricks& bricks, float lev
   return std::sqrt(r2) + h;
 }
 
-// The final image: rays through the pixels of even x and y first; every other
-// pixel is the average of its traced neighbours (two along a row or column,
-// four diagonal) where those agree, else traced itself. Silhouettes, edges
-// and every change of surface are thus traced at full resolution.
+// The final image, coarse to fine: rays through every fourth pixel each way
+// first, then the pixels halfway between them (x and y even), then the rest.
+// A pixel of a finer pass is the average of its neighbours of the coarser
+// one (two along a row or column, or four diagonal) where those agree, else
+// traced itself; so silhouettes, edges and every change of surface are traced
+// at full resolution. The result does not depend on how rows are shared out.
 void RenderFinal(const Tracer& tracer, int side, PixelArray& out) {
-  const int half = side / 2 + 1;  // traced pixels per row and column
-  std::vector<Tracer::Result> traced(static_cast<size_t>(half) * half);
-  auto at = [&](int x, int y) -> const Tracer::Result& {
-    return traced[static_cast<size_t>(y / 2) * half + x / 2];
+  const int half = side / 2 + 1;  // pixels of even x (or y) per row (or column)
+  std::vector<Tracer::Result> even(static_cast<size_t>(half) * half);
+  auto at = [&](int x, int y) -> Tracer::Result& {
+    return even[static_cast<size_t>(y / 2) * half + x / 2];
   };
-  ForRows(half, [&](int j) {
-    RGBA* row = out.Row(2 * j);
-    for (int i = 0; i < half; ++i) {
-      Tracer::Result& r = traced[static_cast<size_t>(j) * half + i];
-      r = tracer.TraceFull(2 * i, 2 * j);
-      row[2 * i] = ToPixel(r.colour);
+  auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < side && y < side; };
+
+  // The pixel (x, y) of the grid of spacing `s`: from its neighbours at
+  // distance d = s / 2 on the grid of spacing 2d, or traced.
+  auto fill = [&](int x, int y, int d, Tracer::Result* keep) {
+    const bool oddX = (x / d) % 2 != 0, oddY = (y / d) % 2 != 0;
+    const Tracer::Result* around[4];
+    int n = 0;
+    bool complete = true;
+    auto add = [&](int u, int v) {
+      if (!inside(u, v)) {
+        complete = false;
+        return;
+      }
+      around[n++] = &at(u, v);
+    };
+    if (oddX && oddY) {
+      add(x - d, y - d), add(x + d, y - d), add(x - d, y + d), add(x + d, y + d);
+    } else if (oddX) {
+      add(x - d, y), add(x + d, y);
+    } else {
+      add(x, y - d), add(x, y + d);
+    }
+    Tracer::Result r;
+    if (complete && tracer.Agree(around, n)) {
+      Vec3 normal;
+      float depth = 0;
+      for (int i = 0; i < n; ++i) {
+        r.colour = r.colour + around[i]->colour;
+        normal = normal + around[i]->normal;
+        depth += around[i]->depth;
+      }
+      r.colour = (1.0f / n) * r.colour;
+      r.depth = depth / n;
+      const double len = std::sqrt(Dot(normal, normal));
+      r.normal = len > 0 ? (1 / len) * normal : normal;
+      r.path = around[0]->path;
+    } else {
+      r = tracer.TraceFull(x, y);
+    }
+    out.Row(y)[x] = ToPixel(r.colour);
+    if (keep) *keep = r;
+  };
+
+  ForRows((side + 3) / 4, [&](int j) {
+    for (int x = 0; x < side; x += 4) {
+      Tracer::Result& r = at(x, 4 * j);
+      r = tracer.TraceFull(x, 4 * j);
+      out.Row(4 * j)[x] = ToPixel(r.colour);
     }
   });
+  ForRows((side + 1) / 2, [&](int j) {
+    const int y = 2 * j;
+    for (int x = (y % 4 == 0) ? 2 : 0; x < side; x += (y % 4 == 0) ? 4 : 2) fill(x, y, 2, &at(x, y));
+  });
   ForRows(side, [&](int y) {
-    RGBA* row = out.Row(y);
-    for (int x = (y % 2 == 0) ? 1 : 0; x < side; x += (y % 2 == 0) ? 2 : 1) {
-      const Tracer::Result* around[4];
-      int n = 0;
-      if (y % 2 == 0) {
-        around[n++] = &at(x - 1, y);
-        around[n++] = &at(x + 1, y);
-      } else if (x % 2 == 0) {
-        around[n++] = &at(x, y - 1);
-        around[n++] = &at(x, y + 1);
-      } else {
-        around[n++] = &at(x - 1, y - 1);
-        around[n++] = &at(x + 1, y - 1);
-        around[n++] = &at(x - 1, y + 1);
-        around[n++] = &at(x + 1, y + 1);
-      }
-      if (tracer.Agree(around, n)) {
-        Rgb sum;
-        for (int i = 0; i < n; ++i) sum = sum + around[i]->colour;
-        row[x] = ToPixel((1.0f / n) * sum);
-      } else {
-        row[x] = ToPixel(tracer.Trace(x, y));
-      }
-    }
+    for (int x = (y % 2 == 0) ? 1 : 0; x < side; x += (y % 2 == 0) ? 2 : 1) fill(x, y, 1, nullptr);
   });
 }
 
 }  // namespace
 
-void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner, FieldBricks& bricks,
-                        const SurfaceView& view, PixelArray& out) {
-  if (!outer.Field) RaiseError(5);
-  const ScalarField& field = *outer.Field;
+ScalarField EverySecondNode(const ScalarField& f) {
+  ScalarField c;
+  c.N = (f.N + 1) / 2;
+  c.Half = f.Half;
+  c.Signed = f.Signed;
+  c.Value.resize(static_cast<size_t>(c.N) * c.N * c.N);
+  for (int k = 0; k < c.N; ++k)
+    for (int j = 0; j < c.N; ++j)
+      for (int i = 0; i < c.N; ++i) c.Value[c.Index(i, j, k)] = f.At(2 * i, 2 * j, 2 * k);
+  return c;
+}
+
+void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner,
+                        const ScalarField& field, FieldBricks& bricks, const SurfaceView& view,
+                        PixelArray& out) {
+  if (!outer.Field || field.Half != outer.Field->Half) RaiseError(5);
   if (bricks.Of != &field) bricks.Build(field);
   const SurfaceCamera cam(view.Theta, view.Phi, outer.AtomRadius, view.Size);
   const int side = cam.Side();
@@ -525,12 +575,12 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner, Fi
 
   Levels levels{static_cast<float>(std::sqrt(outer.Density)),
                 std::numeric_limits<float>::infinity()};
-  if (inner && inner->Field.get() == &field && inner->Density > outer.Density) {
+  if (inner && inner->Field == outer.Field && inner->Density > outer.Density) {
     levels.inner = static_cast<float>(std::sqrt(inner->Density));
   }
   const FieldProbe probe(field, bricks);
-  // The final image steps 3/4 of a cell, the preview twice that.
-  const SurfaceMarch march(probe, levels, (view.Final ? 0.75 : 1.5) * probe.h);
+  // The final image steps a cell at a time, the preview two.
+  const SurfaceMarch march(probe, levels, (view.Final ? 1.0 : 2.0) * probe.h);
   const Lighting light(cam);
   const Tracer tracer{cam,          probe,
                       march,        light,
@@ -542,27 +592,28 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner, Fi
     RenderFinal(tracer, side, out);
     return;
   }
-  // The preview: one ray every third pixel each way (every second in the nano
-  // view), bilinear in between.
-  const int kStride = view.Size == Main ? 3 : 2;
-  const int coarse = (side - 1) / kStride + 2;
+  // The preview: one ray every fourth pixel each way (every second in the
+  // nano view), bilinear in between.
+  const int stride = view.Size == Main ? 4 : 2;
+  const int coarse = (side - 1) / stride + 2;
   std::vector<Rgb> grid(static_cast<size_t>(coarse) * coarse);
   ForRows(coarse, [&](int j) {
     for (int i = 0; i < coarse; ++i)
-      grid[static_cast<size_t>(j) * coarse + i] = tracer.Trace(i * kStride, j * kStride);
+      grid[static_cast<size_t>(j) * coarse + i] = tracer.Trace(i * stride, j * stride);
   });
   ForRows(side, [&](int y) {
-    const int j = y / kStride;
-    const float fy = static_cast<float>(y - j * kStride) / kStride;
+    const int j = y / stride;
+    const float fy = static_cast<float>(y - j * stride) / stride;
+    // The row between the two coarse rows, then across it.
+    std::vector<Rgb> between(static_cast<size_t>(coarse));
+    const Rgb* g0 = &grid[static_cast<size_t>(j) * coarse];
+    const Rgb* g1 = g0 + coarse;
+    for (int i = 0; i < coarse; ++i) between[i] = (1 - fy) * g0[i] + fy * g1[i];
     RGBA* row = out.Row(y);
     for (int x = 0; x < side; ++x) {
-      const int i = x / kStride;
-      const float fx = static_cast<float>(x - i * kStride) / kStride;
-      const Rgb* g0 = &grid[static_cast<size_t>(j) * coarse + i];
-      const Rgb* g1 = g0 + coarse;
-      const Rgb c =
-          (1 - fy) * ((1 - fx) * g0[0] + fx * g0[1]) + fy * ((1 - fx) * g1[0] + fx * g1[1]);
-      row[x] = ToPixel(c);
+      const int i = x / stride;
+      const float fx = static_cast<float>(x - i * stride) / stride;
+      row[x] = ToPixel((1 - fx) * between[i] + fx * between[i + 1]);
     }
   });
 }
@@ -587,10 +638,14 @@ void cOrbitalObject::RenderSurface() {
   // The inner shell is found on the outer one's field, which holds it too.
   SurfaceLevel inner;
   if (Request.SurfaceNested) inner = Surface_->Levels->Within(outer, InnerShare(share));
-  // The bricks follow the field drawn; the cache keeps that field alive.
-  if (Surface_->BrickField != outer.Field) {
-    Surface_->BrickField = outer.Field;
-    Surface_->Bricks.Build(*outer.Field);
+  // The bricks and the coarse field follow the field drawn; the cache keeps
+  // that field alive.
+  SurfaceCache& cache = *Surface_;
+  if (cache.Drawn != outer.Field) {
+    cache.Drawn = outer.Field;
+    cache.Bricks.Build(*outer.Field);
+    cache.Coarse = EverySecondNode(*outer.Field);
+    cache.CoarseBricks.Build(cache.Coarse);
   }
 
   SurfaceView view;
@@ -604,8 +659,11 @@ void cOrbitalObject::RenderSurface() {
 
   cMemoryDCEx& dc = NewViewBitmap(Request.Size);
   PixelArray& pixels = PreparePixels(Request.Size);
-  RenderSurfaceImage(outer, Request.SurfaceNested ? &inner : nullptr, Surface_->Bricks, view,
-                     pixels);
+  // The preview traces the coarse field, which stays in the processor's cache.
+  const bool coarse = !view.Final;
+  RenderSurfaceImage(outer, Request.SurfaceNested ? &inner : nullptr,
+                     coarse ? cache.Coarse : *outer.Field, coarse ? cache.CoarseBricks : cache.Bricks,
+                     view, pixels);
   if (main && Request.Transector) DrawTransector();
   dc.SetAllBits(pixels);
   PublishView(Request.Size);

@@ -88,17 +88,25 @@ struct WLENGINE_EXPORT FieldBricks {
 // field last drawn.
 struct SurfaceCache {
   std::unique_ptr<SurfaceLevels> Levels;
-  std::shared_ptr<const ScalarField> BrickField;
+  std::shared_ptr<const ScalarField> Drawn;  // the field the rest was made from
   FieldBricks Bricks;
+  ScalarField Coarse;  // every second node of Drawn, for previews
+  FieldBricks CoarseBricks;
 };
+
+// Every second node of a field along each axis: (N + 1) / 2 nodes over the
+// same cube, for coarse previews.
+WLENGINE_EXPORT ScalarField EverySecondNode(const ScalarField& field);
 
 // Renders the surface `outer` (and the opaque `inner` inside it when given,
 // the outer one then translucent) into `out` (375² or 127², y = 0 the bottom
-// row). Rows run on up to two threads; the pixels do not depend on the split.
-// Raises invalid procedure call (5) for a size other than Main or Nano.
+// row), tracing `field` (the levels' field or a coarser sampling of the same
+// cube) with its bricks (built here when they are not field's). Rows run on
+// up to two threads; the pixels do not depend on the split. Raises invalid
+// procedure call (5) for a size other than Main or Nano.
 WLENGINE_EXPORT void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner,
-                                        FieldBricks& bricks, const SurfaceView& view,
-                                        PixelArray& out);
+                                        const ScalarField& field, FieldBricks& bricks,
+                                        const SurfaceView& view, PixelArray& out);
 
 // The share of the opaque inner shell drawn with nested shells: 50%, or half
 // the outer share (at least 5%) when that is 50% or less.
