@@ -118,12 +118,13 @@ struct FieldProbe {
     return lerp(lerp(c00, c10, ty), lerp(c01, c11, ty), tz);
   }
 
-  // The outward normal of the level set of |ψ| at p (|ψ| falls outwards).
+  // The outward normal of the level set of |ψ| at p (|ψ| falls outwards):
+  // the gradient from four samples at the corners of a tetrahedron around p.
   Vec3 Normal(Vec3 p) const {
     const double d = 0.5 * h;
-    auto a = [&](double x, double y, double z) { return std::abs(Value({x, y, z})); };
-    Vec3 g{a(p.x + d, p.y, p.z) - a(p.x - d, p.y, p.z), a(p.x, p.y + d, p.z) - a(p.x, p.y - d, p.z),
-           a(p.x, p.y, p.z + d) - a(p.x, p.y, p.z - d)};
+    auto a = [&](double x, double y, double z) { return std::abs(Value({p.x + x, p.y + y, p.z + z})); };
+    const double f1 = a(d, -d, -d), f2 = a(-d, -d, d), f3 = a(-d, d, -d), f4 = a(d, d, d);
+    Vec3 g{f1 - f2 - f3 + f4, -f1 - f2 + f3 + f4, -f1 + f2 - f3 + f4};
     const double len = std::sqrt(Dot(g, g));
     if (len == 0) return {0, 0, 0};
     return (-1 / len) * g;
@@ -355,11 +356,15 @@ struct Tracer {
 
   Rgb Trace(double x, double y) const { return TraceFull(x, y).colour; }
 
-  Result TraceFull(double x, double y) const {
+  // `from`: where the march may start, when the pixel's neighbours show that
+  // nothing lies in front of it (only for plain surfaces).
+  Result TraceFull(double x, double y,
+                   double from = -std::numeric_limits<double>::infinity()) const {
     Result r;
     SurfaceRay ray = cam.RayAt(x, y, radius, cutaway);
     ClipToCube(ray, probe.half);
     if (ray.Near > ray.Far) return r;
+    if (from > ray.Near && from < ray.Far && march.ClassAt(ray, from) == 0) ray.Near = from;
     auto note = [&](std::uint32_t code, Vec3 p, bool first, double t, Vec3 n) {
       r.path = (r.path << 5) | code | (probe.Value(p) >= 0 ? 16u : 0u);
       if (first) {
@@ -528,7 +533,19 @@ void RenderFinal(const Tracer& tracer, int side, PixelArray& out) {
       r.normal = len > 0 ? (1 / len) * normal : normal;
       r.path = around[0]->path;
     } else {
-      r = tracer.TraceFull(x, y);
+      // Where all neighbours met the same plain surface, nothing lies much
+      // in front of their nearest hit.
+      double from = -std::numeric_limits<double>::infinity();
+      if (complete && !tracer.nested && !tracer.cutaway && around[0]->path != 0) {
+        bool same = true;
+        float nearest = around[0]->depth;
+        for (int i = 1; i < n; ++i) {
+          same = same && around[i]->path == around[0]->path;
+          nearest = std::min(nearest, around[i]->depth);
+        }
+        if (same) from = nearest - 2 * tracer.probe.h;
+      }
+      r = tracer.TraceFull(x, y, from);
     }
     out.Row(y)[x] = ToPixel(r.colour);
     if (keep) *keep = r;
