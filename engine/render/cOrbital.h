@@ -31,6 +31,9 @@ class WLENGINE_EXPORT cOrbital {
   virtual Long ReFillDotMatrix(Long TargetNum, Byte ProbThreshHold) = 0;
   // Renders one view and returns the handles of both views' bitmaps.
   virtual RenderDCinfo GetRender(const RenderRequest& RenderInfo) = 0;
+  // The boundary surface holding `share` of the probability (see
+  // cOrbitalObject::SurfaceFor).
+  virtual SurfaceLevel SurfaceFor(double share) = 0;
 };
 
 // Grid size per axis and the number of grid cells.
@@ -59,7 +62,7 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // The box is enlarged beyond the atom radius when the surface needs it
   // (SurfaceLevel::Enlarged). Sampled on first use and kept; raises object
   // not set (91) before Setup.
-  SurfaceLevel SurfaceFor(double share);
+  SurfaceLevel SurfaceFor(double share) override;
 
   // Position of cell (i, j, k) in the grid: x fastest, then y, then z.
   static constexpr size_t GridIndex(int i, int j, int k) {
