@@ -197,9 +197,9 @@ class SurfaceMarch {
           (cls == 1 && bricks.MaxAbs[i] < levels_.inner && bricks.MinAbs[i] >= levels_.outer);
       if (!empty) {
         float a = std::abs(probe_.Value(ray.At(t)));
-        // Inside the translucent outer shell twice the step: the inner shell
+        // Inside the translucent outer shell three times the step: the inner shell
         // and the shell's far wall are large and smooth.
-        const double step = cls == 0 ? step_ : 2 * step_;
+        const double step = cls == 0 ? step_ : 3 * step_;
         for (double tn; t < end; t = tn) {
           tn = std::min(t + step, end);
           const float an = std::abs(probe_.Value(ray.At(tn)));
