@@ -60,7 +60,23 @@ double SurfaceBoxHalf(const cElectron& electron, double atomRadius, double share
 
 std::shared_ptr<const ScalarField> SurfaceLevels::FieldFor(double half) {
   auto it = fields_.find(half);
-  if (it != fields_.end()) return it->second;
+  if (it != fields_.end()) {
+    lastHalf_ = half;
+    return it->second;
+  }
+  // Room for the new box: the boxes other than the one used last go, with
+  // the levels found on them.
+  for (auto f = fields_.begin(); f != fields_.end();) {
+    if (f->first == lastHalf_) {
+      ++f;
+      continue;
+    }
+    const double gone = f->first;
+    std::erase_if(levels_, [gone](const auto& l) { return l.second.Field->Half == gone; });
+    std::erase_if(within_, [gone](const auto& l) { return l.first.first == gone; });
+    f = fields_.erase(f);
+  }
+  lastHalf_ = half;
   auto field = std::make_shared<const ScalarField>(SampleField(electron_, half, kSurfaceNodes));
   fields_.emplace(half, field);
   return field;
@@ -106,7 +122,10 @@ double LargestOnFaces(const ScalarField& f) {
 
 SurfaceLevel SurfaceLevels::For(double share) {
   if (!(share >= 0.05 && share <= 0.999)) RaiseError(5);
-  if (auto it = levels_.find(share); it != levels_.end()) return it->second;
+  if (auto it = levels_.find(share); it != levels_.end()) {
+    lastHalf_ = it->second.Field->Half;
+    return it->second;
+  }
   SurfaceLevel level;
   level.Share = share;
   level.AtomRadius = radius_;

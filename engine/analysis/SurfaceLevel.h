@@ -41,7 +41,8 @@ struct SurfaceLevel {
 };
 
 // The surfaces of one orbital: fields are sampled on first use and kept per
-// box (a few at most: the box grows in steps of 1.25), levels per share. The electron must outlive
+// box, the last two boxes used (about 9 MB each), and levels per share on a
+// kept box. The electron must outlive
 // this object. One thread at a time.
 class WLENGINE_EXPORT SurfaceLevels {
  public:
@@ -62,6 +63,7 @@ class WLENGINE_EXPORT SurfaceLevels {
   const cElectron& electron_;
   double radius_;
   std::map<double, std::shared_ptr<const ScalarField>> fields_;  // by half side
+  double lastHalf_ = 0;                                          // the box used last
   std::map<double, SurfaceLevel> levels_;                        // by share
   std::map<std::pair<double, double>, SurfaceLevel> within_;     // by half side and share
 };

@@ -442,24 +442,26 @@ void ForRows(int rows, Row&& row) {
   const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 2u);
   std::atomic<int> next{0};
   constexpr int kChunk = 4;
-  std::exception_ptr error;
-  auto work = [&] {
+  std::exception_ptr errors[2];
+  auto work = [&](int w) {
     try {
       for (int r; (r = next.fetch_add(kChunk)) < rows;) {
         for (int y = r; y < std::min(rows, r + kChunk); ++y) row(y);
       }
     } catch (...) {
-      error = std::current_exception();
+      errors[w] = std::current_exception();
     }
   };
   if (threads > 1) {
-    std::thread helper(work);
-    work();
+    std::thread helper(work, 1);
+    work(0);
     helper.join();
   } else {
-    work();
+    work(0);
   }
-  if (error) std::rethrow_exception(error);
+  for (auto& e : errors) {
+    if (e) std::rethrow_exception(e);
+  }
 }
 
 // The radius of a sphere around the nucleus holding every node above the

@@ -233,6 +233,13 @@ TEST(SurfaceField, TheBoxGrowsWithTheShareAndBadSharesAreRefused) {
   EXPECT_GT(wl::ProbabilityBeyond(*e, large / 1.25), 0.02 * 0.001);
   EXPECT_NEAR(wl::ProbabilityBeyond(*e, 0), 1.0, 1e-9);
   wl::SurfaceLevels levels(*e, r);
+  // Boxes come and go (two are kept); a share asked again gets its level again.
+  const wl::SurfaceLevel first = levels.For(0.5);
+  for (double share : {0.999, 0.9, 0.99, 0.5}) levels.For(share);
+  const wl::SurfaceLevel again = levels.For(0.5);
+  EXPECT_EQ(again.Density, first.Density);
+  EXPECT_EQ(again.Field->Half, first.Field->Half);
+  EXPECT_EQ(levels.For(0.999).Field->Half, large);
   EXPECT_THROW(levels.For(0.04), std::exception);
   EXPECT_THROW(levels.For(1.0), std::exception);
 }
