@@ -86,7 +86,7 @@ namespace {
 
 // ---- Field access -------------------------------------------------------------
 
-// The trilinear field at world points, and the brick a point lies in.
+// The trilinear field at world points, and the normals of its level sets.
 struct FieldProbe {
   const ScalarField& f;
   const FieldBricks& bricks;
@@ -122,7 +122,9 @@ struct FieldProbe {
   // the gradient from four samples at the corners of a tetrahedron around p.
   Vec3 Normal(Vec3 p) const {
     const double d = 0.5 * h;
-    auto a = [&](double x, double y, double z) { return std::abs(Value({p.x + x, p.y + y, p.z + z})); };
+    auto a = [&](double x, double y, double z) {
+      return std::abs(Value({p.x + x, p.y + y, p.z + z}));
+    };
     const double f1 = a(d, -d, -d), f2 = a(-d, -d, d), f3 = a(-d, d, -d), f4 = a(d, d, d);
     Vec3 g{f1 - f2 - f3 + f4, -f1 - f2 + f3 + f4, -f1 + f2 - f3 + f4};
     const double len = std::sqrt(Dot(g, g));
@@ -562,7 +564,8 @@ void RenderFinal(const Tracer& tracer, int side, PixelArray& out) {
   });
   ForRows((side + 1) / 2, [&](int j) {
     const int y = 2 * j;
-    for (int x = (y % 4 == 0) ? 2 : 0; x < side; x += (y % 4 == 0) ? 4 : 2) fill(x, y, 2, &at(x, y));
+    for (int x = (y % 4 == 0) ? 2 : 0; x < side; x += (y % 4 == 0) ? 4 : 2)
+      fill(x, y, 2, &at(x, y));
   });
   ForRows(side, [&](int y) {
     for (int x = (y % 2 == 0) ? 1 : 0; x < side; x += (y % 2 == 0) ? 2 : 1) fill(x, y, 1, nullptr);
@@ -681,8 +684,8 @@ void cOrbitalObject::RenderSurface() {
   // The preview traces the coarse field, which stays in the processor's cache.
   const bool coarse = !view.Final;
   RenderSurfaceImage(outer, Request.SurfaceNested ? &inner : nullptr,
-                     coarse ? cache.Coarse : *outer.Field, coarse ? cache.CoarseBricks : cache.Bricks,
-                     view, pixels);
+                     coarse ? cache.Coarse : *outer.Field,
+                     coarse ? cache.CoarseBricks : cache.Bricks, view, pixels);
   if (main && Request.Transector) DrawTransector();
   dc.SetAllBits(pixels);
   PublishView(Request.Size);

@@ -2,15 +2,17 @@
 // sampled field, lit and coloured by the sign of ψ. It reads top to bottom in
 // small pieces:
 //   SurfaceCamera  a pixel of the view -> a ray (orthographic, the dots' camera)
-//   FieldBricks    the largest |ψ| per 8³ cells, so rays skip empty space
+//   FieldBricks    the range of |ψ| per 4³ cells, so rays skip empty space
 //   SurfaceMarch   along a ray to where |ψ| crosses a level, refined
-//   SurfaceHit     what a ray met: the point, its normal and the sign of ψ
-//   Shade*         the colour of a hit (surface or cut face)
+//   SurfaceHit     where a ray crossed a level, from which class of |ψ| to which
+//   Lighting       the colour of a lit hit; CutFace that of the cut face
+//   Tracer         one ray of a pixel, through every layer it meets
+//   RenderFinal    coarse to fine over the picture, tracing where it must
 //
 // Screen and world: the view's pixel (x, y), y = 0 the bottom row, shows the
 // screen point (u, v) across and up; depth w grows away from the camera. The
-// world point of (u, w, v) is u·U + w·W + v·V (DotRotation's inverse), in
-// units of the atom radius / 127, the dots' grid units.
+// world point (Bohr radii) of (u, w, v) is u·U + w·W + v·V (DotRotation's
+// inverse); a screen unit is the dots' grid unit, the atom radius / 127.
 #pragma once
 
 #include <memory>
