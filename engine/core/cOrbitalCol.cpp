@@ -42,6 +42,10 @@ OrbitalStats cOrbitalCol::GetStats(Integer index) const {
   return At(index).GetStats();
 }
 
+SurfaceLevel cOrbitalCol::SurfaceFor(Integer index, double share) const {
+  return At(index).SurfaceFor(share);
+}
+
 Integer cOrbitalCol::Add(const OrbitalSetup& Info) {
   ClearUpperVectorState();
   if (Info.OrbitalViewMode != PDF && Info.OrbitalViewMode != DRPDF) {

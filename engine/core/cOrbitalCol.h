@@ -26,6 +26,11 @@ class WLENGINE_EXPORT cOrbitalCol {
   // Redraws the dot cloud of the orbital at index rounded half to even; returns 0.
   Long ReFillDotMatrix(double index, Byte Threshold, Long Target);
   OrbitalStats GetStats(Integer index) const;
+  // The boundary surface of an orbital holding `share` of the probability:
+  // its density, and the box it was found in (enlarged beyond the atom
+  // radius when the surface needs it). Raises as GetStats does, and invalid
+  // procedure call (5) for a share outside 0.05 to 0.999.
+  SurfaceLevel SurfaceFor(Integer index, double share) const;
   // Creates and calculates one orbital and returns its index. Raises invalid
   // call for a view mode other than PDF or DRPDF, before anything changes. When
   // the calculation fails its error passes on and the slot stays empty.

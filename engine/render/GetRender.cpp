@@ -21,6 +21,9 @@ RenderDCinfo cOrbitalObject::GetRender(const RenderRequest& RenderInfo) {
     case Transect:
       RenderTransect();
       break;
+    case BoundarySurface:
+      if (!ReuseFinalSurface()) RenderSurface();
+      break;
     default:
       RenderDots();
       break;
@@ -65,9 +68,20 @@ const RenderRequest& cOrbitalObject::PreviousViewRequest() const {
   return LastMainRequest.Mode == Transect ? LastNanoRequest : LastMainRequest;
 }
 
+bool cOrbitalObject::ReuseFinalSurface() {
+  const RenderRequest& prev = PreviousViewRequest();
+  if (prev.Mode != BoundarySurface || prev.EnclosedShare != Request.EnclosedShare ||
+      prev.SurfaceNested != Request.SurfaceNested ||
+      prev.SurfaceCutaway != Request.SurfaceCutaway || prev.ShowPhase != Request.ShowPhase ||
+      prev.Palette != Request.Palette) {
+    return false;
+  }
+  return ReuseFinalVolume();
+}
+
 bool cOrbitalObject::ReuseFinalVolume() {
   const RenderRequest& prev = PreviousViewRequest();
-  if (prev.Mode != Volumetric || prev.Theta != Request.Theta || prev.Phi != Request.Phi ||
+  if (prev.Mode != Request.Mode || prev.Theta != Request.Theta || prev.Phi != Request.Phi ||
       !prev.VolFinal || prev.Size != Request.Size) {
     return false;
   }

@@ -44,6 +44,7 @@ void cOrbitalObject::Setup(const OrbitalSetup& DrawCmds) {
 
 void cOrbitalObject::SetupWith(const OrbitalSetup& DrawCmds, std::unique_ptr<cElectron> electron) {
   SetupInfo = DrawCmds;
+  Surface_.reset();  // its levels refer to the old wave function
   Electron = std::move(electron);
   if (!Electron) {
     RaiseError(kObjectNotSet, "no orbital with index " + std::to_string(DrawCmds.OrbitalIndex));

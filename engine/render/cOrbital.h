@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/SurfaceLevel.h"
 #include "core/Records.h"
 #include "orbitals/cElectron.h"
 #include "render/PixelArray.h"
@@ -17,6 +18,8 @@
 #include "wlengine_export.h"
 
 namespace wl {
+
+struct SurfaceCache;
 
 class WLENGINE_EXPORT cOrbital {
  public:
@@ -28,6 +31,9 @@ class WLENGINE_EXPORT cOrbital {
   virtual Long ReFillDotMatrix(Long TargetNum, Byte ProbThreshHold) = 0;
   // Renders one view and returns the handles of both views' bitmaps.
   virtual RenderDCinfo GetRender(const RenderRequest& RenderInfo) = 0;
+  // The boundary surface holding `share` of the probability (see
+  // cOrbitalObject::SurfaceFor).
+  virtual SurfaceLevel SurfaceFor(double share) = 0;
 };
 
 // Grid size per axis and the number of grid cells.
@@ -53,6 +59,12 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   ViewMode View() const { return View_; }
   // The request of the last GetRender call.
   const RenderRequest& LastRequest() const { return Request; }
+  // The boundary surface of the probability density holding `share` (0.05
+  // to 0.999, else invalid procedure call, 5): its field, box and density.
+  // The box is enlarged beyond the atom radius when the surface needs it
+  // (SurfaceLevel::Enlarged). Sampled on first use and kept; raises object
+  // not set (91) before Setup.
+  SurfaceLevel SurfaceFor(double share) override;
 
   // Position of cell (i, j, k) in the grid: x fastest, then y, then z.
   static constexpr size_t GridIndex(int i, int j, int k) {
@@ -80,6 +92,7 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   void RenderDots();
   void RenderVolume();
   void RenderTransect();
+  void RenderSurface();
   void DrawTransector();
   void RemoveTransector();
   void DrawShadedLine(Long x1, Long y1, Long x2, Long y2, Long s1, Long s2, Long colour);
@@ -103,6 +116,8 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // Serves a volume request from the view's finished final image when the view
   // has not turned since; false when the volume must be traced anew.
   bool ReuseFinalVolume();
+  // The same for the surface: also the surface's options must not have changed.
+  bool ReuseFinalSurface();
 
   ViewMode View_;
   OrbitalStats Stats{};
@@ -122,6 +137,8 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   std::array<float, 6> VolumePeaks{};
   double Peak_ = 0;
   Long Seed_ = 0;
+  // The surface renderer's levels and bricks (RenderSurface.cpp).
+  std::shared_ptr<SurfaceCache> Surface_;
 
   friend struct cOrbitalTestAccess;  // white-box tests of the renderers and the sampler
 };

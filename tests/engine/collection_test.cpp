@@ -85,6 +85,22 @@ TEST(Collection, IndicesOutsideTheSlotsRaiseSubscriptErrors) {
   EXPECT_EQ(ErrorOf([&] { col.GetStats(0); }), kObjectNotSet);
 }
 
+// The surface of 1S (radius 2) for a share, through the collection: the
+// same for both kinds of orbital (always of the density), in a box larger
+// than the atom radius, which the surface crosses.
+TEST(Collection, SurfacesAreOfTheDensityInABoxThatHoldsThem) {
+  cOrbitalCol col;
+  col.Add(Small());
+  col.Add(Small(DRPDF));
+  const SurfaceLevel pdf = col.SurfaceFor(0, 0.9), drpdf = col.SurfaceFor(1, 0.9);
+  EXPECT_EQ(pdf.Density, drpdf.Density);
+  EXPECT_TRUE(pdf.Enlarged());
+  EXPECT_TRUE(pdf.BeyondAtomRadius);
+  EXPECT_EQ(pdf.AtomRadius, 2);
+  EXPECT_EQ(ErrorOf([&] { col.SurfaceFor(0, 0.04); }), 5);
+  EXPECT_EQ(ErrorOf([&] { col.SurfaceFor(2, 0.9); }), kSubscriptRange);
+}
+
 TEST(Collection, ReFillRoundsTheIndexHalfToEven) {
   SetSeedHook(3);
   cOrbitalCol col;

@@ -120,6 +120,10 @@ TEST(CliRender, RefusesBadRequestsWithOneLine) {
       {"-o", File("wl_bad.gif")},
       {"--mode", "transect"},
       {"--final", "yes", "-o", png},
+      {"--mode", "surface", "--enclose", "1", "-o", png},
+      {"--mode", "surface", "--enclose", "0.04", "-o", png},
+      {"--mode", "surface", "--enclose", "most", "-o", png},
+      {"--mode", "surfaces", "-o", png},
   };
   for (const auto& args : bad) {
     const Result r = RunRender(With(args));
@@ -266,11 +270,32 @@ TEST(CliRender, AxesTurnWithTheCameraAndFollowTheSlice) {
   EXPECT_LT(std::abs(a[0].dx), a[1].dx / 2);
 }
 
+// Short mode names draw what the long ones do; the surface's options change its picture.
+TEST(CliRender, ModeNamesAndTheSurfaceOptions) {
+  WL_NEEDS_IMAGE_WRITER();
+  EXPECT_EQ(RenderBmp({"--mode", "volume", "--final"}, "wl_vol_a.bmp").rgb,
+            RenderBmp({"--mode", "volumetric", "--final"}, "wl_vol_b.bmp").rgb);
+  EXPECT_EQ(RenderBmp({"--mode", "ortho"}, "wl_ortho_a.bmp").rgb,
+            RenderBmp({"--mode", "orthographic"}, "wl_ortho_b.bmp").rgb);
+  auto lit = [](const Bitmap& m) {
+    return std::count_if(m.rgb.begin(), m.rgb.end(), [](unsigned v) { return v != 0; });
+  };
+  const Bitmap surface = RenderBmp({"--mode", "surface", "--final"}, "wl_surface.bmp");
+  const Bitmap half =
+      RenderBmp({"--mode", "surface", "--final", "--enclose", "0.5"}, "wl_half.bmp");
+  const Bitmap nested = RenderBmp({"--mode", "surface", "--final", "--nested"}, "wl_nested.bmp");
+  const Bitmap cut = RenderBmp({"--mode", "surface", "--final", "--cutaway"}, "wl_cut.bmp");
+  ASSERT_EQ(surface.width, 127);
+  EXPECT_GT(lit(surface), lit(half));
+  EXPECT_NE(nested.rgb, surface.rgb);
+  EXPECT_NE(cut.rgb, surface.rgb);
+}
+
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* option :
-       {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "-o FILE"}) {
+  for (const char* option : {"--mode", "--transect-dir", "--quality", "--frames", "--axes",
+                             "--enclose", "--nested", "--cutaway", "-o FILE"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

@@ -129,4 +129,13 @@ TEST_F(Golden, MainPerspectiveWithTransector) {
   ExpectGolden("3dz2-perspective-main.pgm", orb->GetRender(r).MainHDC, true);
 }
 
+// The lit 90% surface with nested shells, cut open (the final image).
+TEST_F(Golden, NanoFinalSurfaceNestedAndCut) {
+  wl::RenderRequest r = Turned(wl::BoundarySurface, wl::Nano);
+  r.VolFinal = wl::kTrue;
+  r.SurfaceNested = wl::kTrue;
+  r.SurfaceCutaway = wl::kTrue;
+  ExpectGolden("3dz2-surface-nano.ppm", orb->GetRender(r).NanoHDC);
+}
+
 }  // namespace

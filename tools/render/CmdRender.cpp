@@ -27,8 +27,8 @@ Calculates the orbital, renders one view and writes its bitmap (375 by 375
 for the main view, 127 by 127 for the nano view) to FILE, a .png or .bmp file.
 
 Render options (the fields of one render request):
-  --mode M           orthographic, perspective, anaglyph, volumetric or transect
-                     (default orthographic)
+  --mode M           orthographic (or ortho), perspective, anaglyph, volumetric
+                     (or volume), transect or surface (default orthographic)
   --size S           main or nano (default main)
   --theta A, --phi A camera rotation angles in radians (default 0)
   --camera C         camera position on the viewing axis (default -300)
@@ -38,7 +38,12 @@ Render options (the fields of one render request):
   --transect-dir D   slicing axis x, y or z (default y)
   --transector       draw the slice's outline over the 3D view
   --quality Q        volume samples per ray, 5 to 10, or 0 for 5 (default 5)
-  --final            the final full-resolution volume image instead of a preview
+  --final            the final full-resolution volume or surface image instead
+                     of a preview
+  --enclose P        surface: the share of the probability inside it, 0.05 to
+                     0.999 (default 0.9)
+  --nested           surface: an opaque 50% shell inside the translucent one
+  --cutaway          surface: the half facing the viewer cut away
   --prob-dots        colour dots by probability (green high, red low)
   --prob-trans       colour transects by probability; needs --prob-dots too,
                      as the slice is coloured like the dots of the other view
@@ -54,9 +59,11 @@ The calculation options are those of 'stats' (see 'wavelore-render --help').
 
 const std::vector<std::string> kRenderValued = {
     "--mode",   "--size",        "--theta",        "--phi",     "--camera", "--plane",
-    "--stereo", "--transect-no", "--transect-dir", "--quality", "-o",       "--frames"};
+    "--stereo", "--transect-no", "--transect-dir", "--quality", "-o",       "--frames",
+    "--enclose"};
 const std::vector<std::string> kRenderFlags = {"--transector", "--final", "--prob-dots",
-                                               "--prob-trans", "--json", "--axes"};
+                                               "--prob-trans", "--json", "--axes",
+                                               "--nested", "--cutaway"};
 
 template <class T>
 T Choice(const Args& args, const std::string& name,
@@ -90,10 +97,13 @@ wl::RenderRequest ReadRequest(const Args& args) {
   wl::RenderRequest r;
   r.Mode = Choice<wl::RenderMode>(args, "--mode",
                                   {{"orthographic", wl::Orthographic},
+                                   {"ortho", wl::Orthographic},
                                    {"perspective", wl::Perspective},
                                    {"anaglyph", wl::Anaglyph},
                                    {"volumetric", wl::Volumetric},
-                                   {"transect", wl::Transect}},
+                                   {"volume", wl::Volumetric},
+                                   {"transect", wl::Transect},
+                                   {"surface", wl::BoundarySurface}},
                                   wl::Orthographic);
   r.Size =
       Choice<wl::RenderSize>(args, "--size", {{"main", wl::Main}, {"nano", wl::Nano}}, wl::Main);
@@ -115,6 +125,13 @@ wl::RenderRequest ReadRequest(const Args& args) {
   r.VolFinal = wl::ToBoolean(args.Flag("--final"));
   r.ShowProbLevelOnDots = wl::ToBoolean(args.Flag("--prob-dots"));
   r.ShowProbLevelOnTrans = wl::ToBoolean(args.Flag("--prob-trans"));
+  r.EnclosedShare = args.Real("--enclose", 0.9);
+  if (!(r.EnclosedShare >= 0.05 && r.EnclosedShare <= 0.999)) {
+    throw UsageError("--enclose must lie within 0.05 to 0.999, not '" + *args.Get("--enclose") +
+                     "'");
+  }
+  r.SurfaceNested = wl::ToBoolean(args.Flag("--nested"));
+  r.SurfaceCutaway = wl::ToBoolean(args.Flag("--cutaway"));
 
   // The anaglyph eye offset divides the camera-to-plane distance (a 16-bit
   // number) by the stereo setting.
