@@ -18,8 +18,9 @@ Commands:
                          DefaultDRPDFAtomRadius, DefaultDRPDFDotThreshold,
                          DRPDFOptFactor; --json prints a JSON array of OrbInfo records
   eval --orbital O --x X --y Y --z Z [--average]
-                         print NonScaledPDF, RealPDF, NonScaledDRPDF and RealDRPDF
-                         at the point (X, Y, Z) in Bohr radii, as JSON
+                         print NonScaledPDF, RealPDF, NonScaledDRPDF, RealDRPDF and
+                         Psi (the signed wave function, null for averages) at the
+                         point (X, Y, Z) in Bohr radii, as JSON
   stats --orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
         [--dots D] [--seed S]
                          calculate the orbital and print its statistics as JSON
