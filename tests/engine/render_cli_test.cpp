@@ -120,6 +120,7 @@ TEST(CliRender, RefusesBadRequestsWithOneLine) {
       {"-o", File("wl_bad.gif")},
       {"--mode", "transect"},
       {"--final", "yes", "-o", png},
+      {"--phase", "--palette", "green", "-o", png},
   };
   for (const auto& args : bad) {
     const Result r = RunRender(With(args));
@@ -266,11 +267,46 @@ TEST(CliRender, AxesTurnWithTheCameraAndFollowTheSlice) {
   EXPECT_LT(std::abs(a[0].dx), a[1].dx / 2);
 }
 
+TEST(CliRender, PhaseColoursTheLobesInThePaletteAsked) {
+  WL_NEEDS_IMAGE_WRITER();
+  // Green over red of each palette's positive colour.
+  const std::pair<const char*, double> palettes[] = {
+      {"orange-blue", 140.0 / 255}, {"red-blue", 40.0 / 220}, {"colour-safe", 159.0 / 230}};
+  for (const char* mode : {"orthographic", "volumetric", "transect"}) {
+    for (const auto& [palette, greenOverRed] : palettes) {
+      SCOPED_TRACE(std::string(mode) + " " + palette);
+      const Bitmap m = RenderBmp({"--mode", mode, "--final", "--phase", "--palette", palette},
+                                 std::string("wl_phase_") + mode + palette + ".bmp");
+      ASSERT_EQ(m.width, 127);
+      // 2Pz: the positive lobe above the middle row, the negative below.
+      double red = 0, green = 0;
+      int above = 0, wrong = 0;
+      for (int y = 0; y < 127; ++y) {
+        for (int x = 0; x < 127; ++x) {
+          const unsigned p = m.At(x, y);
+          const int r = p >> 16 & 255, b = p & 255;
+          if (r == b) continue;
+          if (y < 63 && r > b) {
+            ++above;
+            red += r;
+            green += p >> 8 & 255;
+          }
+          wrong += (y < 63) != (r > b) && y != 63;
+        }
+      }
+      EXPECT_GT(above, 300);
+      EXPECT_LE(wrong, above / 50);
+      EXPECT_NEAR(green / red, greenOverRed, 0.06);
+    }
+  }
+}
+
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
   for (const char* option :
-       {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "-o FILE"}) {
+       {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "--phase", "--palette",
+        "-o FILE"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

@@ -51,6 +51,8 @@ Rendering (render):
   --transector       outline the slice in 3D views
   --quality Q        volume quality 0 or 5 to 10 (default 5); --final for the full image
   --prob-dots --prob-trans   probability colours on dots and transects
+  --phase [--palette orange-blue|red-blue|colour-safe]   colour by the sign of the
+                     wave function (single orbitals)
   --axes             labelled x, y, z arrows in a corner, turned like the picture
   -o FILE            .png or .bmp output (required); --frames K renders K times;
                      --json also prints the statistics
