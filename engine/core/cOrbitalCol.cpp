@@ -42,6 +42,12 @@ OrbitalStats cOrbitalCol::GetStats(Integer index) const {
   return At(index).GetStats();
 }
 
+ProbabilityShares cOrbitalCol::GetShares(Integer index) const {
+  const auto* o = dynamic_cast<const cOrbitalObject*>(&At(index));
+  if (!o) RaiseError(kObjectNotSet, "no calculated orbital at index " + std::to_string(index));
+  return wl::GetShares(*o);
+}
+
 Integer cOrbitalCol::Add(const OrbitalSetup& Info) {
   ClearUpperVectorState();
   if (Info.OrbitalViewMode != PDF && Info.OrbitalViewMode != DRPDF) {

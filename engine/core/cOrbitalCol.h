@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/Shares.h"
 #include "core/Records.h"
 #include "render/cOrbital.h"
 #include "wlengine_export.h"
@@ -26,6 +27,9 @@ class WLENGINE_EXPORT cOrbitalCol {
   // Redraws the dot cloud of the orbital at index rounded half to even; returns 0.
   Long ReFillDotMatrix(double index, Byte Threshold, Long Target);
   OrbitalStats GetStats(Integer index) const;
+  // The shares of the probability above the dot threshold and inside the box
+  // of the orbital at index (see analysis/Shares.h); raises as GetRender does.
+  ProbabilityShares GetShares(Integer index) const;
   // Creates and calculates one orbital and returns its index. Raises invalid
   // call for a view mode other than PDF or DRPDF, before anything changes. When
   // the calculation fails its error passes on and the slot stays empty.

@@ -51,6 +51,10 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // ProbGrid(i, j, k) of the first octant.
   Byte GridAt(int i, int j, int k) const { return ProbGrid[GridIndex(i, j, k)]; }
   ViewMode View() const { return View_; }
+  // The calculation's setup as the last Setup or ReFillDotMatrix left it.
+  const OrbitalSetup& GetSetup() const { return SetupInfo; }
+  // True once a calculation has sampled the grid.
+  bool HasGrid() const { return ProbGrid.size() == static_cast<size_t>(kGridCells); }
 
   // Position of cell (i, j, k) in the grid: x fastest, then y, then z.
   static constexpr size_t GridIndex(int i, int j, int k) {
