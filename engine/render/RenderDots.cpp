@@ -57,6 +57,7 @@ void TintPhases(PixelArray& pixels, PhasePalette palette) {
   };
   for (RGBA& p : pixels.Data) {
     const int a = p.R, b = p.B;
+    if ((a | b) == 0) continue;  // black stays black
     p = RGBA{mix(a, pos.B, b, neg.B), mix(a, pos.G, b, neg.G), mix(a, pos.R, b, neg.R), 0};
   }
 }

@@ -52,6 +52,7 @@ void cOrbitalObject::RenderTransect() {
     const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),
                                 PhaseColour(Request.Palette, true)};
     auto tint = [&](int p, double across, double up) {
+      if (p == 0) return RGBA{};
       const COORDdouble at = Request.TransectDir == AlongX   ? COORDdouble{slice, across, up}
                              : Request.TransectDir == Alongy ? COORDdouble{across, slice, up}
                                                              : COORDdouble{across, up, slice};
