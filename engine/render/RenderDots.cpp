@@ -86,9 +86,11 @@ void cOrbitalObject::RenderDots() {
   auto drawColoured = [&](RGBA* p, const PointArray& dot, double shade, Long i) {
     if (!p) return;
     if (phase) {
-      // The depth shade, scaled by the probability when asked, as the green of probability dots.
-      const Long k = CLng(shade);
-      OrPhase(*p, static_cast<Byte>(byProbability ? (dot.P * k) / 255 : k), (*signs)[i]);
+      // The depth shade as grey dots take it, or scaled by the probability as
+      // the green of probability dots.
+      const Byte g =
+          byProbability ? static_cast<Byte>((dot.P * CLng(shade)) / 255) : CByte(shade);
+      OrPhase(*p, g, (*signs)[i]);
     } else if (byProbability) {
       OrProbability(*p, dot.P, shade);
     } else {
