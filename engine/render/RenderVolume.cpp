@@ -114,47 +114,49 @@ struct PhaseImages {
   }
 };
 
+// The traced pixels of an N by N image, c = N / 2 its centre: visit(a, b,
+// mirror) for every ray at offset (a, b) from the centre. First the centre
+// row, every pixel; then rows of the same parity as c below the centre, every
+// second pixel, each ray also giving the mirror pixel (-a, -b) above (mirror).
+template <class Visit>
+void ForEachTracedRay(int N, Visit&& visit) {
+  const int c = N / 2;
+  for (int a = -c; a <= c; ++a) visit(a, 0, false);
+  for (int b = c % 2 == 1 ? 1 : 2; b <= c; b += 2) {
+    for (int a = -c; a <= c; a += 2) visit(a, b, true);
+  }
+}
+
+template <class Density>
+void TraceImage(VolumeImage& img, const RayCaster<Density>& rays) {
+  const int c = img.N / 2;
+  ForEachTracedRay(img.N, [&](int a, int b, bool mirror) {
+    const RaySums sums = rays.Trace(a, b);
+    img.Store(c + a, c + b, sums.front);
+    if (mirror) img.Store(c - a, c - b, sums.back);
+  });
+}
+
 // TraceImage with the phases apart. The mirror pixel's ray meets the points of
 // the ray turned through the nucleus, where ψ has the sign times (-1)^l.
 template <class Density>
 void TraceImageSigned(PhaseImages& img, const RayCaster<Density>& rays, const cElectron& electron,
                       bool oddParity) {
   const int c = img.pos.N / 2;
-  for (int a = -c; a <= c; ++a) {
+  ForEachTracedRay(img.pos.N, [&](int a, int b, bool mirror) {
     RaySums pos, neg;
-    rays.TraceSigned(a, 0, electron, pos, neg);
-    img.Store(c + a, c, pos, neg, true);
-  }
-  for (int b = c % 2 == 1 ? 1 : 2; b <= c; b += 2) {
-    for (int a = -c; a <= c; a += 2) {
-      RaySums pos, neg;
-      rays.TraceSigned(a, b, electron, pos, neg);
-      img.Store(c + a, c + b, pos, neg, true);
+    rays.TraceSigned(a, b, electron, pos, neg);
+    img.Store(c + a, c + b, pos, neg, true);
+    if (mirror) {
       if (oddParity) {
         img.Store(c - a, c - b, neg, pos, false);
       } else {
         img.Store(c - a, c - b, pos, neg, false);
       }
     }
-  }
+  });
   img.pos.Interpolate();
   img.neg.Interpolate();
-}
-
-template <class Density>
-void TraceImage(VolumeImage& img, const RayCaster<Density>& rays) {
-  const int c = img.N / 2;
-  // The centre row: every pixel.
-  for (int a = -c; a <= c; ++a) img.Store(c + a, c, rays.Trace(a, 0).front);
-  // Rows of the same parity as c below the centre, every second pixel; each
-  // ray also gives the mirror pixel above the centre.
-  for (int b = c % 2 == 1 ? 1 : 2; b <= c; b += 2) {
-    for (int a = -c; a <= c; a += 2) {
-      const RaySums sums = rays.Trace(a, b);
-      img.Store(c + a, c + b, sums.front);
-      img.Store(c - a, c - b, sums.back);
-    }
-  }
 }
 
 }  // namespace
@@ -222,9 +224,9 @@ void cOrbitalObject::RenderVolume() {
     for (int x = 0; x < N; ++x) {
       if (phase) {
         // Each phase glows in its colour; where both lie on one ray the colours add.
-        const float p = scale * phases.pos(x, y) / 255, n = scale * phases.neg(x, y) / 255;
+        const float fp = scale * phases.pos(x, y) / 255, fn = scale * phases.neg(x, y) / 255;
         auto channel = [&](int a, int b) {
-          return static_cast<Byte>(std::min(255.0f, std::round(p * a + n * b)));
+          return static_cast<Byte>(std::min(255.0f, std::round(fp * a + fn * b)));
         };
         row[x] = RGBA{channel(cp.B, cn.B), channel(cp.G, cn.G), channel(cp.R, cn.R), 0};
       } else {
