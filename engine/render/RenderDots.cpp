@@ -88,8 +88,7 @@ void cOrbitalObject::RenderDots() {
     if (phase) {
       // The depth shade as grey dots take it, or scaled by the probability as
       // the green of probability dots.
-      const Byte g =
-          byProbability ? static_cast<Byte>((dot.P * CLng(shade)) / 255) : CByte(shade);
+      const Byte g = byProbability ? static_cast<Byte>((dot.P * CLng(shade)) / 255) : CByte(shade);
       OrPhase(*p, g, (*signs)[i]);
     } else if (byProbability) {
       OrProbability(*p, dot.P, shade);

@@ -53,6 +53,9 @@ const std::vector<Textbook>& Orbitals() {
   auto dxy = [](double x, double y, double) { return x * y; };
   auto dxz = [](double x, double, double z) { return x * z; };
   auto dyz = [](double, double y, double z) { return y * z; };
+  auto fz3 = [](double x, double y, double z) { return z * (5 * z * z - 3 * R2(x, y, z)); };
+  auto fxz2 = [](double x, double y, double z) { return x * (5 * z * z - R2(x, y, z)); };
+  auto fyz2 = [](double x, double y, double z) { return y * (5 * z * z - R2(x, y, z)); };
   // The 4s nodes: the roots of r³ - 24r² + 144r - 192.
   const std::vector<double> n4s{1.871644, 6.610707, 15.517649};
   static const std::vector<Textbook> table{
@@ -79,9 +82,9 @@ const std::vector<Textbook>& Orbitals() {
       {"4Dxy", dxy, R4d, {12}},
       {"4Dxz", dxz, R4d, {12}},
       {"4Dyz", dyz, R4d, {12}},
-      {"4Fz³", [](double x, double y, double z) { return z * (5 * z * z - 3 * R2(x, y, z)); }, One, {}},
-      {"4Fxz²", [](double x, double y, double z) { return x * (5 * z * z - R2(x, y, z)); }, One, {}},
-      {"4Fyz²", [](double x, double y, double z) { return y * (5 * z * z - R2(x, y, z)); }, One, {}},
+      {"4Fz³", fz3, One, {}},
+      {"4Fxz²", fxz2, One, {}},
+      {"4Fyz²", fyz2, One, {}},
       {"4Fz(x²-y²)", [](double x, double y, double z) { return z * (x * x - y * y); }, One, {}},
       {"4Fxyz", [](double x, double y, double z) { return x * y * z; }, One, {}},
       {"4Fx(x²-3y²)", [](double x, double y, double) { return x * (x * x - 3 * y * y); }, One, {}},

@@ -304,9 +304,8 @@ TEST(CliRender, PhaseColoursTheLobesInThePaletteAsked) {
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* option :
-       {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "--phase", "--palette",
-        "-o FILE"}) {
+  for (const char* option : {"--mode", "--transect-dir", "--quality", "--frames", "--axes",
+                             "--phase", "--palette", "-o FILE"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

@@ -99,8 +99,8 @@ TEST_F(PhaseRender, DotsOfTheUpperLobeArePositiveInEachMonoViewAndPalette) {
   for (wl::RenderMode mode : {wl::Orthographic, wl::Perspective}) {
     for (wl::RenderSize size : {wl::Main, wl::Nano}) {
       for (bool byProbability : {false, true}) {
-        SCOPED_TRACE(testing::Message() << "mode " << mode << " size " << size << " probability "
-                                        << byProbability);
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << mode << " size " << size << " probability " << byProbability);
         wl::RenderRequest r = Phase(Request(mode, size));
         r.ShowProbLevelOnDots = wl::ToBoolean(byProbability);
         const wl::Long h = Render(*p2z, r);

@@ -78,12 +78,12 @@ TEST(Shares, TheBoxHoldsTheExactCubeIntegral) {
     const wl::Integer index = col.Add(Orbital(0, radius, 30));
     // 8 ∫∫∫ over [0, R]³ of e^(-2r) / π.
     const double cube = 8 * Graded(radius, [&](double x) {
-      return Graded(radius, [&](double y) {
-        return Graded(radius, [&](double z) {
-          return std::exp(-2 * std::sqrt(x * x + y * y + z * z)) / kPi;
-        });
-      });
-    });
+                          return Graded(radius, [&](double y) {
+                            return Graded(radius, [&](double z) {
+                              return std::exp(-2 * std::sqrt(x * x + y * y + z * z)) / kPi;
+                            });
+                          });
+                        });
     EXPECT_NEAR(col.GetShares(index).InBox, cube, 1e-9);
     col.Delete(index);
   }
