@@ -117,6 +117,40 @@ void BM_VolumeFinalReuse(benchmark::State& state) {
 }
 BENCHMARK(BM_VolumeFinalReuse)->Unit(benchmark::kMicrosecond);
 
+// Each mode in the main view with the phase colours of ψ: the dots' signs are
+// taken once per cloud, the transect's per render, the volume's per sample.
+void BM_PhaseRender(benchmark::State& state) {
+  const auto mode = static_cast<wl::RenderMode>(state.range(0));
+  wl::cOrbitalCol& col = Orbitals();
+  wl::RenderRequest r = BaseRequest(mode, wl::Main);
+  r.ShowPhase = wl::kTrue;
+  r.VolQuality = 10;
+  r.VolFinal = wl::ToBoolean(state.range(1) != 0);
+  for (auto _ : state) {
+    Turn(r);
+    r.TransectNo = static_cast<wl::Integer>((r.TransectNo + 7) % 128);
+    benchmark::DoNotOptimize(col.GetRender(0, r));
+  }
+  static const char* names[] = {"orthographic", "perspective", "anaglyph", "volumetric",
+                                "transect"};
+  state.SetLabel(std::string(names[mode]) + " main phase" +
+                 (mode == wl::Volumetric ? (r.VolFinal ? " q=10 final" : " q=10 preview") : ""));
+}
+BENCHMARK(BM_PhaseRender)
+    ->Args({wl::Orthographic, 0})
+    ->Args({wl::Perspective, 0})
+    ->Args({wl::Transect, 0})
+    ->Args({wl::Volumetric, 0})
+    ->Args({wl::Volumetric, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+// The caption's shares of the probability: above the dot threshold and in the box.
+void BM_Shares(benchmark::State& state) {
+  wl::cOrbitalCol& col = Orbitals();
+  for (auto _ : state) benchmark::DoNotOptimize(col.GetShares(0));
+}
+BENCHMARK(BM_Shares)->Unit(benchmark::kMillisecond);
+
 // One auto-rotation step: the main view's 3D frame (with the transector) and the nano transect.
 void BM_AutoRotationFrame(benchmark::State& state) {
   const auto mode = static_cast<wl::RenderMode>(state.range(0));

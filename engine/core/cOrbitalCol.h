@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/Shares.h"
 #include "core/Records.h"
 #include "render/cOrbital.h"
 #include "wlengine_export.h"
@@ -31,6 +32,9 @@ class WLENGINE_EXPORT cOrbitalCol {
   // radius when the surface needs it). Raises as GetStats does, and invalid
   // procedure call (5) for a share outside 0.05 to 0.999.
   SurfaceLevel SurfaceFor(Integer index, double share) const;
+  // The shares of the probability above the dot threshold and inside the box
+  // of the orbital at index (see analysis/Shares.h); raises as GetRender does.
+  ProbabilityShares GetShares(Integer index) const;
   // Creates and calculates one orbital and returns its index. Raises invalid
   // call for a view mode other than PDF or DRPDF, before anything changes. When
   // the calculation fails its error passes on and the slot stays empty.

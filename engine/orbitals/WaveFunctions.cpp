@@ -12,6 +12,10 @@ double cElectron::GetPsi(const COORDdouble&) const {
   return std::numeric_limits<double>::quiet_NaN();
 }
 
+int cElectron::GetPsiSign(const COORDdouble&) const {
+  return 0;
+}
+
 namespace modOrbitals {
 
 std::unique_ptr<cElectron> CreateElectron(Integer Index) {

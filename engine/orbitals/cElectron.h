@@ -40,6 +40,9 @@ class WLENGINE_EXPORT cElectron {
   // ψ² equals GetRealPDF. Subshell averages have no sign: NaN. May be called
   // from several threads at once.
   virtual double GetPsi(const COORDdouble& point) const;
+  // The sign of ψ at a point without its magnitude (cheap: no exponential):
+  // +1 or -1, 0 on a node and for subshell averages. Thread-safe like GetPsi.
+  virtual int GetPsiSign(const COORDdouble& point) const;
   double PDFScaleFactor() const { return PDFScaleFactor_; }
   double DRPDFScaleFactor() const { return DRPDFScaleFactor_; }
 

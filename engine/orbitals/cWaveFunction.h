@@ -80,6 +80,28 @@ class cWaveFunction : public cElectron {
 
   static constexpr bool kSingle = kOrbitalTable[D::kIndex].OrbType == SingleOrb;
 
+  // ψ = ±√(kC·ρ): the magnitude from the density exactly as GetRealPDF forms
+  // it, so that ψ² equals it to rounding, the sign from the phase polynomial.
+  double GetPsi(const COORDdouble& p) const override {
+    if constexpr (!kSingle) {
+      return cElectron::GetPsi(p);
+    } else {
+      const double xs = p.X * p.X, ys = p.Y * p.Y, zs = p.Z * p.Z;
+      const double r2 = ys + xs + zs;
+      const double r = std::sqrt(r2);
+      const double m = std::sqrt(D::Density(xs, ys, zs, r, r2, std::exp(r * D::kExp)) * D::kC);
+      return D::Phase(p.X, p.Y, p.Z, r) < 0 ? -m : m;
+    }
+  }
+  int GetPsiSign(const COORDdouble& p) const override {
+    if constexpr (!kSingle) {
+      return 0;
+    } else {
+      const double s = D::Phase(p.X, p.Y, p.Z, std::sqrt(p.Y * p.Y + p.X * p.X + p.Z * p.Z));
+      return (s > 0) - (s < 0);
+    }
+  }
+
   // The DRPDF weight applied to a density: the distance from the z axis
   // (sxy = √(y² + x²), needed by single orbitals only) times the distance from
   // the nucleus for single orbitals, r² for subshell averages.

@@ -35,7 +35,20 @@ constexpr Mirror kPlaneMirrors[4] = {{1, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1,
 
 }  // namespace
 
+const std::vector<signed char>& cOrbitalObject::DotPhases() {
+  if (DotSigns.size() != Dots.size()) {
+    const double h = GridStep();
+    DotSigns.resize(Dots.size());
+    for (size_t i = 0; i < Dots.size(); ++i) {
+      const PointArray& d = Dots[i];
+      DotSigns[i] = static_cast<signed char>(Electron->GetPsiSign({d.X * h, d.Y * h, d.Z * h}));
+    }
+  }
+  return DotSigns;
+}
+
 void cOrbitalObject::FillDotMatrix() {
+  DotSigns.clear();
   const Integer D = SetupInfo.DotTarget;
   const Byte T = SetupInfo.DotThreshold;
   auto singleCentreDot = [this] {

@@ -64,6 +64,10 @@ PixelArray& cOrbitalObject::PreparePixels(RenderSize size) {
   return pixels;
 }
 
+bool cOrbitalObject::PhaseShown() const {
+  return Request.ShowPhase != kFalse && Electron && Electron->GetInfo().OrbType == SingleOrb;
+}
+
 const RenderRequest& cOrbitalObject::PreviousViewRequest() const {
   return LastMainRequest.Mode == Transect ? LastNanoRequest : LastMainRequest;
 }
@@ -83,6 +87,11 @@ bool cOrbitalObject::ReuseFinalVolume() {
   const RenderRequest& prev = PreviousViewRequest();
   if (prev.Mode != Request.Mode || prev.Theta != Request.Theta || prev.Phi != Request.Phi ||
       !prev.VolFinal || prev.Size != Request.Size) {
+    return false;
+  }
+  // A change of the phase colours needs a new image.
+  if ((prev.ShowPhase != kFalse) != (Request.ShowPhase != kFalse) ||
+      (Request.ShowPhase && prev.Palette != Request.Palette)) {
     return false;
   }
   if (Request.Size != Main && Request.Size != Nano) return false;

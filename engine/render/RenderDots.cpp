@@ -1,11 +1,13 @@
 // The dot renderer: the dot cloud projected orthographically, in perspective
 // or as a red/green anaglyph into the main or the nano view. Dots combine by
 // OR of the channel bytes, so overlapping dots brighten towards their OR.
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/Numeric.h"
 #include "core/modMaths.h"
 #include "render/DotRotation.h"
+#include "render/Phase.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -37,6 +39,29 @@ void OrProbability(RGBA& p, Byte P, double shade) {
   p.R |= static_cast<Byte>(((255 - P) * k) / 255);
 }
 
+// Phase dots are drawn in two planes: the brightness of positive dots ORed
+// into R, of negative dots into B, as grey dots are into G. TintPhases then
+// turns each pixel into the two phase colours scaled by those brightnesses.
+void OrPhase(RGBA& p, Byte g, int sign) {
+  if (sign < 0) {
+    p.B |= g;
+  } else {
+    p.R |= g;
+  }
+}
+
+void TintPhases(PixelArray& pixels, PhasePalette palette) {
+  const PhaseRgb pos = PhaseColour(palette, true), neg = PhaseColour(palette, false);
+  auto mix = [](int a, int ca, int b, int cb) {
+    return static_cast<Byte>(std::min(255, (a * ca + b * cb) / 255));
+  };
+  for (RGBA& p : pixels.Data) {
+    const int a = p.R, b = p.B;
+    if ((a | b) == 0) continue;  // black stays black
+    p = RGBA{mix(a, pos.B, b, neg.B), mix(a, pos.G, b, neg.G), mix(a, pos.R, b, neg.R), 0};
+  }
+}
+
 }  // namespace
 
 void cOrbitalObject::RenderDots() {
@@ -53,10 +78,19 @@ void cOrbitalObject::RenderDots() {
   const double half = main ? 1.0 : 0.5;
   const bool byProbability = Request.ShowProbLevelOnDots != kFalse;
 
+  // Phase colours in the two mono views; the anaglyph's red and green are its eyes.
+  const bool phase = PhaseShown() && Request.Mode != Anaglyph;
+  const std::vector<signed char>* signs = phase ? &DotPhases() : nullptr;
+
   auto shadeOf = [this](double w) { return 128 - w * DotScale; };
-  auto drawColoured = [&](RGBA* p, const PointArray& dot, double shade) {
+  auto drawColoured = [&](RGBA* p, const PointArray& dot, double shade, Long i) {
     if (!p) return;
-    if (byProbability) {
+    if (phase) {
+      // The depth shade as grey dots take it, or scaled by the probability as
+      // the green of probability dots.
+      const Byte g = byProbability ? static_cast<Byte>((dot.P * CLng(shade)) / 255) : CByte(shade);
+      OrPhase(*p, g, (*signs)[i]);
+    } else if (byProbability) {
       OrProbability(*p, dot.P, shade);
     } else {
       OrGrey(*p, CByte(shade));
@@ -76,7 +110,7 @@ void cOrbitalObject::RenderDots() {
           a = CLng(r.u) / 2;
           b = CLng(r.v) / 2;
         }
-        drawColoured(target.At(a, b), dot, shadeOf(r.w));
+        drawColoured(target.At(a, b), dot, shadeOf(r.w), i);
       }
       break;
 
@@ -88,7 +122,7 @@ void cOrbitalObject::RenderDots() {
         const RotatedPoint r = rotate(dot.X, dot.Y, dot.Z);
         modMaths::ProjectPoint(camera, {r.u * half, r.w * half, r.v * half}, R,
                                Request.ProjectionPlane);
-        drawColoured(target.At(R.X, R.Z), dot, shadeOf(r.w));
+        drawColoured(target.At(R.X, R.Z), dot, shadeOf(r.w), i);
       }
       break;
     }
@@ -117,6 +151,7 @@ void cOrbitalObject::RenderDots() {
       break;
   }
 
+  if (phase) TintPhases(target.pixels, Request.Palette);
   if (main && Request.Transector) DrawTransector();
   dc.SetAllBits(target.pixels);
   PublishView(Request.Size);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Numeric.h"
+#include "render/Phase.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -41,6 +42,41 @@ void cOrbitalObject::RenderTransect() {
     }
     return 0;
   };
+
+  if (PhaseShown()) {
+    // The slice of ψ: each quadrant's cells in the colour of ψ's sign there
+    // (the grid holds one octant; the sign comes from the wave function at the
+    // cell's mirrored position), as bright as the grey slice, so nodes stay dark.
+    const double h = GridStep();
+    const double slice = Request.TransectNo * h;
+    const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),
+                                PhaseColour(Request.Palette, true)};
+    auto tint = [&](int p, double across, double up) {
+      if (p == 0) return RGBA{};
+      const COORDdouble at = Request.TransectDir == AlongX   ? COORDdouble{slice, across, up}
+                             : Request.TransectDir == Alongy ? COORDdouble{across, slice, up}
+                                                             : COORDdouble{across, up, slice};
+      const PhaseRgb& c = colour[Electron->GetPsiSign(at) >= 0];
+      return RGBA{static_cast<Byte>(c.B * p / 255), static_cast<Byte>(c.G * p / 255),
+                  static_cast<Byte>(c.R * p / 255), 0};
+    };
+    std::vector<RGBA> lower(static_cast<size_t>(side));
+    for (int i = 0; i < cells; ++i) {
+      const double v = stride * i * h;
+      for (int j = 0; j < cells; ++j) {
+        const int p = cell(stride * j, stride * i);
+        const double u = stride * j * h;
+        row[e + j] = tint(p, u, v);
+        row[e - j] = tint(p, -u, v);
+        lower[e + j] = tint(p, u, -v);
+        lower[e - j] = tint(p, -u, -v);
+      }
+      dc.SetBits(row, 0, e - i, 1);  // upward: the second free axis grows
+      dc.SetBits(lower, 0, e + i, 1);
+    }
+    PublishView(Request.Size);
+    return;
+  }
 
   for (int i = 0; i < cells; ++i) {
     for (int j = 0; j < cells; ++j) {

@@ -11,6 +11,7 @@
 #include "core/Numeric.h"
 #include "core/Platform.h"
 #include "core/modMaths.h"
+#include "render/Phase.h"
 #include "render/Surfaces.h"
 #include "render/cOrbital.h"
 
@@ -34,9 +35,7 @@ class RayCaster {
 
   // The ray through the pixel at offset (a, b) from the image's centre.
   RaySums Trace(int a, int b) const {
-    const double lead = (q_ - 1) / 2.0;
-    const COORDdouble S{a * A_.X + b * D_.X - lead * W_.X, a * A_.Y + b * D_.Y - lead * W_.Y,
-                        a * A_.Z + b * D_.Z - lead * W_.Z};
+    const COORDdouble S = Start(a, b);
     RaySums sums;
     for (int s = 0; s < q_; ++s) {
       const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
@@ -47,7 +46,29 @@ class RayCaster {
     return sums;
   }
 
+  // The same ray with the samples where ψ is negative summed apart from the
+  // rest. Image rows grow with the sample frame's z, so the picture is the dot
+  // views' picture of the atom mirrored in z; no density tells the two apart,
+  // but ψ's sign does, so it is read at the mirrored point and the lobes show
+  // on the same side as the dots'.
+  void TraceSigned(int a, int b, const cElectron& electron, RaySums& pos, RaySums& neg) const {
+    const COORDdouble S = Start(a, b);
+    for (int s = 0; s < q_; ++s) {
+      const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
+      const double f = density_(COORDdoubleParams{x * x, y * y, z * z});
+      RaySums& sums = electron.GetPsiSign({x, y, -z}) < 0 ? neg : pos;
+      sums.front = static_cast<float>(sums.front + f / (s + 1));
+      sums.back = static_cast<float>(sums.back + f / (q_ - s));
+    }
+  }
+
  private:
+  COORDdouble Start(int a, int b) const {
+    const double lead = (q_ - 1) / 2.0;
+    return {a * A_.X + b * D_.X - lead * W_.X, a * A_.Y + b * D_.Y - lead * W_.Y,
+            a * A_.Z + b * D_.Z - lead * W_.Z};
+  }
+
   int q_;
   COORDdouble A_, W_, D_;
   Density density_;
@@ -79,20 +100,63 @@ struct VolumeImage {
   }
 };
 
+// The two phases of a volume image: the density of the positive and of the
+// negative samples; the peak is that of their sum, the plain image's value.
+struct PhaseImages {
+  VolumeImage pos, neg;
+  float peak = 0;
+  explicit PhaseImages(int n) : pos(n), neg(n) {}
+  void Store(int x, int y, const RaySums& p, const RaySums& n, bool front) {
+    const float vp = front ? p.front : p.back, vn = front ? n.front : n.back;
+    pos(x, y) = vp;
+    neg(x, y) = vn;
+    peak = std::max(peak, vp + vn);
+  }
+};
+
+// The traced pixels of an N by N image, c = N / 2 its centre: visit(a, b,
+// mirror) for every ray at offset (a, b) from the centre. First the centre
+// row, every pixel; then rows of the same parity as c below the centre, every
+// second pixel, each ray also giving the mirror pixel (-a, -b) above (mirror).
+template <class Visit>
+void ForEachTracedRay(int N, Visit&& visit) {
+  const int c = N / 2;
+  for (int a = -c; a <= c; ++a) visit(a, 0, false);
+  for (int b = c % 2 == 1 ? 1 : 2; b <= c; b += 2) {
+    for (int a = -c; a <= c; a += 2) visit(a, b, true);
+  }
+}
+
 template <class Density>
 void TraceImage(VolumeImage& img, const RayCaster<Density>& rays) {
   const int c = img.N / 2;
-  // The centre row: every pixel.
-  for (int a = -c; a <= c; ++a) img.Store(c + a, c, rays.Trace(a, 0).front);
-  // Rows of the same parity as c below the centre, every second pixel; each
-  // ray also gives the mirror pixel above the centre.
-  for (int b = c % 2 == 1 ? 1 : 2; b <= c; b += 2) {
-    for (int a = -c; a <= c; a += 2) {
-      const RaySums sums = rays.Trace(a, b);
-      img.Store(c + a, c + b, sums.front);
-      img.Store(c - a, c - b, sums.back);
+  ForEachTracedRay(img.N, [&](int a, int b, bool mirror) {
+    const RaySums sums = rays.Trace(a, b);
+    img.Store(c + a, c + b, sums.front);
+    if (mirror) img.Store(c - a, c - b, sums.back);
+  });
+}
+
+// TraceImage with the phases apart. The mirror pixel's ray meets the points of
+// the ray turned through the nucleus, where ψ has the sign times (-1)^l.
+template <class Density>
+void TraceImageSigned(PhaseImages& img, const RayCaster<Density>& rays, const cElectron& electron,
+                      bool oddParity) {
+  const int c = img.pos.N / 2;
+  ForEachTracedRay(img.pos.N, [&](int a, int b, bool mirror) {
+    RaySums pos, neg;
+    rays.TraceSigned(a, b, electron, pos, neg);
+    img.Store(c + a, c + b, pos, neg, true);
+    if (mirror) {
+      if (oddParity) {
+        img.Store(c - a, c - b, neg, pos, false);
+      } else {
+        img.Store(c - a, c - b, pos, neg, false);
+      }
     }
-  }
+  });
+  img.pos.Interpolate();
+  img.neg.Interpolate();
 }
 
 }  // namespace
@@ -122,19 +186,27 @@ void cOrbitalObject::RenderVolume() {
   const COORDdouble W = modMaths::RotatePoint({0, d, 0}, Request.Theta, Request.Phi);
   const COORDdouble D = modMaths::RotatePoint({0, 0, h}, Request.Theta, Request.Phi);
 
-  VolumeImage img(N);
+  const bool phase = PhaseShown();
+  VolumeImage img(phase ? 0 : N);
+  PhaseImages phases(phase ? N : 0);
   cElectron& electron = *Electron;
+  auto trace = [&](auto density) {
+    const RayCaster rays(q, A, W, D, density);
+    if (phase) {
+      TraceImageSigned(phases, rays, electron, electron.GetInfo().l % 2 == 1);
+    } else {
+      TraceImage(img, rays);
+      img.Interpolate();
+    }
+  };
   if (View_ == PDF) {
-    auto pdf = [&electron](const COORDdoubleParams& p) { return electron.GetNonScaledPDF(p); };
-    TraceImage(img, RayCaster(q, A, W, D, pdf));
+    trace([&electron](const COORDdoubleParams& p) { return electron.GetNonScaledPDF(p); });
   } else {
-    auto drpdf = [&electron](const COORDdoubleParams& p) { return electron.GetNonScaledDRPDF(p); };
-    TraceImage(img, RayCaster(q, A, W, D, drpdf));
+    trace([&electron](const COORDdoubleParams& p) { return electron.GetNonScaledDRPDF(p); });
   }
-  img.Interpolate();
 
   // Brightness: the largest value per quality only grows, so a turning view keeps its scale.
-  float m = img.peak;
+  float m = phase ? phases.peak : img.peak;
   float& p = VolumePeaks[q - 5];
   if (m < p) {
     m = p;
@@ -147,10 +219,20 @@ void cOrbitalObject::RenderVolume() {
   cMemoryDCEx image;
   image.Create(N, N);
   std::vector<RGBA> row(static_cast<size_t>(N));
+  const PhaseRgb cp = PhaseColour(Request.Palette, true), cn = PhaseColour(Request.Palette, false);
   for (int y = 0; y < N; ++y) {
     for (int x = 0; x < N; ++x) {
-      const Byte g = CByte(scale * img(x, y));
-      row[x] = RGBA{g, g, g, 0};
+      if (phase) {
+        // Each phase glows in its colour; where both lie on one ray the colours add.
+        const float fp = scale * phases.pos(x, y) / 255, fn = scale * phases.neg(x, y) / 255;
+        auto channel = [&](int a, int b) {
+          return static_cast<Byte>(std::min(255.0f, std::round(fp * a + fn * b)));
+        };
+        row[x] = RGBA{channel(cp.B, cn.B), channel(cp.G, cn.G), channel(cp.R, cn.R), 0};
+      } else {
+        const Byte g = CByte(scale * img(x, y));
+        row[x] = RGBA{g, g, g, 0};
+      }
     }
     image.SetBits(row, 0, y, 1);
   }

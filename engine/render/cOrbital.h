@@ -65,6 +65,10 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // (SurfaceLevel::Enlarged). Sampled on first use and kept; raises object
   // not set (91) before Setup.
   SurfaceLevel SurfaceFor(double share) override;
+  // The calculation's setup as the last Setup or ReFillDotMatrix left it.
+  const OrbitalSetup& GetSetup() const { return SetupInfo; }
+  // True once a calculation has sampled the grid.
+  bool HasGrid() const { return ProbGrid.size() == static_cast<size_t>(kGridCells); }
 
   // Position of cell (i, j, k) in the grid: x fastest, then y, then z.
   static constexpr size_t GridIndex(int i, int j, int k) {
@@ -97,6 +101,13 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   void RemoveTransector();
   void DrawShadedLine(Long x1, Long y1, Long x2, Long y2, Long s1, Long s2, Long colour);
   void SaveRestoreLine(Long x1, Long y1, Long x2, Long y2, Long colour, bool restore);
+  // True when the request asks for the sign of ψ and the orbital has one.
+  bool PhaseShown() const;
+  // The sign of ψ at each dot (+1, -1, 0 on a node), computed when first needed
+  // after each fill of the dot cloud.
+  const std::vector<signed char>& DotPhases();
+  // The grid spacing in Bohr radii: the atom radius over 127.
+  double GridStep() const { return static_cast<double>(SetupInfo.AtomRadius) / 127; }
 
   // The pixel buffer of a view (one per view, so that a reused final volume
   // image is always its own view's) and its upper index bound (374 or 126).
@@ -139,6 +150,7 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   Long Seed_ = 0;
   // The surface renderer's levels and bricks (RenderSurface.cpp).
   std::shared_ptr<SurfaceCache> Surface_;
+  std::vector<signed char> DotSigns;  // see DotPhases; emptied by each fill
 
   friend struct cOrbitalTestAccess;  // white-box tests of the renderers and the sampler
 };

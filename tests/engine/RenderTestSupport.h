@@ -17,6 +17,7 @@ namespace wl {
 struct cOrbitalTestAccess {
   static void PlantDots(cOrbitalObject& o, std::vector<PointArray> dots, double dotScale = 1.0) {
     o.Dots = std::move(dots);
+    o.DotSigns.clear();
     o.DotLast = static_cast<Long>(o.Dots.size()) - 1;
     o.DotScale = dotScale;
   }

@@ -84,6 +84,7 @@ class JsonReader {
     if (i_ >= s_.size()) return false;
     const char c = s_[i_];
     if (c == '"') return v.kind = Json::String, Str(v.text);
+    if (s_.compare(i_, 4, "null") == 0) return i_ += 4, v.kind = Json::Null, true;
     if (c == '[') {
       v.kind = Json::Array;
       ++i_;
@@ -227,8 +228,8 @@ struct Point {
   const char *x, *y, *z;
 };
 
-// Runs eval and checks its four numbers against the engine's wave function
-// of orbital `index` at the same point.
+// Runs eval and checks its four densities and ψ (null for subshell averages)
+// against the engine's wave function of orbital `index` at the same point.
 void ExpectEval(const std::vector<std::string>& orbitalArgs, int index, const Point& p) {
   std::vector<std::string> args = {"eval"};
   args.insert(args.end(), orbitalArgs.begin(), orbitalArgs.end());
@@ -240,7 +241,7 @@ void ExpectEval(const std::vector<std::string>& orbitalArgs, int index, const Po
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
   const Json doc = ParseJson(r.out);
   ASSERT_EQ(doc.kind, Json::Object);
-  ASSERT_EQ(doc.fields.size(), 4u) << r.out;
+  ASSERT_EQ(doc.fields.size(), 5u) << r.out;
 
   const double x = std::strtod(p.x, nullptr), y = std::strtod(p.y, nullptr),
                z = std::strtod(p.z, nullptr);
@@ -259,15 +260,31 @@ void ExpectEval(const std::vector<std::string>& orbitalArgs, int index, const Po
     EXPECT_EQ(f->number, value) << key << " printed as " << f->text;
     EXPECT_EQ(SignificantDigits(f->text), Digits17(value)) << key << " printed as " << f->text;
   }
+  const Json* psi = Field(doc, "Psi");
+  ASSERT_TRUE(psi) << "no Psi in " << r.out;
+  const double want_psi = e->GetPsi({x, y, z});
+  if (std::isnan(want_psi)) {
+    EXPECT_EQ(psi->kind, Json::Null) << r.out;
+  } else {
+    ASSERT_EQ(psi->kind, Json::Number) << r.out;
+    EXPECT_EQ(psi->number, want_psi) << "Psi printed as " << psi->text;
+    EXPECT_EQ(SignificantDigits(psi->text), Digits17(want_psi)) << "Psi printed as " << psi->text;
+  }
 }
 
 constexpr Point kPoint{"0.7", "-1.1", "1.9"};
 
-TEST(CliEval, PrintsTheFourDensitiesWithSeventeenDigits) {
+TEST(CliEval, PrintsTheFourDensitiesAndPsiWithSeventeenDigits) {
   ExpectEval({"--orbital", "6"}, 6, kPoint);
   ExpectEval({"--orbital", "0"}, 0, {"0", "0", "0"});
   ExpectEval({"--orbital", "39"}, 39, {"-12.25", "3e-1", "7"});
   ExpectEval({"--orbital", "23"}, 23, {"1e-3", "2.5", "-0.125"});
+  // ψ keeps its sign: 2Pz below the xy plane is negative.
+  const Result below = RunTool({"eval", "--orbital", "2Pz", "--x", "0", "--y", "0", "--z", "-1"});
+  ASSERT_EQ(below.status, 0) << below.err;
+  const Json* psi = Field(ParseJson(below.out), "Psi");
+  ASSERT_TRUE(psi && psi->kind == Json::Number) << below.out;
+  EXPECT_LT(psi->number, 0);
 }
 
 TEST(CliEval, ResolvesIndicesAndNames) {

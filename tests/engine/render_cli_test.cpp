@@ -124,6 +124,7 @@ TEST(CliRender, RefusesBadRequestsWithOneLine) {
       {"--mode", "surface", "--enclose", "0.04", "-o", png},
       {"--mode", "surface", "--enclose", "most", "-o", png},
       {"--mode", "surfaces", "-o", png},
+      {"--phase", "--palette", "green", "-o", png},
   };
   for (const auto& args : bad) {
     const Result r = RunRender(With(args));
@@ -291,11 +292,45 @@ TEST(CliRender, ModeNamesAndTheSurfaceOptions) {
   EXPECT_NE(cut.rgb, surface.rgb);
 }
 
+TEST(CliRender, PhaseColoursTheLobesInThePaletteAsked) {
+  WL_NEEDS_IMAGE_WRITER();
+  // Green over red of each palette's positive colour.
+  const std::pair<const char*, double> palettes[] = {
+      {"orange-blue", 140.0 / 255}, {"red-blue", 40.0 / 220}, {"colour-safe", 159.0 / 230}};
+  for (const char* mode : {"orthographic", "transect"}) {
+    for (const auto& [palette, greenOverRed] : palettes) {
+      SCOPED_TRACE(std::string(mode) + " " + palette);
+      const Bitmap m = RenderBmp({"--mode", mode, "--phase", "--palette", palette},
+                                 std::string("wl_phase_") + mode + palette + ".bmp");
+      ASSERT_EQ(m.width, 127);
+      // 2Pz: the positive lobe above the middle row, the negative below.
+      double red = 0, green = 0;
+      int above = 0, wrong = 0;
+      for (int y = 0; y < 127; ++y) {
+        for (int x = 0; x < 127; ++x) {
+          const unsigned p = m.At(x, y);
+          const int r = p >> 16 & 255, b = p & 255;
+          if (r == b) continue;
+          if (y < 63 && r > b) {
+            ++above;
+            red += r;
+            green += p >> 8 & 255;
+          }
+          wrong += (y < 63) != (r > b) && y != 63;
+        }
+      }
+      EXPECT_GT(above, 300);
+      EXPECT_LE(wrong, above / 50);
+      EXPECT_NEAR(green / red, greenOverRed, 0.06);
+    }
+  }
+}
+
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
   for (const char* option : {"--mode", "--transect-dir", "--quality", "--frames", "--axes",
-                             "--enclose", "--nested", "--cutaway", "-o FILE"}) {
+                             "--enclose", "--nested", "--cutaway", "--phase", "--palette", "-o FILE"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

@@ -1,4 +1,6 @@
+#include <cmath>
 #include <iostream>
+#include <string>
 
 #include "Cli.h"
 #include "Commands.h"
@@ -18,7 +20,10 @@ int CmdEval(const ArgList& argv) {
   std::cout << "{\"NonScaledPDF\": " << Number17(e->GetNonScaledPDF(c))
             << ", \"RealPDF\": " << Number17(e->GetRealPDF(c))
             << ", \"NonScaledDRPDF\": " << Number17(e->GetNonScaledDRPDF(c))
-            << ", \"RealDRPDF\": " << Number17(e->GetRealDRPDF(c)) << "}\n";
+            << ", \"RealDRPDF\": " << Number17(e->GetRealDRPDF(c));
+  // The signed wave function; subshell averages have none.
+  const double psi = e->GetPsi({x, y, z});
+  std::cout << ", \"Psi\": " << (std::isnan(psi) ? std::string("null") : Number17(psi)) << "}\n";
   return 0;
 }
 

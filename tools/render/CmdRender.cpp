@@ -47,6 +47,10 @@ Render options (the fields of one render request):
   --prob-dots        colour dots by probability (green high, red low)
   --prob-trans       colour transects by probability; needs --prob-dots too,
                      as the slice is coloured like the dots of the other view
+  --phase            colour by the sign of the wave function (single orbitals;
+                     ignored for averages and in anaglyph pictures)
+  --palette P        phase colours: orange-blue, red-blue or colour-safe
+                     (default orange-blue)
   --axes             draw labelled x, y and z arrows in the bottom-left corner,
                      turned like the picture (a transect shows its own two axes)
   --frames K         render the same request K times before writing (1 to 100000;
@@ -64,6 +68,9 @@ const std::vector<std::string> kRenderValued = {
 const std::vector<std::string> kRenderFlags = {"--transector", "--final", "--prob-dots",
                                                "--prob-trans", "--json", "--axes",
                                                "--nested", "--cutaway"};
+// The sign of ψ.
+const std::vector<std::string> kPhaseValued = {"--palette"};
+const std::vector<std::string> kPhaseFlags = {"--phase"};
 
 template <class T>
 T Choice(const Args& args, const std::string& name,
@@ -132,6 +139,11 @@ wl::RenderRequest ReadRequest(const Args& args) {
   }
   r.SurfaceNested = wl::ToBoolean(args.Flag("--nested"));
   r.SurfaceCutaway = wl::ToBoolean(args.Flag("--cutaway"));
+  r.ShowPhase = wl::ToBoolean(args.Flag("--phase"));
+  r.Palette = Choice<wl::PhasePalette>(
+      args, "--palette",
+      {{"orange-blue", wl::OrangeBlue}, {"red-blue", wl::RedBlue}, {"colour-safe", wl::ColourSafe}},
+      wl::OrangeBlue);
 
   // The anaglyph eye offset divides the camera-to-plane distance (a 16-bit
   // number) by the stereo setting.
@@ -182,6 +194,8 @@ int CmdRender(const ArgList& argv) {
   std::vector<std::string> valued = kCalcValued, flags = kCalcFlags;
   valued.insert(valued.end(), kRenderValued.begin(), kRenderValued.end());
   flags.insert(flags.end(), kRenderFlags.begin(), kRenderFlags.end());
+  valued.insert(valued.end(), kPhaseValued.begin(), kPhaseValued.end());
+  flags.insert(flags.end(), kPhaseFlags.begin(), kPhaseFlags.end());
   Args args(argv, {valued, flags}, "render");
 
   // Everything is checked before the calculation starts.

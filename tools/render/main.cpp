@@ -19,8 +19,9 @@ Commands:
                          DefaultDRPDFAtomRadius, DefaultDRPDFDotThreshold,
                          DRPDFOptFactor; --json prints a JSON array of OrbInfo records
   eval --orbital O --x X --y Y --z Z [--average]
-                         print NonScaledPDF, RealPDF, NonScaledDRPDF and RealDRPDF
-                         at the point (X, Y, Z) in Bohr radii, as JSON
+                         print NonScaledPDF, RealPDF, NonScaledDRPDF, RealDRPDF and
+                         Psi (the signed wave function, null for averages) at the
+                         point (X, Y, Z) in Bohr radii, as JSON
   stats --orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
         [--dots D] [--seed S]
                          calculate the orbital and print its statistics as JSON
@@ -57,6 +58,8 @@ Rendering (render):
   --transector       outline the slice in 3D views
   --quality Q        volume quality 0 or 5 to 10 (default 5); --final for the full image
   --prob-dots --prob-trans   probability colours on dots and transects
+  --phase [--palette orange-blue|red-blue|colour-safe]   colour by the sign of the
+                     wave function (single orbitals)
   --axes             labelled x, y, z arrows in a corner, turned like the picture
   -o FILE            .png or .bmp output (required); --frames K renders K times;
                      --json also prints the statistics

@@ -1,0 +1,133 @@
+#include "analysis/Shares.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+#include "core/WLError.h"
+#include "core/modOrbitals.h"
+
+namespace wl {
+
+namespace {
+
+// The orbital's wave function, fresh (the density calls keep intermediates).
+std::unique_ptr<cElectron> ElectronOf(const cOrbitalObject& orbital) {
+  if (orbital.GetSetup().AtomRadius <= 0 || !orbital.HasGrid()) {
+    RaiseError(kObjectNotSet, "the orbital was never calculated");
+  }
+  auto e = modOrbitals::CreateElectron(orbital.GetSetup().OrbitalIndex);
+  if (!e) RaiseError(kObjectNotSet, "no wave function");
+  return e;
+}
+
+// The n-point Gauss-Legendre rule on [0, 1], by Newton's method on the
+// Legendre polynomial.
+struct Rule {
+  std::vector<double> x, w;
+};
+
+Rule GaussLegendre01(int n) {
+  Rule rule{std::vector<double>(n), std::vector<double>(n)};
+  for (int i = 0; i < n; ++i) {
+    double t = std::cos(std::numbers::pi * (i + 0.75) / (n + 0.5));
+    double dp = 1;
+    for (int iter = 0; iter < 100; ++iter) {
+      double p0 = 1, p1 = t;
+      for (int k = 2; k <= n; ++k) {
+        const double p2 = ((2 * k - 1) * t * p1 - (k - 1) * p0) / k;
+        p0 = p1;
+        p1 = p2;
+      }
+      dp = n * (t * p1 - p0) / (t * t - 1);
+      const double dt = p1 / dp;
+      t -= dt;
+      if (std::abs(dt) < 1e-16) break;
+    }
+    rule.x[i] = (t + 1) / 2;
+    rule.w[i] = 1 / ((1 - t * t) * dp * dp);
+  }
+  return rule;
+}
+
+// `panels` copies of a rule side by side on [0, 1].
+Rule Composite(const Rule& g, int panels) {
+  Rule r;
+  for (int p = 0; p < panels; ++p) {
+    for (size_t i = 0; i < g.x.size(); ++i) {
+      r.x.push_back((p + g.x[i]) / panels);
+      r.w.push_back(g.w[i] / panels);
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
+double ShareAboveThreshold(const cOrbitalObject& orbital) {
+  auto e = ElectronOf(orbital);
+  const OrbitalSetup& s = orbital.GetSetup();
+  const double h = static_cast<double>(s.AtomRadius) / 127;
+  const Byte T = s.DotThreshold;
+  double sq[kGridSize];
+  for (int i = 0; i < kGridSize; ++i) sq[i] = (i * h) * (i * h);
+  double sum = 0;
+  for (int k = 0; k < kGridSize; ++k) {
+    for (int j = 0; j < kGridSize; ++j) {
+      const double weight = (k > 0 ? 2 : 1) * (j > 0 ? 2 : 1);
+      double row = 0;
+      for (int i = 0; i < kGridSize; ++i) {
+        if (orbital.GridAt(i, j, k) <= T) continue;
+        row += (i > 0 ? 2 : 1) * e->GetRealPDF({sq[i], sq[j], sq[k]});
+      }
+      sum += weight * row;
+    }
+  }
+  return sum * h * h * h;
+}
+
+double ShareInBox(const cOrbitalObject& orbital) {
+  auto e = ElectronOf(orbital);
+  const double R = orbital.GetSetup().AtomRadius;
+  const double n = e->GetInfo().n;
+  // Beyond 25 n Bohr radii less than 1e-12 of any orbital's probability lies.
+  const double cut = 25 * n;
+  const Rule across = GaussLegendre01(16);
+  const Rule along = GaussLegendre01(24);
+  std::vector<Rule> rays(4);  // composite rules by their number of panels (at most 3)
+  for (int panels = 1; panels < 4; ++panels) rays[panels] = Composite(along, panels);
+  // The pyramid over the face x = R of the octant cube [0, R]³ is the set of
+  // points t·(R, u, v), t in [0, 1], u and v in [0, R]: volume element t² R du dv dt.
+  double sum = 0;
+  for (int face = 0; face < 3; ++face) {
+    for (size_t a = 0; a < across.x.size(); ++a) {
+      for (size_t b = 0; b < across.x.size(); ++b) {
+        double p[3];
+        p[face] = R;
+        p[(face + 1) % 3] = across.x[a] * R;
+        p[(face + 2) % 3] = across.x[b] * R;
+        const double length = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+        const double tmax = std::min(1.0, cut / length);
+        // About one 24-point panel per 12 n Bohr radii of the ray.
+        const int panels = std::clamp(static_cast<int>(std::ceil(tmax * length / (12 * n))), 1, 3);
+        const Rule& t = rays[panels];
+        double ray = 0;
+        for (size_t k = 0; k < t.x.size(); ++k) {
+          const double s = t.x[k] * tmax;
+          const double x = s * p[0], y = s * p[1], z = s * p[2];
+          ray += t.w[k] * s * s * e->GetRealPDF({x * x, y * y, z * z});
+        }
+        sum += across.w[a] * across.w[b] * R * R * R * tmax * ray;
+      }
+    }
+  }
+  return 8 * sum;
+}
+
+ProbabilityShares GetShares(const cOrbitalObject& orbital) {
+  return {ShareAboveThreshold(orbital), ShareInBox(orbital)};
+}
+
+}  // namespace wl
