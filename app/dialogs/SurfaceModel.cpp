@@ -6,8 +6,9 @@
 #include <array>
 
 #include "ImageFile.h"
-#include "analysis/EnclosedShare.h"
-#include "core/modOrbitals.h"
+#include "analysis/SurfaceLevel.h"
+#include "core/cOrbitalCol.h"
+#include "core/cWL.h"
 #include "shell/WholeFile.h"
 
 namespace wl {
@@ -33,23 +34,6 @@ QString Refusal(const QString& extension) {
              ".stl or .ply, or no extension to take the one of the chosen file type.")
       .arg(extension);
 }
-
-#ifdef WL_HAVE_SURFACE_MESH
-// The surface is cut from ψ sampled on 129 nodes per axis over a cube of one
-// and a half times the orbital's default atom radius (that of its density
-// view), which holds nearly all of the probability; the share is taken of the
-// whole probability, what lies beyond the cube counting as outside. This is
-// the surface the command-line tool's 'mesh' writes.
-std::string ModelBytes(const OrbitalView& view, MeshFormat format) {
-  const auto electron = modOrbitals::CreateElectron(view.OrbitalIndex);
-  const ScalarField field =
-      SampleField(*electron, 1.5 * electron->GetInfo().DefaultPDFAtomRadius, 129);
-  const double inCube = DensityForShare(field, view.EnclosedShare).Total;
-  const double ofCube =
-      inCube < 1 ? std::min(view.EnclosedShare / inCube, 0.999) : view.EnclosedShare;
-  return MeshFile(ExtractSurface(field, DensityForShare(field, ofCube).Density), format);
-}
-#endif
 
 }  // namespace
 
@@ -77,28 +61,18 @@ ModelTarget ResolveModelTarget(const QString& name, const QString& filter) {
   return {name, std::nullopt, Refusal(extension)};
 }
 
-bool CanSaveSurfaceModel() {
-#ifdef WL_HAVE_SURFACE_MESH
-  return true;
-#else
-  return false;
-#endif
-}
-
-std::optional<QString> WriteSurfaceModel(const OrbitalView& view, const QString& path) {
+std::optional<QString> WriteSurfaceModel(cWL& engine, Integer index, double share,
+                                         const QString& path) {
   const ModelTarget target = ResolveModelTarget(path, QString());
   if (!target.Format || target.Path != path) {
     return CannotWrite(path, target.Refusal.isEmpty()
                                  ? QStringLiteral("the name has no 3D model extension")
                                  : target.Refusal);
   }
-#ifdef WL_HAVE_SURFACE_MESH
-  const std::string bytes = ModelBytes(view, *target.Format);
+  // The surface the viewer draws: the orbital's own field and level.
+  const SurfaceLevel level = engine.Orbitals().SurfaceFor(index, share);
+  const std::string bytes = MeshFile(ExtractSurface(*level.Field, level.Density), *target.Format);
   return WriteWholeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-#else
-  (void)view;
-  return CannotWrite(path, QStringLiteral("this build of Wavelore cannot make 3D models"));
-#endif
 }
 
 }  // namespace wl

@@ -13,6 +13,8 @@
 
 namespace wl {
 
+class cWL;
+
 // The model file types in Qt's filter form; the first, glTF binary, is the
 // default.
 WLAPP_EXPORT QStringList ModelFileFilters();
@@ -30,14 +32,13 @@ struct ModelTarget {
 // ModelFileFilters()); any other extension is refused.
 WLAPP_EXPORT ModelTarget ResolveModelTarget(const QString& name, const QString& filter);
 
-// Whether this build of the program can make 3D models.
-WLAPP_EXPORT bool CanSaveSurfaceModel();
-
-// Writes the boundary surface that holds the view's share of the probability
-// of its orbital (ψ² of a single orbital, split by phase; the average density
-// of a subshell) to `path`, in the format its extension names, in Bohr radii
-// with z up, through a temporary file. Returns what went wrong, or none.
-// Engine errors pass on to the caller.
-WLAPP_EXPORT std::optional<QString> WriteSurfaceModel(const OrbitalView& view, const QString& path);
+// Writes the boundary surface that holds `share` of the probability of the
+// calculated orbital at engine index `index` (ψ² of a single orbital, split
+// by phase; the average density of a subshell), as the viewer draws it, to
+// `path`, in the format its extension names, in Bohr radii with z up,
+// through a temporary file. Returns what went wrong, or none. Engine errors
+// pass on to the caller.
+WLAPP_EXPORT std::optional<QString> WriteSurfaceModel(cWL& engine, Integer index, double share,
+                                                      const QString& path);
 
 }  // namespace wl

@@ -219,13 +219,10 @@ void frmSavePrint::SetUpDialog(bool PrintDialog) {
   IsPrint = PrintDialog;
   chkMode[3]->setChecked(true);
   SelectMode(3);
-  // A model is saved, never printed; it needs the engine's mesh.
+  // A model is saved, never printed.
   chkMode[4]->setVisible(!PrintDialog);
-  chkMode[4]->setEnabled(CanSaveSurfaceModel());
   chkMode[4]->setToolTip(
-      CanSaveSurfaceModel()
-          ? QStringLiteral("The boundary surface as glTF, OBJ, STL or PLY, in Bohr radii")
-          : QStringLiteral("This build of Wavelore cannot make 3D models"));
+      QStringLiteral("The boundary surface as glTF, OBJ, STL or PLY, in Bohr radii"));
   cmdGo->setText(PrintDialog ? QStringLiteral("Print") : QStringLiteral("Save"));
   setWindowTitle(PrintDialog ? QStringLiteral("Print...") : QStringLiteral("Save..."));
   chkMode[3]->setFocus();
@@ -306,7 +303,9 @@ std::optional<QString> frmSavePrint::SaveModel() {
   SaveFileName = target.Path;
   std::optional<QString> error;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool made = Main_.EngineGuard([&] { error = WriteSurfaceModel(view, SaveFileName); });
+  const bool made = Main_.EngineGuard([&] {
+    error = WriteSurfaceModel(Main_.Engine, Main_.CurrentOrbital, view.EnclosedShare, SaveFileName);
+  });
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
   if (made && !error) RememberPictureFolder(QFileInfo(SaveFileName).absolutePath());
   return error;

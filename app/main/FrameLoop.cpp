@@ -189,12 +189,13 @@ void frmMain::ShowViewerStatus() {
   const QString title = OrbitalTitle(CurrentOrbital);
   // The engine's numbers are asked for only where the caption uses them; a
   // caption without them is better than a message box.
-  std::optional<DotShares> shares;
+  std::optional<ProbabilityShares> shares;
   std::optional<double> enlarged;
   try {
     if (R.Mode == Orthographic || R.Mode == Perspective || R.Mode == Anaglyph)
       shares = EngineDotShares(Engine, CurrentOrbital);
-    if (R.Mode == BoundarySurface) enlarged = EngineEnlargedSurfaceBox(Engine, CurrentOrbital);
+    if (R.Mode == BoundarySurface)
+      enlarged = EngineEnlargedSurfaceBox(Engine, CurrentOrbital, R.EnclosedShare);
   } catch (const std::exception&) {
   }
   const QString shown = ShownCaption(R, shares, enlarged);

@@ -3,23 +3,20 @@
 #include <QFontMetrics>
 #include <cmath>
 
+#include "analysis/SurfaceLevel.h"
+#include "core/cOrbitalCol.h"
 #include "core/cWL.h"
 
 namespace wl {
 
-// The two engine hooks below are where the program reads the engine's
-// numbers. Until the engine reports them they answer none, and the viewer
-// simply leaves the numbers out of its status line.
-std::optional<DotShares> EngineDotShares(cWL& engine, Integer index) {
-  (void)engine;
-  (void)index;
-  return std::nullopt;
+ProbabilityShares EngineDotShares(cWL& engine, Integer index) {
+  return engine.Orbitals().GetShares(index);
 }
 
-std::optional<double> EngineEnlargedSurfaceBox(cWL& engine, Integer index) {
-  (void)engine;
-  (void)index;
-  return std::nullopt;
+std::optional<double> EngineEnlargedSurfaceBox(cWL& engine, Integer index, double share) {
+  const SurfaceLevel level = engine.Orbitals().SurfaceFor(index, share);
+  if (!level.BeyondAtomRadius || !level.Field) return std::nullopt;
+  return level.Field->Half;
 }
 
 QString SharePercent(double share) {
@@ -29,7 +26,7 @@ QString SharePercent(double share) {
   return QStringLiteral("%1%").arg(whole);
 }
 
-QString ShownCaption(const OrbitalView& view, std::optional<DotShares> shares,
+QString ShownCaption(const OrbitalView& view, std::optional<ProbabilityShares> shares,
                      std::optional<double> enlargedBox) {
   switch (view.Mode) {
     case BoundarySurface: {

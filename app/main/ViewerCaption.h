@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "OrbitalView.h"
+#include "analysis/Shares.h"
 #include "wlapp_export.h"
 
 class QFontMetrics;
@@ -17,20 +18,14 @@ namespace wl {
 
 class cWL;
 
-// Shares of the probability (0 to 1) of a calculated orbital's dot cloud.
-struct DotShares {
-  double AboveThreshold = 0;  // in the region above the dot threshold (inside the box)
-  double InBox = 0;           // inside the sampled box
-};
+// The engine's shares of the probability for the dot cloud of the orbital at
+// `index`: above the dot threshold and inside the box.
+WLAPP_EXPORT ProbabilityShares EngineDotShares(cWL& engine, Integer index);
 
-// The engine's shares for the orbital at `index`; none while the engine
-// does not report them (the caption then leaves them out).
-WLAPP_EXPORT std::optional<DotShares> EngineDotShares(cWL& engine, Integer index);
-
-// Half the side of the box the orbital's surface was computed on, in Bohr
-// radii, when the engine had to make it larger than the atom radius to hold
-// the whole surface; none otherwise.
-WLAPP_EXPORT std::optional<double> EngineEnlargedSurfaceBox(cWL& engine, Integer index);
+// Half the side of the box the orbital's surface of `share` was computed on,
+// in Bohr radii, when the atom radius would have cut the surface; none otherwise.
+WLAPP_EXPORT std::optional<double> EngineEnlargedSurfaceBox(cWL& engine, Integer index,
+                                                            double share);
 
 // A share as a whole percentage ("90%"); a share just short of all of it
 // keeps a decimal ("99.7%") rather than reading as "100%".
@@ -39,7 +34,7 @@ WLAPP_EXPORT QString SharePercent(double share);
 // What the 3D view shows, in words: "90% boundary surface" (and "; box
 // enlarged to 24 a₀"), for dots "dots show the 11% of the probability above
 // level 30; the box holds 99%" when the shares are known; empty otherwise.
-WLAPP_EXPORT QString ShownCaption(const OrbitalView& view, std::optional<DotShares> shares,
+WLAPP_EXPORT QString ShownCaption(const OrbitalView& view, std::optional<ProbabilityShares> shares,
                                   std::optional<double> enlargedBox);
 
 // The first of `candidates` that fits into `width` pixels, else the last.

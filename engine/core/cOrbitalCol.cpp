@@ -44,6 +44,8 @@ OrbitalStats cOrbitalCol::GetStats(Integer index) const {
 
 SurfaceLevel cOrbitalCol::SurfaceFor(Integer index, double share) const {
   return At(index).SurfaceFor(share);
+}
+
 ProbabilityShares cOrbitalCol::GetShares(Integer index) const {
   const auto* o = dynamic_cast<const cOrbitalObject*>(&At(index));
   if (!o) RaiseError(kObjectNotSet, "no calculated orbital at index " + std::to_string(index));

@@ -233,7 +233,7 @@ TEST(ViewerCaption, SaysWhatTheViewShows) {
   wl::OrbitalView v;
   v.DotThreshold = 30;
   EXPECT_EQ(
-      wl::ShownCaption(v, wl::DotShares{0.112, 0.991}, std::nullopt),
+      wl::ShownCaption(v, wl::ProbabilityShares{0.112, 0.991}, std::nullopt),
       QStringLiteral("dots show the 11% of the probability above level 30; the box holds 99%"));
   EXPECT_EQ(wl::ShownCaption(v, std::nullopt, std::nullopt), QString());
   // Nearly all is not all.
@@ -241,12 +241,12 @@ TEST(ViewerCaption, SaysWhatTheViewShows) {
   EXPECT_EQ(wl::SharePercent(0.9996), QStringLiteral("100%"));
   v.Mode = wl::BoundarySurface;
   v.EnclosedShare = 0.75;
-  EXPECT_EQ(wl::ShownCaption(v, wl::DotShares{0.1, 0.9}, std::nullopt),
+  EXPECT_EQ(wl::ShownCaption(v, wl::ProbabilityShares{0.1, 0.9}, std::nullopt),
             QStringLiteral("75% boundary surface"));
   EXPECT_EQ(wl::ShownCaption(v, std::nullopt, 24.2),
             QStringLiteral("75% boundary surface; box enlarged to 24 a\u2080"));
   v.Mode = wl::Volumetric;
-  EXPECT_EQ(wl::ShownCaption(v, wl::DotShares{0.1, 0.9}, std::nullopt), QString());
+  EXPECT_EQ(wl::ShownCaption(v, wl::ProbabilityShares{0.1, 0.9}, std::nullopt), QString());
 }
 
 }  // namespace

@@ -58,9 +58,10 @@ fi
 pixel() { xwd -root -silent | /usr/bin/convert xwd:- -format "%[pixel:p{$1,$2}]" info:; }
 mapped() { xwininfo -id "$1" | grep -q 'IsViewable'; }
 wm_state() { xprop -id "$1" WM_STATE | sed -n 's/.*window state: //p'; }
-# Waits up to 5 s for a condition given as a command.
+# Waits up to 15 s (a loaded machine is slow to map and stack) for a
+# condition given as a command.
 await() {
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
+  for _ in $(seq 300); do "$@" && return 0; sleep 0.05; done
   return 1
 }
 # The full-screen backdrop: the other Wavelore window, as large as the screen.
@@ -88,16 +89,23 @@ window_manager_checks() {
     fail "full screen put the window at $X,$Y, not in the middle"
   # A click on the black border must not bring the backdrop over the program.
   xdotool mousemove 3 3 click 1
-  sleep 0.3
-  program_shows || fail "a click on the backdrop hid the program"
+  sleep 0.5
+  await program_shows || fail "a click on the backdrop hid the program"
   echo "full screen shows the program above its backdrop"
 
   # The title bar's Minimise button: the desktop shows, not the black backdrop.
   xdotool mousemove $((X + 741)) $((Y + 14)) click 1
   await test "$(wm_state "$window")" = Iconic || fail "the Minimise button did not minimise"
   await eval '! mapped '"$bd" || fail "the backdrop stayed while the program was minimised"
-  xdotool windowactivate "$window" 2>/dev/null
-  await test "$(wm_state "$window")" = Normal || fail "the program did not come back"
+  # Restore as a task bar does (a request to activate the window), asking
+  # again if the window manager was still busy with the minimising.
+  restored() {
+    xdotool windowactivate "$window" 2>/dev/null
+    for _ in $(seq 40); do [ "$(wm_state "$window")" = Normal ] && return 0; sleep 0.05; done
+    return 1
+  }
+  for _ in $(seq 8); do restored && break; done
+  [ "$(wm_state "$window")" = Normal ] || fail "the program did not come back: $(xprop -id "$window" WM_STATE _NET_WM_STATE | tr '\n' ' ')"
   await mapped "$bd" || fail "the backdrop did not come back on restore"
   await program_shows || fail "after restoring, the program is not shown above its backdrop"
   echo "minimise and restore in full screen"

@@ -8,7 +8,7 @@
 #include "Calculation.h"
 #include "Cli.h"
 #include "Commands.h"
-#include "analysis/EnclosedShare.h"
+#include "analysis/SurfaceLevel.h"
 #include "core/modOrbitals.h"
 #include "render/SurfaceMesh.h"
 
@@ -63,26 +63,6 @@ wl::MeshFormat ReadFormat(const Args& args, const std::string& file) {
   throw UsageError("--format must be obj|stl|ply|glb, not '" + name + "'");
 }
 
-struct Level {
-  wl::ScalarField Field;
-  double Density = 0;  // the surface is ψ² = Density
-};
-
-// The field the surface is cut from, on 129 nodes per axis, and the density
-// whose surface encloses `share` of the whole probability. The cube's half
-// edge is one and a half times the orbital's default atom radius of the
-// probability-density view; the probability beyond the cube counts as outside
-// the surface.
-Level SurfaceLevelFor(const Calculation& calc, double share) {
-  const auto electron = wl::modOrbitals::CreateElectron(calc.setup.OrbitalIndex);
-  Level level;
-  level.Field = wl::SampleField(*electron, 1.5 * electron->GetInfo().DefaultPDFAtomRadius, 129);
-  const double inCube = wl::DensityForShare(level.Field, share).Total;
-  const double ofCube = inCube < 1 ? std::min(share / inCube, 0.999) : share;
-  level.Density = wl::DensityForShare(level.Field, ofCube).Density;
-  return level;
-}
-
 }  // namespace
 
 int CmdMesh(const ArgList& argv) {
@@ -106,8 +86,10 @@ int CmdMesh(const ArgList& argv) {
   }
 
   auto calc = Calculate(args);
-  const Level level = SurfaceLevelFor(*calc, share);
-  const std::string bytes = wl::MeshFile(wl::ExtractSurface(level.Field, level.Density), format);
+  // The surface the viewer draws: the orbital's own field and level, in a
+  // box enlarged beyond the atom radius where the surface needs it.
+  const wl::SurfaceLevel level = calc->engine.Orbitals().SurfaceFor(calc->index, share);
+  const std::string bytes = wl::MeshFile(wl::ExtractSurface(*level.Field, level.Density), format);
 
   std::ofstream out(*file, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
