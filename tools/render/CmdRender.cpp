@@ -62,12 +62,11 @@ The calculation options are those of 'stats' (see 'wavelore-render --help').
 )";
 
 const std::vector<std::string> kRenderValued = {
-    "--mode",   "--size",        "--theta",        "--phi",     "--camera", "--plane",
-    "--stereo", "--transect-no", "--transect-dir", "--quality", "-o",       "--frames",
-    "--enclose"};
-const std::vector<std::string> kRenderFlags = {"--transector", "--final", "--prob-dots",
-                                               "--prob-trans", "--json", "--axes",
-                                               "--nested", "--cutaway"};
+    "--mode",        "--size",         "--theta",   "--phi", "--camera", "--plane",  "--stereo",
+    "--transect-no", "--transect-dir", "--quality", "-o",    "--frames", "--enclose"};
+const std::vector<std::string> kRenderFlags = {"--transector", "--final",  "--prob-dots",
+                                               "--prob-trans", "--json",   "--axes",
+                                               "--nested",     "--cutaway"};
 // The sign of ψ.
 const std::vector<std::string> kPhaseValued = {"--palette"};
 const std::vector<std::string> kPhaseFlags = {"--phase"};
@@ -102,16 +101,9 @@ std::string FormatOf(const std::string& file) {
 
 wl::RenderRequest ReadRequest(const Args& args) {
   wl::RenderRequest r;
-  r.Mode = Choice<wl::RenderMode>(args, "--mode",
-                                  {{"orthographic", wl::Orthographic},
-                                   {"ortho", wl::Orthographic},
-                                   {"perspective", wl::Perspective},
-                                   {"anaglyph", wl::Anaglyph},
-                                   {"volumetric", wl::Volumetric},
-                                   {"volume", wl::Volumetric},
-                                   {"transect", wl::Transect},
-                                   {"surface", wl::BoundarySurface}},
-                                  wl::Orthographic);
+  // The mode names are the program's own (WL --mode), with the slice besides.
+  const auto mode = args.Get("--mode");
+  r.Mode = mode ? wlcli::ParseMode("--mode", *mode, true) : wl::Orthographic;
   r.Size =
       Choice<wl::RenderSize>(args, "--size", {{"main", wl::Main}, {"nano", wl::Nano}}, wl::Main);
   r.Theta = args.Real("--theta", 0);
