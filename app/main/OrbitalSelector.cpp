@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
+#include <QPointer>
 #include <QTreeWidget>
 
 #include "Numbers.h"
@@ -114,6 +115,12 @@ void frmMain::osCalc_Click() {
 bool frmMain::Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, Byte ViewChoice) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   SetStatus(QStringLiteral("Calculations in progress..."), false);
+  // Disabling the window takes the keyboard focus away; it comes back to
+  // where it was rather than to the first control (the title bar's buttons).
+  const QPointer<QWidget> focused = QApplication::focusWidget();
+  const auto restoreFocus = [&] {
+    if (focused && focused->isVisible() && focused->isEnabled()) focused->setFocus();
+  };
   setEnabled(false);
   QCoreApplication::processEvents();
 
@@ -125,10 +132,12 @@ bool frmMain::Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, By
   setup.OrbitalViewMode = ViewChoice == 1 ? DRPDF : PDF;
   Integer I = -1;
   if (!EngineGuard([&] { I = Engine.Orbitals().Add(setup); })) {
+    restoreFocus();
     RestoreStatus();
     return false;
   }
   setEnabled(true);
+  restoreFocus();
   QApplication::restoreOverrideCursor();
 
   const QString key = QStringLiteral("ORB%1").arg(I);

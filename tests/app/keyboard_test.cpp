@@ -251,7 +251,9 @@ TEST_F(Keys, SingleOrbitalDrpdfStatusExplainsTheWeight) {
   EXPECT_FALSE(w->labStatus->text().contains(QStringLiteral("z axis")));
 }
 
-TEST_F(Keys, TheKeyboardStartsInThePageTree) {
+TEST_F(Keys, TheKeyboardStartsInThePageTreeAndStaysThereThroughACalculation) {
+  EXPECT_EQ(QApplication::focusWidget(), w->WLtree);
+  Calculate();
   EXPECT_EQ(QApplication::focusWidget(), w->WLtree);
 }
 
