@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -561,6 +563,12 @@ void frmMain::ShowViewerControls(bool Visible) {
 
 void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark, Integer OrbIndex,
                       bool UpdateHistory, bool SyncTree) {
+  // When the page change hides the control with the keyboard focus, the
+  // keyboard goes to the page tree rather than wherever Qt moves it next.
+  const QPointer<QWidget> focused = QApplication::focusWidget();
+  const auto keepFocus = qScopeGuard([&] {
+    if (focused && focused->window() == this && !focused->isVisible()) WLtree->setFocus();
+  });
   if (NewMode != CurrentMode) {
     if (NewMode == 1) {
       ShowViewerControls(false);

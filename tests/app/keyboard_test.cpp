@@ -255,6 +255,10 @@ TEST_F(Keys, TheKeyboardStartsInThePageTreeAndStaysThereThroughACalculation) {
   EXPECT_EQ(QApplication::focusWidget(), w->WLtree);
   Calculate();
   EXPECT_EQ(QApplication::focusWidget(), w->WLtree);
+  // Leaving the viewer from a focused view: the keyboard goes back to the tree.
+  w->eeMainView->setFocus();
+  w->ToolBarImage[2]->Click();
+  EXPECT_EQ(QApplication::focusWidget(), w->WLtree);
 }
 
 }  // namespace
