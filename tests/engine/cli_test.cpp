@@ -194,7 +194,8 @@ TEST(CliEval, PrintsTheFourDensitiesAndPsiWithSeventeenDigits) {
   // ψ keeps its sign: 2Pz below the xy plane is negative.
   const Result below = RunTool({"eval", "--orbital", "2Pz", "--x", "0", "--y", "0", "--z", "-1"});
   ASSERT_EQ(below.status, 0) << below.err;
-  const Json* psi = Field(ParseJson(below.out), "Psi");
+  const Json doc = ParseJson(below.out);
+  const Json* psi = Field(doc, "Psi");
   ASSERT_TRUE(psi && psi->kind == Json::Number) << below.out;
   EXPECT_LT(psi->number, 0);
 }
