@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchOrbitals.h"
 #include "core/Platform.h"
 #include "core/Utf8.h"
 #include "core/cOrbitalCol.h"
@@ -17,14 +18,7 @@ namespace {
 void BM_Add(benchmark::State& state) {
   const auto index = static_cast<wl::Integer>(state.range(0));
   const bool drpdf = state.range(1) != 0;
-  const auto info = wl::modOrbitals::CreateElectron(index)->GetInfo();
-  wl::OrbitalSetup s;
-  s.OrbitalIndex = index;
-  s.OrbitalViewMode = drpdf ? wl::DRPDF : wl::PDF;
-  s.AtomRadius = drpdf ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius;
-  s.DotThreshold =
-      static_cast<wl::Byte>(drpdf ? info.DefaultDRPDFDotThreshold : info.DefaultPDFDotThreshold);
-  s.DotTarget = 16000;
+  const wl::OrbitalSetup s = wlbench::DefaultSetup(index, drpdf);
   wl::SetSeedHook(1);
   wl::cOrbitalCol col;
   for (auto _ : state) {
@@ -33,6 +27,7 @@ void BM_Add(benchmark::State& state) {
     col.Delete(i);
   }
   wl::SetSeedHook(std::nullopt);
+  const auto info = wl::modOrbitals::CreateElectron(index)->GetInfo();
   state.SetLabel(wl::ToUtf8(info.Name) + (drpdf ? " DRPDF" : " PDF"));
 }
 // 1S, 3Px, 3Dz², 4Fxyz, 4F average at their default radii.

@@ -8,31 +8,17 @@
 #include <memory>
 #include <string>
 
+#include "BenchOrbitals.h"
 #include "core/Platform.h"
 #include "core/cOrbitalCol.h"
 #include "core/modOrbitals.h"
 
 namespace {
 
-constexpr wl::Integer k3Dz2 = 9;
+using wlbench::k3Dz2;
 
-// One calculated orbital shared by all cases.
 wl::cOrbitalCol& Orbitals() {
-  static std::unique_ptr<wl::cOrbitalCol> col = [] {
-    auto c = std::make_unique<wl::cOrbitalCol>();
-    const auto info = wl::modOrbitals::CreateElectron(k3Dz2)->GetInfo();
-    wl::OrbitalSetup s;
-    s.OrbitalIndex = k3Dz2;
-    s.OrbitalViewMode = wl::PDF;
-    s.AtomRadius = info.DefaultPDFAtomRadius;
-    s.DotThreshold = static_cast<wl::Byte>(info.DefaultPDFDotThreshold);
-    s.DotTarget = 16000;
-    wl::SetSeedHook(1);
-    c->Add(s);
-    wl::SetSeedHook(std::nullopt);
-    return c;
-  }();
-  return *col;
+  return wlbench::Calculated3Dz2();
 }
 
 wl::RenderRequest BaseRequest(wl::RenderMode mode, wl::RenderSize size) {

@@ -8,33 +8,24 @@
 #include <memory>
 #include <string>
 
+#include "BenchOrbitals.h"
 #include "analysis/EnclosedShare.h"
 #include "analysis/SurfaceLevel.h"
 #include "core/Platform.h"
 #include "core/modOrbitals.h"
-#include "render/cOrbital.h"
 
 namespace {
 
-constexpr wl::Integer k3Dz2 = 9;
+using wlbench::k3Dz2;
 
-wl::cOrbitalPDF& Orbital() {
-  static std::unique_ptr<wl::cOrbitalPDF> orb = [] {
-    auto o = std::make_unique<wl::cOrbitalPDF>();
-    const auto info = wl::modOrbitals::CreateElectron(k3Dz2)->GetInfo();
-    wl::OrbitalSetup s;
-    s.OrbitalIndex = k3Dz2;
-    s.OrbitalViewMode = wl::PDF;
-    s.AtomRadius = info.DefaultPDFAtomRadius;
-    s.DotThreshold = static_cast<wl::Byte>(info.DefaultPDFDotThreshold);
-    s.DotTarget = 16000;
-    wl::SetSeedHook(1);
-    o->Setup(s);
-    wl::SetSeedHook(std::nullopt);
-    o->SurfaceFor(0.9);  // the field is sampled once, on the first request
-    return o;
+// The shared 3Dz², its 90% surface's field sampled before the first case.
+wl::cOrbitalCol& Orbitals() {
+  static wl::cOrbitalCol& col = [&]() -> wl::cOrbitalCol& {
+    wl::cOrbitalCol& c = wlbench::Calculated3Dz2();
+    c.SurfaceFor(0, 0.9);
+    return c;
   }();
-  return *orb;
+  return col;
 }
 
 wl::RenderRequest Base(wl::RenderMode mode, wl::RenderSize size, bool final) {
@@ -54,11 +45,11 @@ void BM_SurfaceAndVolume(benchmark::State& state) {
   const auto size = static_cast<wl::RenderSize>(state.range(1));
   wl::RenderRequest r = Base(mode, size, state.range(2) != 0);
   r.SurfaceNested = wl::ToBoolean(state.range(3) != 0);
-  wl::cOrbitalPDF& orb = Orbital();
+  wl::cOrbitalCol& col = Orbitals();
   for (auto _ : state) {
     r.Theta += 0.01;  // a new angle every frame: nothing is served from the kept image
     r.Phi += 0.013;
-    benchmark::DoNotOptimize(orb.GetRender(r));
+    benchmark::DoNotOptimize(col.GetRender(0, r));
   }
   state.SetLabel(std::string(mode == wl::Volumetric ? "volume" : "surface") +
                  (r.VolFinal ? " final" : " preview") + (size == wl::Main ? " main" : " nano") +
@@ -73,10 +64,10 @@ BENCHMARK(BM_SurfaceAndVolume)
 // viewer renders it for each mouse move.
 void BM_SurfaceDragStep(benchmark::State& state) {
   wl::RenderRequest r = Base(wl::BoundarySurface, wl::Main, false);
-  wl::cOrbitalPDF& orb = Orbital();
+  wl::cOrbitalCol& col = Orbitals();
   for (auto _ : state) {
     r.Theta += 0.02;
-    benchmark::DoNotOptimize(orb.GetRender(r));
+    benchmark::DoNotOptimize(col.GetRender(0, r));
   }
 }
 BENCHMARK(BM_SurfaceDragStep)->Unit(benchmark::kMillisecond);
@@ -88,7 +79,7 @@ void BM_SampleField(benchmark::State& state) {
 BENCHMARK(BM_SampleField)->Unit(benchmark::kMillisecond);
 
 void BM_DensityForShare(benchmark::State& state) {
-  const wl::SurfaceLevel level = Orbital().SurfaceFor(0.9);
+  const wl::SurfaceLevel level = Orbitals().SurfaceFor(0, 0.9);
   for (auto _ : state) benchmark::DoNotOptimize(wl::DensityForShare(*level.Field, 0.9));
 }
 BENCHMARK(BM_DensityForShare)->Unit(benchmark::kMillisecond);

@@ -286,10 +286,10 @@ struct Lighting {
     const float facing = static_cast<float>(std::clamp(Dot(n, eye), 0.0, 1.0));
     const float h1 = static_cast<float>(std::max(0.0, Dot(n, half)));
     const float h4 = (h1 * h1) * (h1 * h1), h32 = h4 * h4 * h4 * h4 * h4 * h4 * h4 * h4;
-    const float spec = h32 * h4 * 0.35f;  // (n·h)^36
+    const float highlight = h32 * h4 * 0.35f;  // (n·h)^36
     const float rim = (1 - facing) * (1 - facing) * (1 - facing) * 0.45f;
     const Rgb white{1, 1, 1};
-    return (0.14f + 0.72f * diffuse + 0.14f * filled) * base + spec * white +
+    return (0.14f + 0.72f * diffuse + 0.14f * filled) * base + highlight * white +
            rim * (0.5f * base + 0.5f * white);
   }
 };
