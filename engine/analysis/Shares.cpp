@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 #include <vector>
 
+#include "analysis/Quadrature.h"
 #include "core/WLError.h"
 #include "core/modOrbitals.h"
 
@@ -23,34 +23,7 @@ std::unique_ptr<cElectron> ElectronOf(const cOrbitalObject& orbital) {
   return e;
 }
 
-// The n-point Gauss-Legendre rule on [0, 1], by Newton's method on the
-// Legendre polynomial.
-struct Rule {
-  std::vector<double> x, w;
-};
-
-Rule GaussLegendre01(int n) {
-  Rule rule{std::vector<double>(n), std::vector<double>(n)};
-  for (int i = 0; i < n; ++i) {
-    double t = std::cos(std::numbers::pi * (i + 0.75) / (n + 0.5));
-    double dp = 1;
-    for (int iter = 0; iter < 100; ++iter) {
-      double p0 = 1, p1 = t;
-      for (int k = 2; k <= n; ++k) {
-        const double p2 = ((2 * k - 1) * t * p1 - (k - 1) * p0) / k;
-        p0 = p1;
-        p1 = p2;
-      }
-      dp = n * (t * p1 - p0) / (t * t - 1);
-      const double dt = p1 / dp;
-      t -= dt;
-      if (std::abs(dt) < 1e-16) break;
-    }
-    rule.x[i] = (t + 1) / 2;
-    rule.w[i] = 1 / ((1 - t * t) * dp * dp);
-  }
-  return rule;
-}
+using Rule = QuadratureRule;
 
 // `panels` copies of a rule side by side on [0, 1].
 Rule Composite(const Rule& g, int panels) {
@@ -94,8 +67,8 @@ double ShareInBox(const cOrbitalObject& orbital) {
   const double n = e->GetInfo().n;
   // Beyond 25 n Bohr radii less than 1e-12 of any orbital's probability lies.
   const double cut = 25 * n;
-  const Rule across = GaussLegendre01(16);
-  const Rule along = GaussLegendre01(24);
+  const Rule across = GaussLegendre(16, 0, 1);
+  const Rule along = GaussLegendre(24, 0, 1);
   std::vector<Rule> rays(4);  // composite rules by their number of panels (at most 3)
   for (int panels = 1; panels < 4; ++panels) rays[panels] = Composite(along, panels);
   // The pyramid over the face x = R of the octant cube [0, R]³ is the set of
