@@ -109,7 +109,7 @@ frmViewOptions::frmViewOptions(frmMain& main) : QWidget(&main, Qt::Tool), Main_(
   setFixedSize(kWidth, kPageTop + kPageHeight + 44);
   setFont(PixelFont(11));
   setStyleSheet(
-      QStringLiteral("frmViewOptions, QLabel, QRadioButton, QCheckBox { color: #e8e8ec; }"
+      QStringLiteral("frmViewOptions, QLabel { color: #e8e8ec; }"
                      "QPushButton { background: #4a4950; color: #e8e8ec; border: 1px solid #77757c;"
                      " border-radius: 3px; padding: 3px 10px; }"
                      "QPushButton:hover { border-color: #ffc450; }"
@@ -117,8 +117,13 @@ frmViewOptions::frmViewOptions(frmMain& main) : QWidget(&main, Qt::Tool), Main_(
                      "border: 1px solid #66646c; }"
                      "QTabBar::tab:selected { background: #6a6872; color: white; "
                      "border-bottom-color: #ffc450; }"));
+  // Option and check boxes take their captions from WindowText and their
+  // marks from Text: light captions on the dark panel, dark marks on the
+  // white boxes (one light colour for both left the marks nearly invisible).
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(58, 57, 62));
+  pal.setColor(QPalette::WindowText, QColor(232, 232, 236));
+  pal.setColor(QPalette::Text, QColor(32, 32, 36));
   setPalette(pal);
   setAutoFillBackground(true);
 

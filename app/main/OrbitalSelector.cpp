@@ -117,7 +117,7 @@ bool frmMain::Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, By
   SetStatus(QStringLiteral("Calculations in progress..."), false);
   // Disabling the window takes the keyboard focus away; it comes back to
   // where it was rather than to the first control (the title bar's buttons).
-  const QPointer<QWidget> focused = QApplication::focusWidget();
+  const QPointer<QWidget> focused = focusWidget();  // also while the window is not active
   const auto restoreFocus = [&] {
     if (focused && focused->isVisible() && focused->isEnabled()) focused->setFocus();
   };

@@ -565,7 +565,7 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
                       bool UpdateHistory, bool SyncTree) {
   // When the page change hides the control with the keyboard focus, the
   // keyboard goes to the page tree rather than wherever Qt moves it next.
-  const QPointer<QWidget> focused = QApplication::focusWidget();
+  const QPointer<QWidget> focused = focusWidget();  // also while the window is not active
   const auto keepFocus = qScopeGuard([&] {
     if (focused && focused->window() == this && !focused->isVisible()) WLtree->setFocus();
   });
