@@ -45,13 +45,18 @@ for _ in $(seq 200); do
 done
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb on $DISPLAY accepts no clients"
 if [ "$wm" = openbox ]; then
-  openbox --sm-disable >/dev/null 2>&1 &
+  wmlog=$(mktemp)
+  openbox --sm-disable >"$wmlog" 2>&1 &
   wmpid=$!
-  for _ in $(seq 200); do
+  # A loaded machine may take a while to start it.
+  for _ in $(seq 600); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    kill -0 "$wmpid" 2>/dev/null || fail "openbox ended: $(cat "$wmlog")"
     sleep 0.05
   done
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' ||
+    fail "openbox did not start within 30 s: $(cat "$wmlog")"
+  rm -f "$wmlog"
 fi
 
 # The colour the screen shows at x, y.
