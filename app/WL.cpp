@@ -13,7 +13,7 @@
 namespace {
 const char* kHelp =
     R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
-          [--mode M] [--phase]]
+          [--mode M] [--phase] [--graphs]]
 
 Wavelore shows the electron orbitals of the hydrogen atom.
 
@@ -29,6 +29,8 @@ Options:
                    anaglyph, volume (volumetric) or surface (default orthographic)
   --phase          colour the lobes by the sign of the wave function (single
                    orbitals; averages over m have no sign)
+  --graphs         open the Graphs window (radial distribution, probability
+                   within a radius, angular shape) beside the viewer
   -h, --help       show this text
 
 Exit status: 0 after a normal exit, 1 when the program could not start,
@@ -49,10 +51,11 @@ int main(int argc, char** argv) {
   std::optional<wl::OrbitalSetup> orbital;
   std::optional<wl::RenderMode> mode;
   bool phase = false;
+  bool graphs = false;
   try {
     const wlcli::Args parsed(args,
                              {{"--orbital", "--view", "--radius", "--threshold", "--mode"},
-                              {"--average", "--phase", "--help"}},
+                              {"--average", "--phase", "--graphs", "--help"}},
                              "WL");
     if (parsed.Flag("--help")) {
       std::cout << kHelp;
@@ -62,9 +65,10 @@ int main(int argc, char** argv) {
       orbital = wlcli::ReadOrbitalSetup(parsed, 250, false);
       if (const auto name = parsed.Get("--mode")) mode = wlcli::ParseMode("--mode", *name, false);
       phase = parsed.Flag("--phase");
+      graphs = parsed.Flag("--graphs");
     } else {
       for (const char* name :
-           {"--average", "--view", "--radius", "--threshold", "--mode", "--phase"}) {
+           {"--average", "--view", "--radius", "--threshold", "--mode", "--phase", "--graphs"}) {
         if (parsed.Has(name)) throw wlcli::UsageError(std::string(name) + " needs --orbital");
       }
     }
@@ -84,6 +88,7 @@ int main(int argc, char** argv) {
   options.Orbital = orbital;
   options.Mode = mode;
   options.Phase = phase;
+  options.Graphs = graphs;
   wl::StartResult started = wl::modMain::Main(options);
   if (!started.Window) return started.ExitCode;
   return QApplication::exec();

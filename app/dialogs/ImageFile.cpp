@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <array>
 
+#include "shell/Settings.h"
 #include "shell/WholeFile.h"
 
 namespace wl {
@@ -43,7 +44,6 @@ QString Refusal(const QString& extension) {
 }
 
 // The program's own settings: organisation and application "Wavelore".
-const QString kOrganisation = QStringLiteral("Wavelore");
 const char kFolderKey[] = "Save/PictureFolder";
 
 }  // namespace
@@ -104,7 +104,7 @@ std::optional<QString> WriteImageFile(const QImage& image, const QString& path) 
 
 QString PictureFolder() {
   const QString remembered =
-      QSettings(kOrganisation, kOrganisation).value(QLatin1String(kFolderKey)).toString();
+      ProgramSettings().value(QLatin1String(kFolderKey)).toString();
   QStringList candidates{remembered,
                          QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
@@ -115,7 +115,7 @@ QString PictureFolder() {
 }
 
 void RememberPictureFolder(const QString& folder) {
-  QSettings settings(kOrganisation, kOrganisation);
+  QSettings settings = ProgramSettings();
   settings.setValue(QLatin1String(kFolderKey), QDir(folder).absolutePath());
   settings.sync();
 }

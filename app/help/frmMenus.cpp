@@ -68,6 +68,8 @@ frmMenus::frmMenus(QWidget* parent) : QWidget(parent) {
   mnuGoHome = Entry(mnuGo, "mnuGoHome", QStringLiteral("&Home"));
   mnuGoRef = Entry(mnuGo, "mnuGoRef", QStringLiteral("&Reference"));
   mnuGoView = Entry(mnuGo, "mnuGoView", QStringLiteral("&View an Orbital"));
+  mnuGoGraphs = Entry(mnuGo, "mnuGoGraphs", QStringLiteral("&Graphs"));
+  mnuGoGraphs->setEnabled(false);
   mnuGoWeb = Entry(mnuGo, "mnuGoWeb", QStringLiteral("&Wavelore on the Web"));
 
   mnuHelp = NewMenu(this, "mnuHelp", QStringLiteral("&Help"));

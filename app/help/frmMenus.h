@@ -39,6 +39,7 @@ class WLAPP_EXPORT frmMenus : public QWidget {
   QAction* mnuGoHome;
   QAction* mnuGoRef;
   QAction* mnuGoView;
+  QAction* mnuGoGraphs;  // the Graphs window of the orbital shown
   QAction* mnuGoWeb;
 
   QMenu* mnuHelp;

@@ -238,6 +238,7 @@ void frmMain::eeTDir_Click(int i) {
     } else {
       FrameUpdate2D(true);
     }
+    GraphsFollow();  // the angular graph shows the slice's plane
   });
 }
 

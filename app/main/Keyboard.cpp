@@ -29,10 +29,11 @@ void frmMain::ConnectKeys() {
   Menus->mnuFilePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   Menus->mnuEditCopy[kCompositeCopy]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   Menus->mnuFileFullScreen->setShortcut(QKeySequence(Qt::Key_F11));
+  Menus->mnuGoGraphs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   // The menus' window is never shown, so the main window carries the actions
   // for their shortcuts to work; a disabled entry's shortcut does nothing.
   addActions({Menus->mnuFileSave, Menus->mnuFilePrint, Menus->mnuEditCopy[kCompositeCopy],
-              Menus->mnuFileFullScreen});
+              Menus->mnuFileFullScreen, Menus->mnuGoGraphs});
 
   const std::array<QLabel*, 4> labels = {labMnuFile, labMnuEdit, labMnuGo, labMnuHelp};
   const std::array<QMenu*, 4> menus = {Menus->mnuFile, Menus->mnuEdit, Menus->mnuGo,

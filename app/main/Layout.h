@@ -53,6 +53,8 @@ inline constexpr QRect ee3Dmodes(int i) {
 }
 // The phase toggle, in the column of the rotate button.
 inline constexpr QRect eePhase{600, 440, 92, 36};
+// The Graphs window's button, beside the phase toggle.
+inline constexpr QRect eeGraphs{696, 440, 92, 36};
 inline constexpr QRect eeTDir(int i) {
   return {214 + i * 44, 528, 40, 36};
 }

@@ -211,6 +211,7 @@ void frmMain::DeleteOrbital(Integer OrbIndex) {
   if (!EngineGuard([&] { Engine.Orbitals().Delete(OrbIndex); })) return;
   RemoveNode(QStringLiteral("ORB%1").arg(OrbIndex));
   modHistory::HistoryRemoveOrbital(*this, OrbIndex);
+  GraphsFollow();
 }
 
 }  // namespace wl

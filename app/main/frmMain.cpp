@@ -455,6 +455,16 @@ void frmMain::CreateViewer() {
       },
       [this] { return OptionsShown; });
 
+  eeGraphs = NewButton(Layout::eeGraphs, QStringLiteral("eeGraphs"));
+  AddRollOver(
+      eeGraphs, QStringLiteral("EEGRAPHSON"), QStringLiteral("EEGRAPHSOFF"),
+      [this] {
+        return GraphsShown() ? QStringLiteral("Hide the graphs")
+                             : QStringLiteral("Show the radial and angular graphs of the orbital");
+      },
+      [this] { return GraphsShown(); });
+  connect(eeGraphs, &RollOverImage::Click, this, [this] { ShowGraphs(!GraphsShown()); });
+
   eeTSlider = NewButton(Layout::eeTSlider, QStringLiteral("eeTSlider"));
   eeTSlider->setPicture(Menus->eeTSliderOff);
   eeTSlider->setAccessibleName(QStringLiteral("Transect position"));
@@ -476,6 +486,7 @@ void frmMain::ConnectMenus() {
           [this] { SetMode(1, RefIndex, QString(), 0, true, true); });
   connect(m->mnuGoView, &QAction::triggered, this,
           [this] { SetMode(2, QString(), QString(), 0, true, true); });
+  connect(m->mnuGoGraphs, &QAction::triggered, this, [this] { ShowGraphs(true); });
   connect(m->mnuHelpContents, &QAction::triggered, this,
           [this] { SetMode(1, HelpIndex, QString(), 0, true, true); });
   // The web address is chosen when the program is built; without one the
@@ -550,10 +561,12 @@ void frmMain::ShowViewerControls(bool Visible) {
            eeMainView,    eeNanoView,    eeAxes,       eeTSlider,    ee3Dmodes[0],
            ee3Dmodes[1],  ee3Dmodes[2],  ee3Dmodes[3], ee3Dmodes[4], eePhase,
            eeMainMode[0], eeMainMode[1], eeTDir[0],    eeTDir[1],    eeTDir[2],
-           eeShowTrans,   eeSwap,        eeTrackBall,  eeAutoRotate, eeFurtherOptions}) {
+           eeShowTrans,   eeSwap,        eeTrackBall,  eeAutoRotate, eeFurtherOptions,
+           eeGraphs}) {
     w->setVisible(Visible);
   }
   if (OptionsShown && ViewOptions) ViewOptions->setVisible(Visible);
+  Menus->mnuGoGraphs->setEnabled(Visible);
   for (QAction* a : Menus->mnuEditCopy) a->setEnabled(Visible);
   Menus->mnuFileDelete->setEnabled(Visible);
   Menus->mnuFileProps->setEnabled(Visible);
@@ -634,6 +647,7 @@ void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark,
     CurrentOrbital = OrbIndex;
     RefreshViewerButtons();
     if (OptionsShown && ViewOptions) ViewOptions->LoadOptions();
+    GraphsFollow();
     if (Current().AutoRotating) AutoRotate();
     ShowViewerStatus();
   }
@@ -850,6 +864,7 @@ void frmMain::EndProgram() {
   if (DisplayChanged) modDisplay::ChangeDisplay(StartMode);
   if (FullScreen) modWindows::SetTaskbarTopmost(true);
   if (ViewOptions) ViewOptions->close();
+  if (Graphs) Graphs->close();
   hide();
   emit ProgramEnded();
   QCoreApplication::exit(0);

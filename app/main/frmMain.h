@@ -39,6 +39,8 @@ class RollOverImage;
 class SpinButton;
 class frmMenus;
 class frmViewOptions;
+class frmGraphs;
+struct GraphSubject;
 
 class WLAPP_EXPORT frmMain : public QWidget {
   Q_OBJECT
@@ -160,6 +162,14 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void PlaceOptionsWindow();
   // The options window tells the main window that it has closed.
   void OptionsWindowClosed();
+  // Opens the Graphs window beside the main window (where it was last, when
+  // it was moved or resized before), or closes it when it is open.
+  void ShowGraphs(bool visible);
+  bool GraphsShown() const;
+  // Tells the open Graphs window the orbital shown and the others calculated.
+  void GraphsFollow();
+  // What the Graphs window shows of calculated orbital `engineIndex`.
+  GraphSubject SubjectOf(Integer engineIndex) const;
 
   // Runs an action that calls the engine. An engine error is told to the user
   // once, and the window is left usable: enabled, normal pointer. False when
@@ -192,6 +202,7 @@ class WLAPP_EXPORT frmMain : public QWidget {
   NoFocusCont *eeMainView, *eeNanoView;
   std::array<RollOverImage*, 5> ee3Dmodes{};  // Ortho, Perspective, Anaglyph, Volume, Surface
   RollOverImage* eePhase;
+  RollOverImage* eeGraphs;
   std::array<RollOverImage*, 2> eeMainMode{};
   std::array<RollOverImage*, 3> eeTDir{};
   RollOverImage *eeShowTrans, *eeSwap, *eeTrackBall, *eeAutoRotate, *eeFurtherOptions;
@@ -199,6 +210,7 @@ class WLAPP_EXPORT frmMain : public QWidget {
   Axes* eeAxes;
   frmMenus* Menus;
   QPointer<frmViewOptions> ViewOptions;  // the open options window, if any
+  QPointer<frmGraphs> Graphs;            // the Graphs window, once opened
 
  signals:
   // The program ended through EndProgram.
@@ -300,6 +312,13 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // relative to the main window's corner (none until the user moves it).
   QPoint OptionsPlacedAt_;
   std::optional<QPoint> OptionsOffset_;
+  // The Graphs window: placed beside the main window the first time, then
+  // where the user left it (kept between runs).
+  void PlaceGraphsWindow();
+  void RememberGraphsGeometry();
+  void GraphsMarkerChanged(double a, bool inSlice, bool in3D);
+  void GraphsClosed();
+  QRect GraphsPlacedAt_;
 };
 
 }  // namespace wl

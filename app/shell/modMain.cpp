@@ -151,6 +151,7 @@ StartResult modMain::Main(const StartOptions& options) {
                         o.OrbitalViewMode == DRPDF ? 1 : 0)) {
       if (options.Mode) form->SetViewerMode(*options.Mode);
       if (options.Phase) form->SetPhase(true);
+      if (options.Graphs) form->ShowGraphs(true);
     }
   }
   return StartResult{std::move(form), 0};

@@ -22,6 +22,8 @@ struct StartOptions {
   // The 3D mode and the phase colours that orbital is first shown with.
   std::optional<RenderMode> Mode;
   bool Phase = false;
+  // Open the Graphs window beside it.
+  bool Graphs = false;
 };
 
 struct StartResult {

@@ -912,6 +912,7 @@ std::vector<Bitmap> AllBitmaps() {
   face("EEAUTOROTATE", QSize(92, 36), {.label = "Rotate", .glyph = RotateGlyph()});
   face("EEFURTHER", QSize(92, 36), {.label = "Options", .glyph = OptionsGlyph()});
   face("EEPHASE", QSize(92, 36), {.label = "Phase", .glyph = PhaseGlyph(false)});
+  face("EEGRAPHS", QSize(92, 36), {.label = "Graphs", .glyph = RadialGlyph(), .glyphSize = {18, 18}});
   // The phase toggle where it does not apply (subshell averages): greyed.
   out.push_back({"EEPHASEDIS", QSize(92, 36), [](QPainter& p) {
                    DrawFace(p, QSizeF(92, 36), false, {.label = "Phase", .glyph = PhaseGlyph(true)});

@@ -1,0 +1,13 @@
+// What the program keeps between runs (the last picture folder, the places of
+// its tool windows), in the user's configuration under "Wavelore".
+#pragma once
+
+#include <QSettings>
+
+namespace wl {
+
+inline QSettings ProgramSettings() {
+  return QSettings(QStringLiteral("Wavelore"), QStringLiteral("Wavelore"));
+}
+
+}  // namespace wl
