@@ -28,7 +28,7 @@ QString Fixed(double v, int decimals) {
 void PrepareChart(QChart* chart, const QString& title) {
   chart->setAnimationOptions(QChart::NoAnimation);
   QFont font = chart->titleFont();
-  font.setPointSizeF(font.pointSizeF() * 1.15);
+  font.setPointSizeF(font.pointSizeF() * 1.05);
   font.setBold(true);
   chart->setTitleFont(font);
   chart->setTitle(title);
@@ -36,6 +36,9 @@ void PrepareChart(QChart* chart, const QString& title) {
   chart->setMargins(QMargins(6, 4, 6, 4));
   chart->legend()->setAlignment(Qt::AlignBottom);
   chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+  QFont small = chart->legend()->font();
+  small.setPointSizeF(small.pointSizeF() * 0.92);
+  chart->legend()->setFont(small);
 }
 
 QValueAxis* AddRadiusAxes(QChart* chart, double rmax) {

@@ -76,7 +76,7 @@ void CumulativeChart::SetMarker(double a) {
     markerLine_->clear();
     levelLine_->clear();
     markerDot_->clear();
-    setTitle(QStringLiteral("%1: click or drag on the graph to choose a radius a")
+    setTitle(QStringLiteral("%1: drag on the graph to set a radius a")
                  .arg(subject_.Name)
                  .toHtmlEscaped());
     return;

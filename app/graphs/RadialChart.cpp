@@ -43,8 +43,11 @@ QChart* BuildRadialChart(const GraphSubject& s, const RadialChartOptions& option
                                    pTop * bottom / top, pTop, kColourP, false);
 
   AddLine(chart, {{0, 0}, {rmax, 0}}, QPen(QColor(120, 120, 120), 1), {}, rAxis, axisR);
-  AddLine(chart, rPoints, QPen(kColourR, 2.5), QStringLiteral("R(r)"), rAxis, axisR);
-  AddLine(chart, pPoints, QPen(kColourP, 2.5), QStringLiteral("P(r)"), rAxis, axisP);
+  // The curves are named by their axes, in their colours; the legend names the marks.
+  AddLine(chart, rPoints, QPen(kColourR, 2.5), {}, rAxis, axisR)
+      ->setObjectName(QStringLiteral("R"));
+  AddLine(chart, pPoints, QPen(kColourP, 2.5), {}, rAxis, axisP)
+      ->setObjectName(QStringLiteral("P"));
 
   // The marked radii, named with their values in the legend.
   const double mostProbable = MostProbableRadius(s.n, s.l);

@@ -95,7 +95,7 @@ bool SameOrbital(const GraphSubject& a, const GraphSubject& b) {
 
 frmGraphs::frmGraphs(QWidget* parent) : QWidget(parent, Qt::Tool) {
   setWindowTitle(QStringLiteral("Graphs"));
-  setMinimumSize(520, 400);
+  setMinimumSize(600, 440);
   resize(720, 560);
 
   auto* layout = new QVBoxLayout(this);
@@ -168,7 +168,7 @@ frmGraphs::frmGraphs(QWidget* parent) : QWidget(parent, Qt::Tool) {
   compareLayout->setContentsMargins(0, 0, 0, 0);
   auto* scroll = new QScrollArea(compare);
   scroll->setWidgetResizable(true);
-  scroll->setFixedWidth(200);
+  scroll->setFixedWidth(160);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* boxes = new QWidget(scroll);
   compareBoxes_ = new QVBoxLayout(boxes);
@@ -242,6 +242,7 @@ void frmGraphs::BuildCompareList() {
     if (SameOrbital(s, current_)) continue;
     auto* box = new QCheckBox(s.Name, compareBoxes_->parentWidget());
     box->setObjectName(QStringLiteral("compare%1").arg(s.EngineIndex));
+    box->setToolTip(s.Name);
     box->setChecked(std::any_of(ticked_.begin(), ticked_.end(),
                                 [&](const GraphSubject& t) { return SameOrbital(s, t); }));
     connect(box, &QCheckBox::toggled, this, [this, s](bool on) {

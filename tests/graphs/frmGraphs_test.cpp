@@ -112,7 +112,10 @@ TEST_F(GraphsWindow, FollowsTheOrbitalItIsShown) {
   ASSERT_TRUE(ninety);
   EXPECT_NEAR(wl::CumulativeP(3, 0, ninety->at(0).x()), 0.9, 1e-9);
   // The r axis reaches where 99.9% is held, in Bohr radii with Ångström above.
-  auto* r = SeriesNamed<QLineSeries>(radial, QStringLiteral("P(r)"));
+  QLineSeries* r = nullptr;
+  for (auto* s : radial->series()) {
+    if (s->objectName() == QLatin1String("P")) r = qobject_cast<QLineSeries*>(s);
+  }
   ASSERT_TRUE(r);
   EXPECT_GE(wl::CumulativeP(3, 0, r->at(r->count() - 1).x()), 0.999);
   const auto top = radial->axes(Qt::Horizontal);
