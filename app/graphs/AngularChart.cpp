@@ -129,6 +129,7 @@ QPolarChart* BuildAngularChart(const GraphSubject& s, int points) {
   }
 
   if (flat) {
+    radial->setLabelsVisible(false);
     AddLine(chart, {}, QPen(QColor(90, 90, 90), 1.4),
             QStringLiteral("ψ is zero all over this plane: it is a nodal plane of the orbital"),
             around, radial);
@@ -183,7 +184,11 @@ QPolarChart* BuildAngularChart(const GraphSubject& s, int points) {
   if (!angles.isEmpty()) {
     std::sort(angles.begin(), angles.end());
     QStringList texts;
-    for (double a : angles) texts << QString::number(a, 'f', 1) + QStringLiteral("°");
+    for (double a : angles) {
+      QString text = QString::number(a, 'f', 1);
+      if (text.endsWith(QLatin1String(".0"))) text.chop(2);
+      texts << text + QStringLiteral("°");
+    }
     const QString from = plane == Alongz ? QStringLiteral("from +x") : QStringLiteral("from +z");
     // The legend names the spokes once, through an empty series drawn like them.
     AddLine(chart, {}, QPen(QColor(90, 90, 90), 1.4, Qt::DashLine),
