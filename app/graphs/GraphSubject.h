@@ -9,13 +9,13 @@
 namespace wl {
 
 struct GraphSubject {
-  int EngineIndex = -1;  // the orbital's index among the calculated ones (-1: none)
-  int OrbitalIndex = 0;  // its row of the orbital table
-  QString Name;          // as the viewer titles it, e.g. "3Dz² (3,2,0)"
+  int EngineIndex = -1;   // the orbital's index among the calculated ones (-1: none)
+  int OrbitalIndex = 0;   // its row of the orbital table
+  QString Name;           // as the viewer titles it, e.g. "3Dz² (3,2,0)"
   int n = 1, l = 0;
-  bool Average = false;                   // a subshell average: round, no sign
-  ViewMode View = PDF;                    // DRPDF views get the line on the r² sin θ weighting
-  double AtomRadius = 0;                  // half-width of the sampled cube, Bohr radii
+  bool Average = false;   // a subshell average: round, no sign
+  ViewMode View = PDF;    // DRPDF views get the line on the r² sin θ weighting
+  double AtomRadius = 0;  // half-width of the sampled cube, Bohr radii
   TransectDirection SlicePlane = Alongy;  // the angular graph's plane
 };
 
