@@ -13,7 +13,18 @@
 #include "GraphSubject.h"
 #include "wlgraphs_export.h"
 
+QT_BEGIN_NAMESPACE
+class QChartView;
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QTabWidget;
+class QVBoxLayout;
+QT_END_NAMESPACE
+
 namespace wl {
+
+class CumulativeChart;
 
 class WLGRAPHS_EXPORT frmGraphs : public QWidget {
   Q_OBJECT
@@ -27,6 +38,7 @@ class WLGRAPHS_EXPORT frmGraphs : public QWidget {
   // Tells the user something went wrong (export failed).
   using Tell = std::function<void(const QString& text)>;
 
+  // A tool window of `parent` (a top-level window without one).
   explicit frmGraphs(QWidget* parent = nullptr);
   void SetFileDialog(AskFileName ask) { Ask_ = std::move(ask); }
   void SetTell(Tell tell) { Tell_ = std::move(tell); }
@@ -52,8 +64,39 @@ class WLGRAPHS_EXPORT frmGraphs : public QWidget {
   void closeEvent(class QCloseEvent* event) override;
 
  private:
+  enum class ExportKind { Png, Svg, Csv };
+  void BuildCharts();
+  void BuildCompareList();
+  void BuildCompareChart();
+  std::vector<GraphSubject> Compared() const;
+  void ShowMarker(double a);
+  void UserMarker(double a);
+  void Export(ExportKind kind);
+  QChartView* ShownView() const;
+  QString ShownTabWord() const;
+  QByteArray ShownCsv() const;
+
   AskFileName Ask_;
   Tell Tell_;
+  GraphSubject current_;
+  std::vector<GraphSubject> calculated_;
+  bool hasSubject_ = false;
+  double marker_ = 0;
+  bool inSlice_ = true, in3D_ = true;
+  std::vector<GraphSubject> ticked_;  // compared orbitals, by engine index and orbital
+
+  QTabWidget* tabs_ = nullptr;
+  QLabel* note_ = nullptr;
+  QChartView* radialView_ = nullptr;
+  QChartView* cumulativeView_ = nullptr;
+  CumulativeChart* cumulative_ = nullptr;
+  QDoubleSpinBox* markerBox_ = nullptr;
+  QCheckBox* inSliceBox_ = nullptr;
+  QCheckBox* in3DBox_ = nullptr;
+  QChartView* angularView_ = nullptr;
+  QChartView* compareView_ = nullptr;
+  QVBoxLayout* compareBoxes_ = nullptr;
+  QLabel* compareHint_ = nullptr;
 };
 
 }  // namespace wl

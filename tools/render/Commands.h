@@ -18,6 +18,7 @@ int CmdEval(const ArgList& args);
 int CmdStats(const ArgList& args);
 int CmdRender(const ArgList& args);
 int CmdMesh(const ArgList& args);
+int CmdPlot(const ArgList& args);
 
 // "%.17g": enough digits to give back the same double.
 std::string Number17(double v);

@@ -1,6 +1,7 @@
 // wavelore-render: the engine from the command line. Lists the orbitals,
-// evaluates densities, calculates an orbital, renders its views to files and
-// writes its boundary surface as a 3D model.
+// evaluates densities, calculates an orbital, renders its views to files,
+// writes its boundary surface as a 3D model and plots its radial and angular
+// graphs.
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -34,6 +35,13 @@ Commands:
                          (0.05 to 0.999) of the probability as a 3D model in Bohr
                          radii, z up; STL is one merged solid; see
                          'wavelore-render mesh --help'
+  plot --orbital O [--average] --kind radial|cumulative|angular
+       --format csv|png|svg -o FILE [--rmax R] [--points N] [--plane xz|yz|xy]
+       [--size WxH]
+                         write the graphs of the radial functions (R, P = r²R² and
+                         the probability within a radius) or of the angular factor
+                         in a plane as a CSV table or a PNG or SVG picture (default
+                         800x500); see 'wavelore-render plot --help'
   help, --help           show this text
 
 Orbital choice:
@@ -86,8 +94,9 @@ int main(int argc, char** argv) {
     if (command == "stats") return CmdStats(args);
     if (command == "render") return CmdRender(args);
     if (command == "mesh") return CmdMesh(args);
+    if (command == "plot") return CmdPlot(args);
     throw UsageError("unknown command '" + command +
-                     "'; valid commands: list, eval, stats, render, mesh, help");
+                     "'; valid commands: list, eval, stats, render, mesh, plot, help");
   } catch (const UsageError& e) {
     std::cerr << "wavelore-render: " << e.what() << "\n";
     return 2;
