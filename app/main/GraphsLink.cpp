@@ -55,14 +55,43 @@ void frmMain::PlaceGraphsWindow() {
   const QRect available = shown ? shown->availableGeometry() : QRect(QPoint(), size());
   const QRect saved = ProgramSettings().value(QLatin1String(kGeometryKey)).toRect();
   if (saved.isValid()) {
-    Graphs->resize(saved.size().expandedTo(Graphs->minimumSize()));
-    Graphs->move(ToolPlacement::OnScreen(saved.topLeft(), Graphs->size(), available));
+    // Where the user left it last time.
+    const QSize size = saved.size().expandedTo(Graphs->minimumSize());
+    Graphs->setGeometry(QRect(ToolPlacement::OnScreen(saved.topLeft(), size, available), size));
   } else {
-    const QRect mainView(mapToGlobal(Layout::eeMainView.topLeft()), Layout::eeMainView.size());
-    Graphs->move(ToolPlacement::Beside(frameGeometry(), mainView, Graphs->frameGeometry().size(),
-                                       available));
+    PlaceGraphsBeside(available);
   }
   GraphsPlacedAt_ = Graphs->geometry();
+}
+
+void frmMain::PlaceGraphsBeside(const QRect& available) {
+  const QRect mainView(mapToGlobal(Layout::eeMainView.topLeft()), Layout::eeMainView.size());
+  const QSize frame = Graphs->frameGeometry().size() - Graphs->size();
+  // Its own size beside the main window, else its smallest.
+  for (const QSize size : {Graphs->size(), Graphs->minimumSize()}) {
+    const QPoint at = ToolPlacement::Beside(frameGeometry(), mainView, size + frame, available);
+    if (!QRect(at, size + frame).intersects(frameGeometry())) {
+      Graphs->resize(size);
+      Graphs->move(at);
+      return;
+    }
+  }
+  // No room beside it: in a window (not full screen) the main window moves
+  // aside when the screen is wide enough for both.
+  if (!FullScreen) {
+    for (const QSize size : {Graphs->size(), Graphs->minimumSize()}) {
+      if (const auto room = ToolPlacement::MakeRoom(frameGeometry(), size + frame, available)) {
+        move(room->Main);
+        Graphs->resize(size);
+        Graphs->move(room->Tool);
+        return;
+      }
+    }
+  }
+  // A small screen: where it hides least of the main view.
+  Graphs->resize(Graphs->minimumSize());
+  Graphs->move(ToolPlacement::Beside(frameGeometry(), mainView, Graphs->minimumSize() + frame,
+                                     available));
 }
 
 void frmMain::RememberGraphsGeometry() {

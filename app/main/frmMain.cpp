@@ -28,6 +28,7 @@
 #include "core/WLError.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmViewOptions.h"
+#include "graphs/frmGraphs.h"
 #include "help/HelpBrowser.h"
 #include "help/frmMenus.h"
 #include "help/modHTML.h"

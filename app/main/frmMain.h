@@ -315,6 +315,7 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // The Graphs window: placed beside the main window the first time, then
   // where the user left it (kept between runs).
   void PlaceGraphsWindow();
+  void PlaceGraphsBeside(const QRect& available);
   void RememberGraphsGeometry();
   void GraphsMarkerChanged(double a, bool inSlice, bool in3D);
   void GraphsClosed();

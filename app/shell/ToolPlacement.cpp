@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -47,6 +48,22 @@ QPoint Beside(const QRect& main, const QRect& keepClear, const QSize& tool, cons
     if (cost.first == 0 && cost.second == 0) break;
   }
   return best;
+}
+
+std::optional<SideBySide> MakeRoom(const QRect& main, const QSize& tool, const QRect& screen) {
+  if (main.width() + kGap + tool.width() > screen.width()) return std::nullopt;
+  const int top = OnScreen(main.topLeft(), tool, screen).y();
+  // On the right: the main window ends where the tool window still fits.
+  const int rightMain =
+      std::max(std::min(main.left(), screen.right() + 1 - tool.width() - kGap - main.width()),
+               screen.left());
+  // On the left: the main window starts after the tool window.
+  const int leftMain = std::min(std::max(main.left(), screen.left() + tool.width() + kGap),
+                                screen.right() + 1 - main.width());
+  if (std::abs(rightMain - main.left()) <= std::abs(leftMain - main.left())) {
+    return SideBySide{{rightMain, main.top()}, {rightMain + main.width() + kGap, top}};
+  }
+  return SideBySide{{leftMain, main.top()}, {leftMain - kGap - tool.width(), top}};
 }
 
 }  // namespace wl::ToolPlacement

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <optional>
 
 #include "wlapp_export.h"
 
@@ -25,5 +26,16 @@ WLAPP_EXPORT QPoint Beside(const QRect& main, const QRect& keepClear, const QSiz
 // `place` moved as little as possible so that a window of size `tool` there
 // lies on `screen` (its top-left corner stays on the screen when it is larger).
 WLAPP_EXPORT QPoint OnScreen(QPoint place, const QSize& tool, const QRect& screen);
+
+// Places for the main window and a tool window side by side when the tool
+// window finds no room beside the main window where it stands: the main
+// window moved across the screen just enough for the tool window to fit on
+// its right or its left (whichever moves it less), the tool window level with
+// its top. None when the screen is too narrow for both.
+struct SideBySide {
+  QPoint Main, Tool;
+};
+WLAPP_EXPORT std::optional<SideBySide> MakeRoom(const QRect& main, const QSize& tool,
+                                                const QRect& screen);
 
 }  // namespace wl::ToolPlacement

@@ -55,6 +55,28 @@ TEST(ToolPlacement, SmallScreensKeepItOnScreenCoveringAsLittleOfTheViewAsPossibl
             QPoint(0, 0));
 }
 
+TEST(ToolPlacement, MakeRoomMovesTheMainWindowLeastForBothToFit) {
+  using wl::ToolPlacement::MakeRoom;
+  const QSize graphs(620, 500);
+  // 1920 wide, main window centred: 560 free on each side, too little.
+  const MainAt centred({560, 240});
+  const auto room = MakeRoom(centred.main, graphs, QRect(0, 0, 1920, 1080));
+  ASSERT_TRUE(room);
+  EXPECT_EQ(room->Main, QPoint(1920 - 620 - 8 - 800, 240));
+  EXPECT_EQ(room->Tool, QPoint(1920 - 620, 240));
+  // Near the right edge the main window moves less to the right of a tool on its left.
+  const auto left = MakeRoom(MainAt({1000, 100}).main, graphs, QRect(0, 0, 1920, 1080));
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->Main, QPoint(1000, 100));  // already room on the left
+  EXPECT_EQ(left->Tool, QPoint(1000 - 8 - 620, 100));
+  // Both must fit across the screen.
+  EXPECT_FALSE(MakeRoom(MainAt({112, 84}).main, graphs, QRect(0, 0, 1280, 768)));
+  const auto exact = MakeRoom(MainAt({300, 0}).main, graphs, QRect(0, 0, 1428, 900));
+  ASSERT_TRUE(exact);
+  EXPECT_EQ(exact->Main.x(), 0);
+  EXPECT_EQ(exact->Tool.x(), 808);
+}
+
 class OptionsWindow : public ProgramTest {};
 
 TEST_F(OptionsWindow, OpensClearOfTheMainViewAndReopensWhereItWasMoved) {
