@@ -1,6 +1,6 @@
 // The "Further Options" window: a small floating window, kept above the
 // others, that tunes how the orbital shown in the viewer is drawn:
-// probability shading, the camera of the perspective and anaglyph
+// probability shading and the scale bar, the camera of the perspective and anaglyph
 // projections, the dot cloud's density, the volume images' sampling and the
 // boundary surface with the colours of the sign of ψ. It
 // holds no state of its own; every value lives in the current orbital's
