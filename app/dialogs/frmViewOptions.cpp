@@ -190,8 +190,9 @@ void frmViewOptions::BuildShadingTab() {
   connect(chkColourTrans, &QCheckBox::clicked, this, &frmViewOptions::chkColourTrans_Click);
   // Sizes in every view, drawn over the pictures.
   chkScaleBar = new QCheckBox(QStringLiteral("Scale bar"), page);
-  chkScaleBar->setGeometry(16, 228, 96, 20);
-  Text(page, QStringLiteral("in both views, with ticks along the slice"), {112, 228, 290, 20});
+  chkScaleBar->setGeometry(16, 228, 80, 20);
+  Text(page, QStringLiteral("in both views and every mode; ticks along the slice"),
+       {96, 228, kWidth - 112, 20});
   connect(chkScaleBar, &QCheckBox::clicked, this, &frmViewOptions::chkScaleBar_Click);
   Footnote(page, QStringLiteral("Applies to: Othographic & Perspective"));
 }
