@@ -17,107 +17,79 @@ namespace {
 using wl::PointArray;
 using wl::RenderRequest;
 using wltest::Access;
-using wltest::At;
 using wltest::Request;
 
 constexpr double kRadius = 127;  // one grid step is one Bohr radius: lengths read in steps
 
-bool Lit(wl::RGBA p) {
-  return (p.R | p.G | p.B) != 0;
-}
-int Edge(const RenderRequest& r) {
-  return r.Size == wl::Main ? 375 : 127;
-}
-wl::Long View(const wl::RenderDCinfo& dcs, const RenderRequest& r) {
-  return r.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC;
-}
-
-struct Pixel {
-  int x = -1, y = -1;
+// The lit pixels of a rendered view: their bounding box, and the largest
+// distance of a lit pixel's centre from the nucleus.
+struct Lit {
+  int left = 1000, right = -1, top = 1000, bottom = -1, count = 0;
+  double reach = 0;
 };
-std::vector<Pixel> LitPixels(wl::Long hdc, int edge) {
-  std::vector<Pixel> lit;
-  for (int y = 0; y < edge; ++y)
-    for (int x = 0; x < edge; ++x)
-      if (Lit(At(hdc, x, y))) lit.push_back({x, y});
+Lit Render(wl::cOrbitalObject& o, const RenderRequest& r, double atomRadius) {
+  const wl::RenderDCinfo dcs = o.GetRender(r);
+  const wl::Long hdc = r.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC;
+  const wl::ViewScale s = wl::ScaleOf(r, atomRadius);
+  const int edge = r.Size == wl::Main ? 375 : 127;
+  Lit lit;
+  for (int y = 0; y < edge; ++y) {
+    for (int x = 0; x < edge; ++x) {
+      const wl::RGBA p = wltest::At(hdc, x, y);
+      if ((p.R | p.G | p.B) == 0) continue;
+      ++lit.count;
+      lit.left = std::min(lit.left, x);
+      lit.right = std::max(lit.right, x);
+      lit.top = std::min(lit.top, y);
+      lit.bottom = std::max(lit.bottom, y);
+      lit.reach = std::max(lit.reach, std::hypot(x + 0.5 - s.CentreX, y + 0.5 - s.CentreY));
+    }
+  }
   return lit;
 }
 
-// The largest distance of a lit pixel's centre from the nucleus.
-double Reach(const std::vector<Pixel>& lit, const wl::ViewScale& s) {
-  double reach = 0;
-  for (const Pixel& p : lit) reach = std::max(reach, std::hypot(p.x + 0.5 - s.CentreX, p.y + 0.5 - s.CentreY));
-  return reach;
-}
-
-struct Geometry : ::testing::Test {
-  wl::cOrbitalPDF orb;
-
-  // One dot alone (three copies, since the nano view draws every third dot).
-  std::vector<Pixel> RenderDot(const PointArray& dot, const RenderRequest& r) {
-    Access::PlantDots(orb, {dot, dot, dot});
-    return LitPixels(View(orb.GetRender(r), r), Edge(r));
-  }
-};
-
-TEST_F(Geometry, OrthographicDotsLandOnTheScaledPoint) {
+TEST(ViewGeometry, DotsLandOnTheScaledPoint) {
   // A turned camera gives fractional screen coordinates, which tell floor,
-  // rounding and a half-pixel shift of the centre apart.
-  const double theta = 0.4, phi = 1.1;
-  const wl::DotRotation turn(theta, phi);
-  const PointArray dots[] = {{40, -17, 23, 99}, {-71, 30, -9, 99}, {5, 88, -60, 99},
-                             {-33, -52, 70, 99}, {90, 12, 41, 99}};
+  // rounding and a half-pixel shift of the centre apart. Perspective dots lie
+  // in the nucleus's plane (Theta = Phi = 0: y is depth).
+  wl::cOrbitalPDF orb;
+  const PointArray ortho[] = {{40, -17, 23, 9}, {-71, 30, -9, 9}, {5, 88, -60, 9}, {90, 12, 41, 9}};
+  const PointArray plane[] = {{100, 0, 37, 9}, {-61, 0, -90, 9}, {13, 0, 115, 9}};
   for (wl::RenderSize size : {wl::Main, wl::Nano}) {
-    RenderRequest r = Request(wl::Orthographic, size);
-    r.Theta = theta;
-    r.Phi = phi;
-    const wl::ViewScale s = wl::ScaleOf(r, kRadius);
-    for (const PointArray& d : dots) {
-      const wl::RotatedPoint p = turn(d.X, d.Y, d.Z);
-      const double x = s.CentreX + p.u * s.PixelsPerBohr, y = s.CentreY - p.v * s.PixelsPerBohr;
-      const std::vector<Pixel> lit = RenderDot(d, r);
-      ASSERT_EQ(lit.size(), 1u) << size;
-      if (size == wl::Main) {
-        // The main view puts a dot on the pixel holding its point.
-        EXPECT_EQ(lit[0].x, static_cast<int>(std::floor(x))) << p.u;
-        EXPECT_EQ(lit[0].y, static_cast<int>(std::floor(y))) << p.v;
-      } else {
-        // The nano view's pixels hold two steps, the middle one three.
-        EXPECT_LE(std::abs(lit[0].x + 0.5 - x), 0.75) << p.u;
-        EXPECT_LE(std::abs(lit[0].y + 0.5 - y), 0.75) << p.v;
+    for (wl::RenderMode mode : {wl::Orthographic, wl::Perspective}) {
+      RenderRequest r = Request(mode, size);
+      if (mode == wl::Orthographic) {
+        r.Theta = 0.4;
+        r.Phi = 1.1;
       }
-    }
-  }
-}
-
-TEST_F(Geometry, PerspectiveAndAnaglyphScaleTheNucleusPlane) {
-  // Theta = Phi = 0: x across, z upward, y depth; the dots lie in the nucleus's plane.
-  const PointArray dots[] = {{100, 0, 37, 99}, {-61, 0, -90, 99}, {13, 0, 115, 99}};
-  for (wl::RenderSize size : {wl::Main, wl::Nano}) {
-    for (int camera : {-300, -180}) {
-      RenderRequest r = Request(wl::Perspective, size);
-      r.CameraPos = static_cast<wl::Integer>(camera);
+      const wl::DotRotation turn(r.Theta, r.Phi);
       const wl::ViewScale s = wl::ScaleOf(r, kRadius);
-      for (const PointArray& d : dots) {
-        const double x = s.CentreX + d.X * s.PixelsPerBohr, y = s.CentreY - d.Z * s.PixelsPerBohr;
-        const std::vector<Pixel> lit = RenderDot(d, r);
-        ASSERT_EQ(lit.size(), 1u);
-        EXPECT_LE(std::abs(lit[0].x + 0.5 - x), 0.5) << size << " " << camera << " " << d.X;
-        EXPECT_LE(std::abs(lit[0].y + 0.5 - y), 0.5) << size << " " << camera << " " << d.Z;
+      for (const PointArray& d : mode == wl::Orthographic ? std::vector(ortho, ortho + 4)
+                                                          : std::vector(plane, plane + 3)) {
+        Access::PlantDots(orb, {d, d, d});  // the nano view draws every third dot
+        const Lit lit = Render(orb, r, kRadius);
+        ASSERT_EQ(lit.count, 1);
+        const wl::RotatedPoint p = turn(d.X, d.Y, d.Z);
+        const double x = s.CentreX + p.u * s.PixelsPerBohr, y = s.CentreY - p.v * s.PixelsPerBohr;
+        if (size == wl::Main && mode == wl::Orthographic) {
+          // The main view puts a dot on the pixel holding its point.
+          EXPECT_EQ(lit.left, static_cast<int>(std::floor(x))) << p.u;
+          EXPECT_EQ(lit.top, static_cast<int>(std::floor(y))) << p.v;
+        } else {
+          // Rounded to the nearest pixel; the nano view's middle pixel holds
+          // three steps, the others two.
+          const double slack = mode == wl::Orthographic ? 0.75 : 0.5;
+          EXPECT_LE(std::abs(lit.left + 0.5 - x), slack) << size << " " << mode << " " << p.u;
+          EXPECT_LE(std::abs(lit.top + 0.5 - y), slack) << size << " " << mode << " " << p.v;
+        }
       }
     }
-    // The anaglyph's two images lie either side of the perspective point.
-    const RenderRequest r = Request(wl::Anaglyph, size);
-    const wl::ViewScale s = wl::ScaleOf(r, kRadius);
-    const std::vector<Pixel> lit = RenderDot({100, 0, 0, 99}, r);
-    ASSERT_EQ(lit.size(), 2u);
-    EXPECT_LE(std::abs((lit[0].x + lit[1].x + 1) / 2.0 - (s.CentreX + 100 * s.PixelsPerBohr)), 0.5);
   }
 }
 
-TEST_F(Geometry, SphereOutlinesEncloseTheDotsOfASphere) {
-  // Dots all over a sphere of radius 100 steps: the picture's outermost dot
-  // reaches the projected outline, which perspective widens.
+TEST(ViewGeometry, PerspectiveWidensTheOutlineOfASphereOfDots) {
+  // Grid points within a quarter step of a sphere of radius 100 steps: the
+  // outermost reaches the projected outline, wider than the sphere.
   std::vector<PointArray> sphere;
   const double a = 100, golden = M_PI * (3 - std::sqrt(5.0));
   for (int i = 0; i < 20000; ++i) {
@@ -125,88 +97,59 @@ TEST_F(Geometry, SphereOutlinesEncloseTheDotsOfASphere) {
     const PointArray d{static_cast<wl::Integer>(std::lround(a * rr * std::cos(golden * i))),
                        static_cast<wl::Integer>(std::lround(a * rr * std::sin(golden * i))),
                        static_cast<wl::Integer>(std::lround(a * z)), 99};
-    // Only the grid points that lie on the sphere within a quarter step.
     if (std::abs(std::sqrt(d.X * d.X + d.Y * d.Y + d.Z * d.Z) - a) <= 0.25) sphere.push_back(d);
   }
+  wl::cOrbitalPDF orb;
   Access::PlantDots(orb, sphere);
-  for (wl::RenderMode mode : {wl::Orthographic, wl::Perspective}) {
-    for (wl::RenderSize size : {wl::Main, wl::Nano}) {
-      RenderRequest r = Request(mode, size);
-      r.Theta = 0.7;
-      r.Phi = 0.2;
-      const wl::ViewScale s = wl::ScaleOf(r, kRadius);
-      const double outline = wl::SphereOutlineRadius(r, kRadius, a);
-      const double reach = Reach(LitPixels(View(orb.GetRender(r), r), Edge(r)), s);
-      EXPECT_NEAR(reach, outline, size == wl::Main ? 1.2 : 1.0) << mode << " " << size;
-    }
+  for (wl::RenderSize size : {wl::Main, wl::Nano}) {
+    RenderRequest r = Request(wl::Perspective, size);
+    r.Theta = 0.7;
+    r.Phi = 0.2;
+    const double outline = wl::SphereOutlineRadius(r, kRadius, a);
+    EXPECT_GT(outline, 1.01 * a * wl::ScaleOf(r, kRadius).PixelsPerBohr);
+    EXPECT_NEAR(Render(orb, r, kRadius).reach, outline, size == wl::Main ? 1.2 : 1.0) << size;
   }
-  RenderRequest r = Request(wl::Perspective);
-  EXPECT_NEAR(wl::SphereOutlineRadius(r, kRadius, a), 315 * a / std::sqrt(300 * 300 - a * a), 1e-9);
-  // A camera inside the sphere sees no outline.
-  EXPECT_EQ(wl::SphereOutlineRadius(r, kRadius, 300), 0);
+  EXPECT_EQ(wl::SphereOutlineRadius(Request(wl::Perspective), kRadius, 300), 0);  // camera inside
 }
 
-TEST_F(Geometry, SlicesShowTheSpheresCutAtTheirScale) {
-  // A ball of radius 90 steps in the grid; the slice 40 steps off the nucleus
-  // cuts it in a circle of radius √(90² − 40²).
+TEST(ViewGeometry, SlicesShowTheSpheresCutAboutTheNucleus) {
+  // A ball of radius 90 steps in the grid; a slice t steps off the nucleus
+  // cuts it in a circle of radius √(90² − t²), none beyond the ball.
+  wl::cOrbitalPDF orb;
   Access::PlantEmptyGrid(orb);
-  const int ball = 90, t = 40;
+  const int ball = 90;
   for (int i = 0; i < wl::kGridSize; ++i)
     for (int j = 0; j < wl::kGridSize; ++j)
       for (int k = 0; k < wl::kGridSize; ++k)
         if (i * i + j * j + k * k <= ball * ball) Access::Cell(orb, i, j, k) = 200;
   for (wl::RenderSize size : {wl::Main, wl::Nano}) {
-    for (int no : {t, -t, 0}) {
+    for (int no : {40, -40, 0}) {
       RenderRequest r = Request(wl::Transect, size);
       r.TransectDir = wl::Alongz;
       r.TransectNo = static_cast<wl::Integer>(no);
       const wl::ViewScale s = wl::ScaleOf(r, kRadius);
-      const std::vector<Pixel> lit = LitPixels(View(orb.GetRender(r), r), Edge(r));
-      // The middle of the lit disc is the nucleus.
-      int left = Edge(r), right = -1, top = Edge(r), bottom = -1;
-      for (const Pixel& p : lit) {
-        left = std::min(left, p.x);
-        right = std::max(right, p.x);
-        top = std::min(top, p.y);
-        bottom = std::max(bottom, p.y);
-      }
-      EXPECT_DOUBLE_EQ((left + right + 1) / 2.0, s.CentreX);
-      EXPECT_DOUBLE_EQ((top + bottom + 1) / 2.0, s.CentreY);
-      const double cut = wl::SphereOutlineRadius(r, kRadius, ball);
-      EXPECT_NEAR(cut, std::sqrt(ball * ball - no * no) * s.PixelsPerBohr, 1e-9);
-      EXPECT_NEAR(Reach(lit, s), cut, 1.0) << size << " " << no;
+      const Lit lit = Render(orb, r, kRadius);
+      EXPECT_DOUBLE_EQ((lit.left + lit.right + 1) / 2.0, s.CentreX);
+      EXPECT_DOUBLE_EQ((lit.top + lit.bottom + 1) / 2.0, s.CentreY);
+      EXPECT_NEAR(lit.reach, wl::SphereOutlineRadius(r, kRadius, ball), 1.0) << size << " " << no;
     }
   }
   RenderRequest r = Request(wl::Transect);
-  r.TransectNo = 95;  // the slice misses the ball
+  r.TransectNo = 95;
   EXPECT_EQ(wl::SphereOutlineRadius(r, kRadius, ball), 0);
 }
 
-TEST(GeometryOfRealOrbitals, VolumeFillsTheAtomAndSurfacesKeepTheDotsScale) {
-  // The volume image spans the atom radius either way from the nucleus: in
-  // the main view inside its black 60-pixel frame, in the nano view edge to edge.
-  auto o = std::make_unique<wl::cOrbitalPDF>();
-  Access::PlantElectron(*o, wl::modOrbitals::CreateElectron(0), 3);  // 1s, bright to the edges
-  for (wl::RenderSize size : {wl::Main, wl::Nano}) {
-    RenderRequest r = Request(wl::Volumetric, size);
-    r.VolFinal = wl::kTrue;
-    const wl::ViewScale s = wl::ScaleOf(r, 3);
-    const std::vector<Pixel> lit = LitPixels(View(o->GetRender(r), r), Edge(r));
-    int left = Edge(r), right = -1;
-    for (const Pixel& p : lit) {
-      left = std::min(left, p.x);
-      right = std::max(right, p.x);
-    }
-    EXPECT_NEAR(left, s.CentreX - 3 * s.PixelsPerBohr, 0.5) << size;
-    EXPECT_NEAR(right + 1, s.CentreX + 3 * s.PixelsPerBohr, 0.5) << size;
-  }
-  // A 1s surface is the sphere holding its share, P(r < a) = 1 − e^(−2a)(1 + 2a + 2a²).
-  // The 90% one (2.661 a0) is drawn on a box enlarged beyond the atom radius
-  // of 2 a0, at the scale of the atom radius; the nano view shows the 50% one whole.
-  auto one = std::make_unique<wl::cOrbitalPDF>();
-  Access::PlantElectron(*one, wl::modOrbitals::CreateElectron(0), 2);
-  ASSERT_TRUE(one->SurfaceFor(0.9).Enlarged());
-  auto radiusHolding = [](double share) {
+TEST(ViewGeometry, VolumesSpanTheAtomAndSurfacesKeepItsScaleInAnEnlargedBox) {
+  // The volume spans the atom radius either way: in the main view within its
+  // black 60-pixel frame, in the nano view edge to edge.
+  wl::cOrbitalPDF vol;
+  Access::PlantElectron(vol, wl::modOrbitals::CreateElectron(0), 3);  // 1s, bright to the edges
+  // A 1s surface is the sphere holding its share, P(r < a) = 1 − e^(−2a)(1 + 2a + 2a²);
+  // the 90% one (2.661 a0) is drawn on a box enlarged beyond the atom radius of 2 a0.
+  wl::cOrbitalPDF surf;
+  Access::PlantElectron(surf, wl::modOrbitals::CreateElectron(0), 2);
+  ASSERT_TRUE(surf.SurfaceFor(0.9).Enlarged());
+  auto holding = [](double share) {
     double lo = 0, hi = 10;
     for (int i = 0; i < 60; ++i) {
       const double a = (lo + hi) / 2;
@@ -215,33 +158,24 @@ TEST(GeometryOfRealOrbitals, VolumeFillsTheAtomAndSurfacesKeepTheDotsScale) {
     return lo;
   };
   for (wl::RenderSize size : {wl::Main, wl::Nano}) {
-    RenderRequest r = Request(wl::BoundarySurface, size);
+    RenderRequest r = Request(wl::Volumetric, size);
     r.VolFinal = wl::kTrue;
-    r.EnclosedShare = size == wl::Main ? 0.9 : 0.5;
-    const wl::ViewScale s = wl::ScaleOf(r, 2);
-    const std::vector<Pixel> lit = LitPixels(View(one->GetRender(r), r), Edge(r));
-    int left = Edge(r), right = -1, top = Edge(r), bottom = -1;
-    for (const Pixel& p : lit) {
-      left = std::min(left, p.x);
-      right = std::max(right, p.x);
-      top = std::min(top, p.y);
-      bottom = std::max(bottom, p.y);
-    }
-    const double tolerance = size == wl::Main ? 0.5 : 0.75;
-    EXPECT_NEAR((left + right + 1) / 2.0, s.CentreX, tolerance) << size;
-    EXPECT_NEAR((top + bottom + 1) / 2.0, s.CentreY, tolerance) << size;
-    EXPECT_NEAR((right - left + 1) / 2.0,
-                wl::SphereOutlineRadius(r, 2, radiusHolding(r.EnclosedShare)), 1.5)
+    wl::ViewScale s = wl::ScaleOf(r, 3);
+    Lit lit = Render(vol, r, 3);
+    EXPECT_NEAR(lit.left, s.CentreX - 3 * s.PixelsPerBohr, 0.5) << size;
+    EXPECT_NEAR(lit.right + 1, s.CentreX + 3 * s.PixelsPerBohr, 0.5) << size;
+
+    r.Mode = wl::BoundarySurface;
+    r.EnclosedShare = size == wl::Main ? 0.9 : 0.5;  // the nano view shows the 50% one whole
+    s = wl::ScaleOf(r, 2);
+    lit = Render(surf, r, 2);
+    const double slack = size == wl::Main ? 0.5 : 0.75;
+    EXPECT_NEAR((lit.left + lit.right + 1) / 2.0, s.CentreX, slack) << size;
+    EXPECT_NEAR((lit.top + lit.bottom + 1) / 2.0, s.CentreY, slack) << size;
+    EXPECT_NEAR((lit.right - lit.left + 1) / 2.0,
+                wl::SphereOutlineRadius(r, 2, holding(r.EnclosedShare)), 1.5)
         << size;
   }
-}
-
-TEST(GeometryOfRealOrbitals, UnknownSizesAndRadiiHaveNoScale) {
-  RenderRequest r = Request(wl::Orthographic);
-  r.Size = static_cast<wl::RenderSize>(200);
-  EXPECT_EQ(wl::ScaleOf(r, 10).PixelsPerBohr, 0);
-  EXPECT_EQ(wl::ScaleOf(Request(wl::Transect), 0).PixelsPerBohr, 0);
-  EXPECT_EQ(wl::SphereOutlineRadius(r, 10, 2), 0);
 }
 
 }  // namespace
