@@ -2,6 +2,7 @@
 // the options and writes the view's bitmap to a PNG or BMP file.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 
