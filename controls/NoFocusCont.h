@@ -45,6 +45,9 @@ class WLCTRLS_EXPORT NoFocusCont : public QWidget {
   // Shows what was drawn into the surface.
   void Refresh() { update(); }
   QImage Image() const { return Synced().Image(); }
+  // The picture's pixels wrapped without copying, to paint over with a
+  // QPainter before Refresh; valid until the control is resized.
+  QImage View() { return Synced().View(); }
   short MousePointer() const { return MousePointer_; }
   void setMousePointer(short pointer);
   bool Focusable() const { return focusPolicy() != Qt::NoFocus; }

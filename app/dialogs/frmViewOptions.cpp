@@ -188,6 +188,12 @@ void frmViewOptions::BuildShadingTab() {
   chkColourTrans = new QCheckBox(QStringLiteral("Also enhance 2D transect views"), page);
   chkColourTrans->setGeometry(16, 192, kWidth - 40, 20);
   connect(chkColourTrans, &QCheckBox::clicked, this, &frmViewOptions::chkColourTrans_Click);
+  // Sizes in every view, drawn over the pictures.
+  chkScaleBar = new QCheckBox(QStringLiteral("Scale bar"), page);
+  chkScaleBar->setGeometry(16, 228, 80, 20);
+  Text(page, QStringLiteral("in both views and every mode; ticks along the slice"),
+       {96, 228, kWidth - 112, 20});
+  connect(chkScaleBar, &QCheckBox::clicked, this, &frmViewOptions::chkScaleBar_Click);
   Footnote(page, QStringLiteral("Applies to: Othographic & Perspective"));
 }
 
@@ -336,6 +342,7 @@ void frmViewOptions::LoadOptions() {
   ShadeModes[v.ShowProbLevelOnDots ? 1 : 0]->setChecked(true);
   chkColourTrans->setChecked(v.ShowProbLevelOnTrans);
   chkColourTrans->setEnabled(v.ShowProbLevelOnDots);
+  chkScaleBar->setChecked(v.ShowScaleBar);
   SlideVolQuality->setValue(v.VolQuality);
   {
     const QSignalBlocker b(SlideEnclosed);
@@ -379,6 +386,14 @@ void frmViewOptions::chkColourTrans_Click() {
   v.ShowProbLevelOnTrans = on;
   if (v.Mode == Orthographic || v.Mode == Perspective)
     Main_.EngineGuard([&] { Main_.FrameUpdate2D(true); });
+}
+
+void frmViewOptions::chkScaleBar_Click() {
+  OrbitalView& v = R();
+  const bool on = chkScaleBar->isChecked();
+  if (on == v.ShowScaleBar) return;
+  v.ShowScaleBar = on;
+  Main_.RefreshOverlays();
 }
 
 void frmViewOptions::CPosSlider_Scroll() {

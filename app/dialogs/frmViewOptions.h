@@ -1,6 +1,6 @@
 // The "Further Options" window: a small floating window, kept above the
 // others, that tunes how the orbital shown in the viewer is drawn:
-// probability shading, the camera of the perspective and anaglyph
+// probability shading and the scale bar, the camera of the perspective and anaglyph
 // projections, the dot cloud's density, the volume images' sampling and the
 // boundary surface with the colours of the sign of ψ. It
 // holds no state of its own; every value lives in the current orbital's
@@ -43,6 +43,7 @@ class WLAPP_EXPORT frmViewOptions : public QWidget {
   std::array<QRadioButton*, 2> ShadeModes{};
   std::array<QLabel*, 2> ShadeModesImg{};
   QCheckBox* chkColourTrans;
+  QCheckBox* chkScaleBar;  // the current orbital's scale bar in both views
   QSlider *CPosSlider, *PPosSlider, *StereoFactorSlider;
   CameraView *CView1, *CView2;
   SpinButton *spinDotTarget, *spinPThreshold;
@@ -75,6 +76,7 @@ class WLAPP_EXPORT frmViewOptions : public QWidget {
   void cmdHelp_Click();
   void ShadeModes_Click(int i);
   void chkColourTrans_Click();
+  void chkScaleBar_Click();
   void CPosSlider_Scroll();
   void PPosSlider_Scroll();
   void StereoFactorSlider_Scroll();

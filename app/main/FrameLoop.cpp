@@ -11,6 +11,7 @@
 #include "ViewerCaption.h"
 #include "frmMain.h"
 #include "help/frmMenus.h"
+#include "overlays/ViewOverlays.h"
 #include "render/Surfaces.h"
 
 namespace wl {
@@ -23,11 +24,6 @@ constexpr Long kNanoCopy = 127;  // the nano view receives 127 by 127 of its 128
 constexpr std::array<RenderMode, Layout::k3DModes> kButtonModes = {
     Orthographic, Perspective, Anaglyph, Volumetric, BoundarySurface};
 
-void CopyInto(NoFocusCont* view, Long source, Long size) {
-  BitBlt(view->hdc(), 0, 0, size, size, source, 0, 0);
-  view->Refresh();
-}
-
 // The phase and surface choices of a view, for both of its pictures.
 void FillPhaseAndSurface(const OrbitalView& R, RenderRequest& request) {
   request.ShowPhase = ToBoolean(R.ShowPhase && R.Info.OrbType != AverageOrbs);
@@ -36,10 +32,9 @@ void FillPhaseAndSurface(const OrbitalView& R, RenderRequest& request) {
   request.SurfaceNested = ToBoolean(R.SurfaceNested);
   request.SurfaceCutaway = ToBoolean(R.SurfaceCutaway);
 }
-}  // namespace
 
-void frmMain::FrameUpdate3D(bool blt, bool VolFinal) {
-  OrbitalView& R = Current();
+// The requests of a view's 3D picture and of its slice.
+RenderRequest Request3D(const OrbitalView& R, bool VolFinal) {
   RenderRequest request;
   request.Theta = R.Theta;
   request.Phi = R.Phi;
@@ -56,13 +51,10 @@ void frmMain::FrameUpdate3D(bool blt, bool VolFinal) {
   request.Size = R.Swapped == 0 ? Main : Nano;
   request.VolFinal = ToBoolean(VolFinal);
   FillPhaseAndSurface(R, request);
-  eeAxes->Draw(R.Theta, R.Phi, R.Mode, R.ProjectionPlane, R.CameraPos, R.StereoFactor);
-  R.DC = Engine.Orbitals().GetRender(CurrentOrbital, request);
-  if (blt) CopyView(request.Size);
+  return request;
 }
 
-void frmMain::FrameUpdate2D(bool blt) {
-  OrbitalView& R = Current();
+RenderRequest Request2D(const OrbitalView& R) {
   RenderRequest request;
   request.Mode = Transect;
   request.Size = R.Swapped == 1 ? Main : Nano;
@@ -71,7 +63,34 @@ void frmMain::FrameUpdate2D(bool blt) {
   request.ShowProbLevelOnDots = ToBoolean(R.ShowProbLevelOnDots);
   request.ShowProbLevelOnTrans = ToBoolean(R.ShowProbLevelOnTrans);
   FillPhaseAndSurface(R, request);
+  return request;
+}
+
+// What the view draws over its pictures. The Graphs window's marker shows
+// while that window is open.
+OverlayChoice OverlaysOf(const OrbitalView& R, bool graphsShown) {
+  OverlayChoice choice;
+  choice.ScaleBar = R.ShowScaleBar;
+  choice.MarkerRadius = graphsShown ? R.MarkerRadius : 0;
+  choice.MarkerInSlice = R.MarkerInSlice;
+  choice.MarkerIn3D = R.MarkerIn3D;
+  return choice;
+}
+}  // namespace
+
+void frmMain::FrameUpdate3D(bool blt, bool VolFinal) {
+  OrbitalView& R = Current();
+  const RenderRequest request = Request3D(R, VolFinal);
+  eeAxes->Draw(R.Theta, R.Phi, R.Mode, R.ProjectionPlane, R.CameraPos, R.StereoFactor);
   R.DC = Engine.Orbitals().GetRender(CurrentOrbital, request);
+  if (blt) CopyView(request.Size);
+}
+
+void frmMain::FrameUpdate2D(bool blt) {
+  OrbitalView& R = Current();
+  const RenderRequest request = Request2D(R);
+  R.DC = Engine.Orbitals().GetRender(CurrentOrbital, request);
+  ShowSlicePosition();
   if (blt) CopyView(request.Size);
 }
 
@@ -83,11 +102,31 @@ void frmMain::FrameUpdateBoth(bool VolFinal) {
 
 void frmMain::CopyView(RenderSize size) {
   const OrbitalView& R = Current();
-  if (size == Main) {
-    CopyInto(eeMainView, R.DC.MainHDC, kMainSize);
-  } else {
-    CopyInto(eeNanoView, R.DC.NanoHDC, kNanoCopy);
+  NoFocusCont* view = size == Main ? eeMainView : eeNanoView;
+  const Long source = size == Main ? R.DC.MainHDC : R.DC.NanoHDC;
+  const Long edge = size == Main ? kMainSize : kNanoCopy;
+  BitBlt(view->hdc(), 0, 0, edge, edge, source, 0, 0);
+  // The overlays go onto the view's own picture (so into saved, copied and
+  // printed pictures), each time over a fresh copy of the engine's.
+  if (LookupSurface(source)) {
+    const bool shows3D = (size == Main) == (R.Swapped == 0);
+    RenderRequest request = shows3D ? Request3D(R, false) : Request2D(R);
+    request.Size = size;
+    QImage picture = view->View();
+    DrawOverlays(picture, request, R.AtomRadius, OverlaysOf(R, GraphsShown()));
   }
+  view->Refresh();
+}
+
+void frmMain::RefreshOverlays() {
+  if (OrbitalViews.empty()) return;
+  CopyImages();
+}
+
+void frmMain::ShowSlicePosition() {
+  if (OrbitalViews.empty()) return;
+  const OrbitalView& R = Current();
+  labSlicePosition->setText(SlicePosition(R.TransectDir, R.TransectNo, R.AtomRadius));
 }
 
 void frmMain::CopyImages() {
@@ -116,6 +155,7 @@ void frmMain::RefreshViewerButtons() {
   ShowPicture(eeSwap, false);
   ShowPicture(eeAutoRotate, R.AutoRotating);
   ShowPicture(eeFurtherOptions, OptionsShown);
+  ShowSlicePosition();
   CopyImages();
   EngineGuard([&] {
     eeAxes->Draw(R.Theta, R.Phi, R.Mode, R.ProjectionPlane, R.CameraPos, R.StereoFactor);

@@ -47,7 +47,7 @@ void frmMain::ShowGraphs(bool visible) {
   Graphs->show();
   Graphs->raise();
   ShowPicture(eeGraphs, true);
-  CopyImages();  // the marker appears in the views
+  RefreshOverlays();  // the marker appears in the views
 }
 
 void frmMain::PlaceGraphsWindow() {
@@ -146,7 +146,7 @@ void frmMain::GraphsMarkerChanged(double a, bool inSlice, bool in3D) {
   R.MarkerRadius = a;
   R.MarkerInSlice = inSlice;
   R.MarkerIn3D = in3D;
-  CopyImages();
+  RefreshOverlays();
 }
 
 void frmMain::GraphsClosed() {
@@ -155,7 +155,7 @@ void frmMain::GraphsClosed() {
   // The marker leaves the views once the window is hidden.
   QMetaObject::invokeMethod(
       this, [this] {
-        if (!OrbitalViews.empty() && CurrentMode == 3) CopyImages();
+        if (CurrentMode == 3) RefreshOverlays();
       },
       Qt::QueuedConnection);
 }

@@ -63,5 +63,8 @@ inline constexpr QRect eeShowTrans{352, 528, 136, 36};
 inline constexpr int kSliderMin = 495;
 inline constexpr int kSliderMax = 680;
 inline constexpr QRect eeTSlider{587, 531, 16, 30};
+// Where the slice lies, under the slider's "Slice position" caption, right of
+// the thumb's track and as wide as the page leaves.
+inline constexpr QRect labSlicePosition{697, 553, 95, 14};
 
 }  // namespace wl::Layout

@@ -469,6 +469,14 @@ void frmMain::CreateViewer() {
   eeTSlider = NewButton(Layout::eeTSlider, QStringLiteral("eeTSlider"));
   eeTSlider->setPicture(Menus->eeTSliderOff);
   eeTSlider->setAccessibleName(QStringLiteral("Transect position"));
+  // Under the slider's caption, in its dim colour and a pixel smaller, so
+  // that the longest position ("slice at x = −32.0 a₀") fits.
+  labSlicePosition = new QLabel(this);
+  labSlicePosition->setObjectName(QStringLiteral("labSlicePosition"));
+  labSlicePosition->setGeometry(Layout::labSlicePosition);
+  labSlicePosition->setFont(PixelFont(9));
+  labSlicePosition->setStyleSheet(QStringLiteral("color: rgb(156, 155, 164);"));
+  labSlicePosition->setAccessibleName(QStringLiteral("Slice position"));
 }
 
 void frmMain::ConnectMenus() {
@@ -563,7 +571,7 @@ void frmMain::ShowViewerControls(bool Visible) {
            ee3Dmodes[1],  ee3Dmodes[2],  ee3Dmodes[3], ee3Dmodes[4], eePhase,
            eeMainMode[0], eeMainMode[1], eeTDir[0],    eeTDir[1],    eeTDir[2],
            eeShowTrans,   eeSwap,        eeTrackBall,  eeAutoRotate, eeFurtherOptions,
-           eeGraphs}) {
+           eeGraphs,      labSlicePosition}) {
     w->setVisible(Visible);
   }
   if (OptionsShown && ViewOptions) ViewOptions->setVisible(Visible);

@@ -112,6 +112,13 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void ShowHelpControls(bool Visible);
   void ShowViewerControls(bool Visible);
   void RefreshViewerButtons();
+  // Paints the current orbital's views again from the engine's last
+  // pictures, with the overlays its OrbitalView asks for (scale bar, slice
+  // ticks, the radius marker). Renders nothing: cheap enough for every step
+  // of a marker drag.
+  void RefreshOverlays();
+  // Writes where the slice lies ("slice at y = +3.2 a₀") under the slider.
+  void ShowSlicePosition();
   // The 3D mode of the orbital shown, as its button sets it: renders and
   // says what is shown.
   void SetViewerMode(RenderMode mode);
@@ -207,6 +214,7 @@ class WLAPP_EXPORT frmMain : public QWidget {
   std::array<RollOverImage*, 3> eeTDir{};
   RollOverImage *eeShowTrans, *eeSwap, *eeTrackBall, *eeAutoRotate, *eeFurtherOptions;
   RollOverImage* eeTSlider;
+  QLabel* labSlicePosition;
   Axes* eeAxes;
   frmMenus* Menus;
   QPointer<frmViewOptions> ViewOptions;  // the open options window, if any

@@ -20,7 +20,8 @@ WLENGINE_EXPORT ViewScale ScaleOf(const RenderRequest& request, double atomRadiu
 
 // The radius in pixels of the outline of the sphere of radius `a` about the
 // nucleus as `request` projects it (a circle about the centre; perspective
-// widens it). 0 when the camera is inside the sphere.
+// widens it). 0 when the camera is inside the sphere. A slice shows the
+// circle where the sphere meets the slice's plane (0 when the slice misses it).
 WLENGINE_EXPORT double SphereOutlineRadius(const RenderRequest& request, double atomRadius,
                                            double a);
 

@@ -236,6 +236,33 @@ TEST(CliRender, AxesDrawALabelledTriadInTheCornerOnly) {
   }
 }
 
+TEST(CliRender, ScaleBarChangesOnlyItsCornerAndTheSlicesEdges) {
+  WL_NEEDS_IMAGE_WRITER();
+  // The bar's box at the bottom left (right of the arrows' 46-pixel square
+  // with --axes); a slice also gets ticks along its edges.
+  const std::vector<std::string> views[] = {
+      {"--theta", "0.3"}, {"--mode", "transect", "--transect-no", "30"}, {"--axes"}};
+  for (int k = 0; k < 3; ++k) {
+    const int left = k == 2 ? 46 : 0;
+    std::vector<std::string> withBar = views[k];
+    withBar.push_back("--scale-bar");
+    const Bitmap plain = RenderBmp(views[k], "wl_plain" + std::to_string(k) + ".bmp");
+    const Bitmap bar = RenderBmp(withBar, "wl_bar" + std::to_string(k) + ".bmp");
+    ASSERT_EQ(bar.width, 127);
+    int light = 0;
+    for (int y = 0; y < 127; ++y) {
+      for (int x = 0; x < 127; ++x) {
+        if (plain.At(x, y) == bar.At(x, y)) continue;
+        const bool inBox = x >= left && x < left + 80 && y >= 127 - 25;
+        const bool edge = k == 1 && (x < 8 || y < 8 || x >= 119 || y >= 119);
+        EXPECT_TRUE(inBox || edge) << k << ": pixel (" << x << ", " << y << ") changed";
+        light += inBox && (bar.At(x, y) & 0xff) > 220;
+      }
+    }
+    EXPECT_GT(light, 30) << k;  // the bar and its label in light ink
+  }
+}
+
 TEST(CliRender, AxesTurnWithTheCameraAndFollowTheSlice) {
   WL_NEEDS_IMAGE_WRITER();
   const auto inks = [](std::vector<std::string> view, const std::string& name) {
@@ -329,7 +356,7 @@ TEST(CliRender, PhaseColoursTheLobesInThePaletteAsked) {
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* option : {"--mode", "--transect-dir", "--quality", "--frames", "--axes",
+  for (const char* option : {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "--scale-bar",
                              "--enclose", "--nested", "--cutaway", "--phase", "--palette", "-o FILE"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 #include "render/DotRotation.h"
 
@@ -119,8 +120,8 @@ void PaintTriad(QImage& image, const wl::RenderRequest& request) {
 
 }  // namespace
 
-void DrawAxisTriad(QImage& image, const wl::RenderRequest& request) {
-  if (QGuiApplication::instance()) return PaintTriad(image, request);
+void WithFonts(const std::function<void()>& paint) {
+  if (QGuiApplication::instance()) return paint();
   // Labels need the font database, which needs an application object; the
   // tool never shows a window, so the off-screen platform serves everywhere.
   // Its notes about the missing desktop session (no runtime folder) are noise
@@ -135,9 +136,13 @@ void DrawAxisTriad(QImage& image, const wl::RenderRequest& request) {
     static char name[] = "wavelore-render";
     static char* argv[] = {name, nullptr};
     const QGuiApplication app(argc, argv);
-    PaintTriad(image, request);
+    paint();
   }
   qInstallMessageHandler(previous);
+}
+
+void DrawAxisTriad(QImage& image, const wl::RenderRequest& request) {
+  WithFonts([&] { PaintTriad(image, request); });
 }
 #endif
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "core/Records.h"
 
@@ -27,6 +28,10 @@ struct TriadArrow {
 std::array<TriadArrow, 3> TriadArrows(const wl::RenderRequest& request);
 
 #ifdef WL_HAVE_QT_IMAGES
+// Runs `paint` where text can be drawn: with the program's application
+// object, or else with an off-screen one made for the while.
+void WithFonts(const std::function<void()>& paint);
+
 // Draws the triad into the bottom-left corner of image, a square of about a
 // third of its width; pixels outside that square are left as they are.
 void DrawAxisTriad(QImage& image, const wl::RenderRequest& request);

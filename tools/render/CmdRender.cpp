@@ -2,6 +2,7 @@
 // the options and writes the view's bitmap to a PNG or BMP file.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 
@@ -14,6 +15,8 @@
 #ifdef WL_HAVE_QT_IMAGES
 #include <QImage>
 #include <QString>
+
+#include "overlays/ViewOverlays.h"
 #endif
 
 namespace wlrender {
@@ -53,6 +56,10 @@ Render options (the fields of one render request):
                      (default orange-blue)
   --axes             draw labelled x, y and z arrows in the bottom-left corner,
                      turned like the picture (a transect shows its own two axes)
+  --scale-bar        draw a scale bar in Bohr radii ("5 a0", a round length about
+                     a fifth of the picture wide) in the bottom-left corner, right
+                     of the arrows with --axes; a transect also gets ticks in
+                     Bohr radii along its edges
   --frames K         render the same request K times before writing (1 to 100000;
                      the volume preview adapts its resolution from frame to frame)
   --json             also print the statistics as 'stats' does
@@ -66,7 +73,8 @@ const std::vector<std::string> kRenderValued = {
     "--transect-no", "--transect-dir", "--quality", "-o",    "--frames", "--enclose"};
 const std::vector<std::string> kRenderFlags = {"--transector", "--final",  "--prob-dots",
                                                "--prob-trans", "--json",   "--axes",
-                                               "--nested",     "--cutaway"};
+                                               "--nested",     "--cutaway",
+                                               "--scale-bar"};
 // The sign of ψ.
 const std::vector<std::string> kPhaseValued = {"--palette"};
 const std::vector<std::string> kPhaseFlags = {"--phase"};
@@ -149,19 +157,33 @@ wl::RenderRequest ReadRequest(const Args& args) {
   return r;
 }
 
-// Writes the view's bitmap, with the axis triad drawn over a copy of it when
-// `request` is given (the view itself stays as the engine left it).
+// What is drawn over a copy of the view's bitmap before it is written (the
+// view itself stays as the engine left it).
+struct Drawn {
+  bool axes = false, scaleBar = false;
+  double atomRadius = 0;
+};
+
+// Writes the view's bitmap with what `drawn` asks for over it.
 void WriteImage(wl::Long hdc, const std::string& file, const std::string& format,
-                const wl::RenderRequest* triad) {
+                const wl::RenderRequest& request, const Drawn& drawn) {
   const wl::Surface* s = wl::LookupSurface(hdc);
   if (!s) throw std::runtime_error("the view has no bitmap");
 #ifdef WL_HAVE_QT_IMAGES
   // The first Rows - 1 rows are the picture; the surface's layout is RGB32's.
   QImage image(reinterpret_cast<const uchar*>(s->Pixels.data()), s->Width, s->Rows - 1,
                s->Width * 4, QImage::Format_RGB32);
-  if (triad) {
+  if (drawn.axes || drawn.scaleBar) {
     image = image.copy();
-    DrawAxisTriad(image, *triad);
+    WithFonts([&] {
+      if (drawn.axes) DrawAxisTriad(image, request);
+      if (drawn.scaleBar) {
+        wl::OverlayChoice choice;
+        // Beside the triad's square (36% of the picture), not over it.
+        if (drawn.axes) choice.ClearLeft = std::lround(image.width() * 0.36);
+        wl::DrawOverlays(image, request, drawn.atomRadius, choice);
+      }
+    });
   }
   if (!image.save(QString::fromStdString(file), format == "png" ? "PNG" : "BMP")) {
     throw std::runtime_error("cannot write '" + file + "'");
@@ -169,7 +191,8 @@ void WriteImage(wl::Long hdc, const std::string& file, const std::string& format
 #else
   (void)file;
   (void)format;
-  (void)triad;
+  (void)request;
+  (void)drawn;
   throw UsageError("this build of wavelore-render has no image writer (built without Qt)");
 #endif
 }
@@ -202,8 +225,10 @@ int CmdRender(const ArgList& argv) {
   for (long long i = 0; i < frames; ++i)
     dcs = calc->engine.Orbitals().GetRender(calc->index, request);
   try {
-    WriteImage(request.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC, *file, format,
-               args.Flag("--axes") ? &request : nullptr);
+    const Drawn drawn{args.Flag("--axes"), args.Flag("--scale-bar"),
+                      static_cast<double>(calc->setup.AtomRadius)};
+    WriteImage(request.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC, *file, format, request,
+               drawn);
   } catch (const std::runtime_error& e) {
     if (dynamic_cast<const UsageError*>(&e)) throw;
     std::cerr << "wavelore-render: " << e.what() << "\n";

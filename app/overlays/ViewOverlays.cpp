@@ -1,0 +1,265 @@
+#include "overlays/ViewOverlays.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "render/ViewGeometry.h"
+
+namespace wl {
+
+namespace {
+
+const QChar kMinus(0x2212);
+const QString kBohr = QStringLiteral("a\u2080");
+
+// Light ink on a dark halo reads on black and on white pictures alike; the
+// marker's magenta stays apart from the phase colours and the probability
+// greens and reds.
+const QColor kInk(250, 250, 250);
+const QColor kHalo(0, 0, 0, 200);
+const QColor kMarker(255, 90, 230);
+
+int SideOf(const RenderRequest& request) {
+  return request.Size == Main ? 375 : 127;
+}
+
+QFont OverlayFont(double pixels) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(static_cast<int>(std::lround(pixels)));
+  return font;
+}
+
+// A number of Bohr radii without trailing zeros, with a true minus sign.
+QString Number(double v) {
+  QString text = QString::number(std::abs(v), 'g', 6);
+  return v < 0 ? kMinus + text : text;
+}
+
+// Draws `path` in `ink` over a halo `halo` pixels wider.
+void Stroke(QPainter& p, const QPainterPath& path, const QColor& ink, double width, double halo,
+            Qt::PenCapStyle cap = Qt::FlatCap) {
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(kHalo, width + halo, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(path);
+  p.setPen(QPen(ink, width, Qt::SolidLine, cap, Qt::MiterJoin));
+  p.drawPath(path);
+}
+
+// Text with its baseline starting at `at`, light on a dark outline.
+void Text(QPainter& p, const QPointF& at, const QString& text, const QFont& font) {
+  QPainterPath path;
+  path.addText(at, font, text);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(kHalo, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(path);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kInk);
+  p.drawPath(path);
+}
+
+struct BarStyle {
+  double margin, width, tick, font;
+};
+BarStyle StyleOf(const RenderRequest& request) {
+  return request.Size == Main ? BarStyle{10, 2, 4, 12} : BarStyle{5, 1, 2.5, 9};
+}
+
+// The slice's ticks along the edges: their length, longer at the nucleus.
+double EdgeTick(const RenderRequest& request, bool nucleus = false) {
+  if (request.Size == Main) return nucleus ? 9 : 5;
+  return nucleus ? 5 : 3;
+}
+
+void DrawScaleBar(QPainter& p, const RenderRequest& request, double atomRadius,
+                  double clearLeft) {
+  const ScaleBar bar = ScaleBarOf(request, atomRadius, clearLeft);
+  if (bar.Length <= 0) return;
+  const BarStyle st = StyleOf(request);
+  const double right = bar.Left + bar.Length;
+  QPainterPath path;
+  path.moveTo(bar.Left, bar.Y - st.tick);
+  path.lineTo(bar.Left, bar.Y + st.tick);
+  path.moveTo(bar.Left, bar.Y);
+  path.lineTo(right, bar.Y);
+  path.moveTo(right, bar.Y - st.tick);
+  path.lineTo(right, bar.Y + st.tick);
+  Stroke(p, path, kInk, st.width, 2);
+  const QFont font = OverlayFont(st.font);
+  const QFontMetricsF metrics(font);
+  if (request.Size == Main) {
+    // Centred above the bar.
+    const double w = metrics.horizontalAdvance(bar.Label);
+    Text(p, QPointF(bar.Left + (bar.Length - w) / 2, bar.Y - st.tick - 3), bar.Label, font);
+  } else {
+    // Beside the bar, where the small picture has room.
+    Text(p, QPointF(right + 4, bar.Y + metrics.capHeight() / 2), bar.Label, font);
+  }
+}
+
+// Ticks at every step from the nucleus along the four edges, longer at the
+// nucleus; the main view numbers them along its top edge in Bohr radii.
+void DrawSliceTicks(QPainter& p, const RenderRequest& request, double atomRadius) {
+  const double step = TickStep(request, atomRadius);
+  if (step <= 0) return;
+  const ViewScale s = ScaleOf(request, atomRadius);
+  const int side = SideOf(request);
+  const bool main = request.Size == Main;
+  const double len = EdgeTick(request), len0 = EdgeTick(request, true);
+  const double pixels = step * s.PixelsPerBohr;
+  QPainterPath path;
+  std::vector<std::pair<double, int>> across;  // position and multiple of the step
+  const int most = static_cast<int>(side / pixels) + 1;
+  for (int k = -most; k <= most; ++k) {
+    const double l = k == 0 ? len0 : len;
+    const double x = s.CentreX + k * pixels, y = s.CentreY + k * pixels;
+    if (x >= 1 && x <= side - 1) {
+      path.moveTo(x, 0);
+      path.lineTo(x, l);
+      path.moveTo(x, side);
+      path.lineTo(x, side - l);
+      across.emplace_back(x, k);
+    }
+    if (y >= 1 && y <= side - 1) {
+      path.moveTo(0, y);
+      path.lineTo(l, y);
+      path.moveTo(side, y);
+      path.lineTo(side - l, y);
+    }
+  }
+  Stroke(p, path, kInk, main ? 1.2 : 1, 2);
+  if (!main) return;
+  const QFont font = OverlayFont(9);
+  const QFontMetricsF metrics(font);
+  // Every tick numbered where they lie far apart, else every second one.
+  const int every = pixels >= 50 ? 1 : 2;
+  double free = 0;  // labels left to right, none overlapping the last
+  for (const auto& [x, k] : across) {
+    if (k % every != 0) continue;
+    const QString label = Number(k * step);
+    const double w = metrics.horizontalAdvance(label);
+    const double left = x - w / 2;
+    if (left < free || left < 2 || left + w > side - 2) continue;
+    Text(p, QPointF(left, len0 + 2 + metrics.ascent()), label, font);
+    free = left + w + 6;
+  }
+}
+
+void DrawMarker(QPainter& p, const RenderRequest& request, double atomRadius,
+                const OverlayChoice& choice) {
+  const bool slice = request.Mode == Transect;
+  if (choice.MarkerRadius <= 0 || !(slice ? choice.MarkerInSlice : choice.MarkerIn3D)) return;
+  const double r = SphereOutlineRadius(request, atomRadius, choice.MarkerRadius);
+  if (r <= 0) return;
+  const ViewScale s = ScaleOf(request, atomRadius);
+  const QPointF centre(s.CentreX, s.CentreY);
+  const double width = request.Size == Main ? 1.6 : 1.2;
+  if (slice) {
+    QPainterPath circle;
+    circle.addEllipse(centre, r, r);
+    Stroke(p, circle, kMarker, width, 2);
+    return;
+  }
+  // A dashed outline: it reads as the sphere's edge, not as a solid ring.
+  // Each dash lies on a halo dash a pixel longer at both ends.
+  const double dash = 5, gap = 3, halo = width + 2;
+  p.setBrush(Qt::NoBrush);
+  QPen under(kHalo, halo, Qt::CustomDashLine, Qt::FlatCap);
+  under.setDashPattern({(dash * width + 2) / halo, (gap * width - 2) / halo});
+  under.setDashOffset(-1 / halo);
+  p.setPen(under);
+  p.drawEllipse(centre, r, r);
+  QPen over(kMarker, width, Qt::CustomDashLine, Qt::FlatCap);
+  over.setDashPattern({dash, gap});
+  p.setPen(over);
+  p.drawEllipse(centre, r, r);
+}
+
+}  // namespace
+
+double RoundLength(double pixelsPerBohr, double wanted) {
+  if (!(pixelsPerBohr > 0) || !(wanted > 0)) return 0;
+  const double ideal = wanted / pixelsPerBohr;
+  const double decade = std::pow(10.0, std::floor(std::log10(ideal)));
+  double best = 0, bestMiss = 0;
+  for (double power : {decade / 10, decade, decade * 10}) {
+    for (double m : {1.0, 2.0, 5.0}) {
+      const double miss = std::abs(std::log(m * power / ideal));
+      if (best == 0 || miss < bestMiss) {
+        best = m * power;
+        bestMiss = miss;
+      }
+    }
+  }
+  // Powers of ten below one carry rounding noise: 0.1 * 2 is not 0.2.
+  return QString::number(best, 'g', 6).toDouble();
+}
+
+QString BohrLength(double bohr) {
+  return Number(bohr) + QLatin1Char(' ') + kBohr;
+}
+
+QString SlicePosition(TransectDirection direction, Integer transectNo, double atomRadius) {
+  const char axis = direction == AlongX ? 'x' : direction == Alongy ? 'y' : 'z';
+  const double at = std::round(transectNo * atomRadius / 127 * 10) / 10;
+  QString value = QString::number(std::abs(at), 'f', 1);
+  if (at > 0) value.prepend(QLatin1Char('+'));
+  if (at < 0) value.prepend(kMinus);
+  return QStringLiteral("slice at %1 = %2 ").arg(QLatin1Char(axis)).arg(value) + kBohr;
+}
+
+ScaleBar ScaleBarOf(const RenderRequest& request, double atomRadius, double clearLeft) {
+  ScaleBar bar;
+  const ViewScale s = ScaleOf(request, atomRadius);
+  const int side = SideOf(request);
+  bar.Bohr = RoundLength(s.PixelsPerBohr, side / 5.0);
+  if (bar.Bohr <= 0) return bar;
+  const BarStyle st = StyleOf(request);
+  bar.Label = BohrLength(bar.Bohr);
+  bar.Length = bar.Bohr * s.PixelsPerBohr;
+  // Lines of whole pixels: a 2-pixel line on a pixel edge, a 1-pixel one
+  // through pixel centres. A slice's bar stands clear of its edge ticks.
+  const double align = st.width == 1 ? 0.5 : 0;
+  bar.Left = std::round(std::max(0.0, clearLeft) + st.margin) + align;
+  bar.Y = side - st.margin - (request.Mode == Transect ? EdgeTick(request) : 0) - align;
+  const QFontMetricsF metrics(OverlayFont(st.font));
+  const double label = metrics.horizontalAdvance(bar.Label);
+  if (request.Size == Main) {
+    const double top = bar.Y - st.tick - 3 - metrics.ascent() - 2;
+    const double left = std::min(bar.Left, bar.Left + (bar.Length - label) / 2) - 2;
+    const double right = std::max(bar.Left + bar.Length, bar.Left + (bar.Length + label) / 2) + 2;
+    bar.Area = QRectF(left, top, right - left, bar.Y + st.tick + 2 - top);
+  } else {
+    const double top = bar.Y - std::max(st.tick, metrics.ascent()) - 2;
+    bar.Area = QRectF(bar.Left - 2, top, bar.Length + 4 + label + 4, bar.Y + st.tick + 2 - top);
+  }
+  return bar;
+}
+
+double TickStep(const RenderRequest& request, double atomRadius) {
+  if (request.Mode != Transect) return 0;
+  return RoundLength(ScaleOf(request, atomRadius).PixelsPerBohr, SideOf(request) / 8.0);
+}
+
+void DrawOverlays(QImage& image, const RenderRequest& request, double atomRadius,
+                  const OverlayChoice& choice) {
+  const int side = SideOf(request);
+  if (image.isNull() || image.width() < side || image.height() < side) return;
+  QPainter p(&image);
+  p.setClipRect(QRect(0, 0, side, side));
+  p.setRenderHint(QPainter::Antialiasing);
+  DrawMarker(p, request, atomRadius, choice);
+  if (choice.ScaleBar) {
+    DrawSliceTicks(p, request, atomRadius);
+    DrawScaleBar(p, request, atomRadius, choice.ClearLeft);
+  }
+}
+
+}  // namespace wl

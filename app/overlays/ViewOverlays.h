@@ -1,0 +1,56 @@
+// Sizes drawn over the engine's pictures: a scale bar, ticks in Bohr radii
+// along a slice's edges, and the marker of a radius a (its circle in a slice,
+// its sphere's dashed outline in the 3D views). The program paints them into
+// its views (so they go into saved, copied and printed pictures) and
+// wavelore-render into its pictures on request. The picture is the square at
+// the image's top-left corner, 375 or 127 pixels as the request's size says;
+// nothing outside it is touched. Lengths come from the engine's view geometry.
+#pragma once
+
+#include <QRectF>
+#include <QString>
+
+#include "core/Records.h"
+
+class QImage;
+
+namespace wl {
+
+// What to draw over one picture.
+struct OverlayChoice {
+  bool ScaleBar = true;      // the scale bar, and a slice's ticks
+  double MarkerRadius = 0;   // Bohr radii; 0: no marker
+  bool MarkerInSlice = true;
+  bool MarkerIn3D = true;
+  double ClearLeft = 0;      // pixels at the bottom-left the scale bar keeps clear of
+};
+
+// The round length (1, 2 or 5 times a power of ten, Bohr radii) whose bar is
+// nearest to `wanted` pixels at `pixelsPerBohr`; 0 without a scale.
+double RoundLength(double pixelsPerBohr, double wanted);
+
+// A length in Bohr radii as the views write it: "5 a₀", "0.2 a₀", "20 a₀".
+QString BohrLength(double bohr);
+
+// Where a slice lies, as the viewer writes it beside its slider:
+// "slice at y = +3.2 a₀" (the slicing axis, signed, one decimal).
+QString SlicePosition(TransectDirection direction, Integer transectNo, double atomRadius);
+
+// The scale bar of a picture: its length in Bohr radii and its label, the
+// bar's line from Left to Left + Length in pixels at height Y.
+struct ScaleBar {
+  double Bohr = 0;
+  QString Label;
+  double Left = 0, Y = 0, Length = 0;
+  QRectF Area;  // everything the bar and its label (with their halo) may paint
+};
+ScaleBar ScaleBarOf(const RenderRequest& request, double atomRadius, double clearLeft = 0);
+
+// The ticks' step along a slice's edges, Bohr radii (0: none).
+double TickStep(const RenderRequest& request, double atomRadius);
+
+// Paints the overlays `choice` asks for onto the picture in `image`.
+void DrawOverlays(QImage& image, const RenderRequest& request, double atomRadius,
+                  const OverlayChoice& choice);
+
+}  // namespace wl
