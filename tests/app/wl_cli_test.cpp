@@ -31,11 +31,12 @@ TEST(WLCommandLine, ShortHelpIsTheLongHelp) {
   EXPECT_NE(bad.err.find("unknown option -x"), std::string::npos) << bad.err;
 }
 
-// A mode or the phase needs an orbital to show; a mode must be one of the
-// names both tools take. Refused before any window: one line, status 2.
-TEST(WLCommandLine, ModeAndPhaseNeedAnOrbitalAndAKnownMode) {
+// A mode, the phase or the graphs need an orbital to show; a mode must be one
+// of the names both tools take. Refused before any window: one line, status 2.
+TEST(WLCommandLine, ModePhaseAndGraphsNeedAnOrbitalAndAKnownMode) {
   for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"--mode", "surface"}, std::vector<std::string>{"--phase"}}) {
+       {std::vector<std::string>{"--mode", "surface"}, std::vector<std::string>{"--phase"},
+        std::vector<std::string>{"--graphs"}}) {
     const wltest::ToolResult r = RunWL(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
