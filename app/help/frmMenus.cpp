@@ -37,7 +37,17 @@ frmMenus::frmMenus(QWidget* parent) : QWidget(parent) {
 
   mnuFile = NewMenu(this, "mnuFile", QStringLiteral("&File"));
   mnuFileSave = Entry(mnuFile, "mnuFileSave", QStringLiteral("&Save..."));
+  mnuFileSaveAnimation =
+      Entry(mnuFile, "mnuFileSaveAnimation", QStringLiteral("Save &Animation..."));
+  mnuFileSaveAnimation->setEnabled(false);
   mnuFilePrint = Entry(mnuFile, "mnuFilePrint", QStringLiteral("&Print..."));
+  mnuFile->addSeparator();
+  mnuFileOpenView = Entry(mnuFile, "mnuFileOpenView", QStringLiteral("&Open View..."));
+  mnuFileSaveView = Entry(mnuFile, "mnuFileSaveView", QStringLiteral("Save &View..."));
+  mnuFileSaveView->setEnabled(false);
+  mnuFileRecent = NewMenu(this, "mnuFileRecent", QStringLiteral("Recent Vie&ws"));
+  mnuFile->addMenu(mnuFileRecent);
+  mnuFileRecent->setEnabled(false);
   mnuFile->addSeparator();
   mnuFileDelete = Entry(mnuFile, "mnuFileDelete", QStringLiteral("&Delete Orbital"));
   mnuFileProps = Entry(mnuFile, "mnuFileProps", QStringLiteral("P&roperties..."));
@@ -71,6 +81,10 @@ frmMenus::frmMenus(QWidget* parent) : QWidget(parent) {
   mnuGoGraphs = Entry(mnuGo, "mnuGoGraphs", QStringLiteral("&Graphs"));
   mnuGoGraphs->setEnabled(false);
   mnuGoWeb = Entry(mnuGo, "mnuGoWeb", QStringLiteral("&Wavelore on the Web"));
+  mnuGo->addSeparator();
+  mnuGoZoomIn = Entry(mnuGo, "mnuGoZoomIn", QStringLiteral("Zoom &In"));
+  mnuGoZoomOut = Entry(mnuGo, "mnuGoZoomOut", QStringLiteral("Zoom &Out"));
+  mnuGoZoomReset = Entry(mnuGo, "mnuGoZoomReset", QStringLiteral("&Actual Size"));
 
   mnuHelp = NewMenu(this, "mnuHelp", QStringLiteral("&Help"));
   mnuHelpContents = Entry(mnuHelp, "mnuHelpContents", QStringLiteral("Help &Contents"));

@@ -22,7 +22,11 @@ class WLAPP_EXPORT frmMenus : public QWidget {
 
   QMenu* mnuFile;
   QAction* mnuFileSave;
+  QAction* mnuFileSaveAnimation;  // a turn of the camera or a sweep of the slice
   QAction* mnuFilePrint;
+  QAction* mnuFileOpenView;  // lesson files (.wavelore)
+  QAction* mnuFileSaveView;
+  QMenu* mnuFileRecent;      // the lesson files opened or saved last
   QAction* mnuFileDelete;
   QAction* mnuFileProps;
   QAction* mnuFileFullScreen;
@@ -41,6 +45,10 @@ class WLAPP_EXPORT frmMenus : public QWidget {
   QAction* mnuGoView;
   QAction* mnuGoGraphs;  // the Graphs window of the orbital shown
   QAction* mnuGoWeb;
+  // The whole window larger or smaller (Ctrl++, Ctrl+-, Ctrl+0).
+  QAction* mnuGoZoomIn;
+  QAction* mnuGoZoomOut;
+  QAction* mnuGoZoomReset;
 
   QMenu* mnuHelp;
   QAction* mnuHelpContents;

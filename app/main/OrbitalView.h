@@ -37,6 +37,7 @@ struct OrbitalView {
   bool SurfaceNested = false;   // an inner 50% shell inside the chosen one
   bool SurfaceCutaway = false;  // the half facing the viewer cut away
   PhasePalette Palette = OrangeBlue;
+  AnaglyphGlasses Glasses = RedGreen;  // the anaglyph's colours
   // Sizes drawn over the views: the scale bar (and the slice's ticks), and the
   // Graphs window's radius marker a (0: none) as a circle in the slice and a
   // sphere outline in the 3D projections.

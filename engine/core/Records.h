@@ -42,6 +42,12 @@ enum RenderSize : std::int32_t {
   Nano = 128,
 };
 
+// The glasses an anaglyph is drawn for: the left eye's filter colour second.
+enum AnaglyphGlasses : std::int32_t {
+  RedGreen = 0,  // the default: red filter on the right eye, green on the left
+  RedCyan = 1,   // most classroom glasses: red right, cyan left
+};
+
 enum TransectDirection : std::int32_t {
   AlongX = 0,
   Alongy = 1,
@@ -112,6 +118,11 @@ struct RenderRequest {
   double EnclosedShare = 0.9;       // Surface: share of the probability inside, 0.05 to 0.999
   Boolean SurfaceNested = kFalse;   // Surface: an opaque 50% shell inside a translucent outer one
   Boolean SurfaceCutaway = kFalse;  // Surface: the half facing the viewer removed
+  // Any-size pictures: the picture of `Size` drawn `Pixels` pixels a side
+  // (16 to 4096) with the same content (the same dots, shading and slice),
+  // every position scaled; 0 keeps the Size's own 375 or 128.
+  Integer Pixels = 0;
+  AnaglyphGlasses Glasses = RedGreen;
 };
 
 struct RenderDCinfo {
