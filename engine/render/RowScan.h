@@ -37,6 +37,37 @@ void ForEachAboveSse2(const Byte* row, Byte T, F&& f) {
 }
 #endif
 
+// The number of cells i = 1..127 that exceed T.
+inline int CountAbovePortable(const Byte* row, Byte T) {
+  int n = 0;
+  for (int i = 1; i < 128; ++i) n += row[i] > T;
+  return n;
+}
+
+#if defined(__SSE2__)
+inline int CountAboveSse2(const Byte* row, Byte T) {
+  if (T == 255) return 0;
+  const __m128i bound = _mm_set1_epi8(static_cast<char>(T + 1));
+  int n = 0;
+  for (int c = 0; c < 128; c += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
+    unsigned mask =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(v, bound), v)));
+    if (c == 0) mask &= ~1u;
+    n += __builtin_popcount(mask);
+  }
+  return n;
+}
+#endif
+
+inline int CountAbove(const Byte* row, Byte T) {
+#if defined(__SSE2__)
+  return CountAboveSse2(row, T);
+#else
+  return CountAbovePortable(row, T);
+#endif
+}
+
 template <class F>
 void ForEachAbove(const Byte* row, Byte T, F&& f) {
 #if defined(__SSE2__)
