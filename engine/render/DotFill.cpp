@@ -59,7 +59,8 @@ inline unsigned Below8(const std::uint32_t* draws, Long chance) {
   return static_cast<unsigned>(_mm_movemask_epi8(bytes)) & 0xFFu;
 #else
   unsigned mask = 0;
-  for (int l = 0; l < 8; ++l) mask |= static_cast<unsigned>(static_cast<Long>(draws[l]) < chance) << l;
+  for (int l = 0; l < 8; ++l)
+    mask |= static_cast<unsigned>(static_cast<Long>(draws[l]) < chance) << l;
   return mask;
 #endif
 }
@@ -218,8 +219,7 @@ Long DotFill::FillAll(Long state, unsigned threads, std::vector<PointArray>& dot
   auto work = [&](size_t p) {
     try {
       if (p == 0) FillBoundary(state, found[0]);
-      const Long start =
-          modRand::JumpAhead(state, boundaryDraws_ + interiorBefore_[cut[p]]);
+      const Long start = modRand::JumpAhead(state, boundaryDraws_ + interiorBefore_[cut[p]]);
       FillInterior(cut[p], cut[p + 1], start, found[p]);
     } catch (...) {
       errors[p] = std::current_exception();

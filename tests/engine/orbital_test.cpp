@@ -124,7 +124,8 @@ TEST(Orbital, DotsFollowTheGridAndTheThreshold) {
 // walk's order, its mirror images in their fixed order, one draw each of the
 // generator as it stands.
 template <class Grid>
-std::vector<PointArray> ReferenceWalk(const Grid& grid, int T, const std::array<Long, 256>& chance) {
+std::vector<PointArray> ReferenceWalk(const Grid& grid, int T,
+                                      const std::array<Long, 256>& chance) {
   std::vector<PointArray> dots;
   auto cell = [&](int x, int y, int z, std::initializer_list<std::array<int, 3>> signs) {
     const Byte v = grid(x, y, z);
@@ -243,9 +244,9 @@ TEST(Orbital, BlockFillEqualsThePlainWalkHoweverSplit) {
   }
 }
 
-// The vector row scan of the dot fill against its portable twin: rows of
-// every kind (empty, full, sparse, values at and around the threshold, the
-// top byte) at every threshold give the same cells in the same order.
+// The vector row scan and count of the dot fill against their portable twins:
+// rows of every kind (empty, full, sparse, values at and around the threshold,
+// the top byte) at every threshold give the same cells in the same order.
 TEST(Orbital, RowScanTwinsAgree) {
   auto cells = [](auto scan, const Byte* row, Byte t) {
     std::vector<int> found;
@@ -273,6 +274,11 @@ TEST(Orbital, RowScanTwinsAgree) {
           cells([](const Byte* b, Byte th, auto&& f) { ForEachAbove(b, th, f); }, row.data(),
                 static_cast<Byte>(t));
       ASSERT_EQ(used, portable) << "threshold " << t;
+      ASSERT_EQ(CountAbove(row.data(), static_cast<Byte>(t)), static_cast<int>(portable.size()))
+          << "threshold " << t;
+      ASSERT_EQ(CountAbovePortable(row.data(), static_cast<Byte>(t)),
+                static_cast<int>(portable.size()))
+          << "threshold " << t;
       reported += static_cast<int>(portable.size());
       for (int i : portable) ASSERT_TRUE(i >= 1 && row[i] > t);
     }

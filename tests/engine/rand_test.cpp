@@ -114,7 +114,8 @@ TEST(Random, DrawStreamEqualsNextRandom) {
       const int n = static_cast<int>(pick() % (wl::DrawStream::kMaxTake + 1));
       const std::uint32_t* draws = stream.Take(n);
       for (int l = 0; l < n; ++l) {
-        ASSERT_EQ(static_cast<Long>(draws[l]), NextRandom()) << "from " << start << ", draw " << taken + l;
+        ASSERT_EQ(static_cast<Long>(draws[l]), NextRandom())
+            << "from " << start << ", draw " << taken + l;
       }
       taken += n;
     }
