@@ -202,7 +202,10 @@ void DotFill::FillInterior(int begin, int end, Long state, std::vector<PointArra
 // holds the boundary and the first slabs; each part is one thread's.
 Long DotFill::FillAll(Long state, unsigned threads, std::vector<PointArray>& dots) const {
   const std::uint64_t total = boundaryDraws_ + InteriorDraws(1, 128);
+  // A small walk costs less than starting a thread.
+  constexpr std::uint64_t kDrawsWorthAThread = 1 << 18;
   threads = std::clamp(threads, 1u, 8u);
+  if (total < kDrawsWorthAThread) threads = 1;
   // Slab bounds of the parts: part p covers [cut[p], cut[p + 1]).
   std::vector<int> cut{1};
   for (unsigned p = 1; p < threads; ++p) {

@@ -68,7 +68,7 @@ class WLENGINE_EXPORT DotFill {
 
   // Append the dots of the boundary, or of the interior slab [begin, end), to
   // `dots`, the generator starting at `state` (the state before their first
-  // draw). Safe to call at once from several threads on disjoint slabs.
+  // draw). Several threads may fill at once, each into its own vector.
   void FillBoundary(Long state, std::vector<PointArray>& dots) const;
   void FillInterior(int begin, int end, Long state, std::vector<PointArray>& dots) const;
 
