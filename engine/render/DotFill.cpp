@@ -1,6 +1,7 @@
 #include "render/DotFill.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <exception>
 #include <thread>
@@ -198,38 +199,44 @@ void DotFill::FillInterior(int begin, int end, Long state, std::vector<PointArra
   }
 }
 
-// The walk is cut into consecutive parts of about equal draws: the first part
-// holds the boundary and the first slabs; each part is one thread's.
+// The walk is cut into consecutive pieces of about equal draws, the first
+// holding the boundary and the first slabs. Workers take the pieces one at a
+// time, so that a thread the system holds back leaves its share to the others;
+// the pieces' dots are joined in the walk's order.
 Long DotFill::FillAll(Long state, unsigned threads, std::vector<PointArray>& dots) const {
   const std::uint64_t total = boundaryDraws_ + InteriorDraws(1, 128);
   // A small walk costs less than starting a thread.
   constexpr std::uint64_t kDrawsWorthAThread = 1 << 18;
   threads = std::clamp(threads, 1u, 8u);
   if (total < kDrawsWorthAThread) threads = 1;
-  // Slab bounds of the parts: part p covers [cut[p], cut[p + 1]).
+  const unsigned pieces = threads == 1 ? 1 : 8 * threads;
+  // Piece p covers the slabs [cut[p], cut[p + 1]).
   std::vector<int> cut{1};
-  for (unsigned p = 1; p < threads; ++p) {
-    const std::uint64_t goal = total / threads * p;
+  for (unsigned p = 1; p < pieces; ++p) {
+    const std::uint64_t goal = total / pieces * p;
     int k = cut.back();
     while (k < 127 && boundaryDraws_ + interiorBefore_[k] < goal) ++k;
     cut.push_back(k);
   }
   cut.push_back(128);
 
-  const size_t parts = cut.size() - 1;
-  std::vector<std::vector<PointArray>> found(parts);
-  std::vector<std::exception_ptr> errors(parts);
-  auto work = [&](size_t p) {
+  std::vector<std::vector<PointArray>> found(pieces);
+  std::vector<std::exception_ptr> errors(threads);
+  std::atomic<unsigned> next{0};
+  auto work = [&](unsigned w) {
     try {
-      if (p == 0) FillBoundary(state, found[0]);
-      const Long start = modRand::JumpAhead(state, boundaryDraws_ + interiorBefore_[cut[p]]);
-      FillInterior(cut[p], cut[p + 1], start, found[p]);
+      for (unsigned p; (p = next.fetch_add(1)) < pieces;) {
+        if (p == 0) FillBoundary(state, found[0]);
+        if (cut[p] == cut[p + 1]) continue;
+        const Long start = modRand::JumpAhead(state, boundaryDraws_ + interiorBefore_[cut[p]]);
+        FillInterior(cut[p], cut[p + 1], start, found[p]);
+      }
     } catch (...) {
-      errors[p] = std::current_exception();
+      errors[w] = std::current_exception();
     }
   };
   std::vector<std::thread> pool;
-  for (size_t p = 1; p < parts; ++p) pool.emplace_back(work, p);
+  for (unsigned w = 1; w < threads; ++w) pool.emplace_back(work, w);
   work(0);
   for (auto& t : pool) t.join();
   for (auto& e : errors) {
