@@ -27,7 +27,8 @@ namespace wl {
 // The generator's draws after a given state, made ahead in a buffer: the first
 // 64 by stepping, every later one from the draw 64 places before it (one
 // product with the multiplier's 64th power), so that neighbouring draws do not
-// wait on one another and are computed side by side (AVX2 where available).
+// wait on one another and are computed side by side (AVX2 where available;
+// WL_SCALAR_LEVELS=1 forces the portable path, as for the sampler).
 // The draws equal those of modRand::NextRandom from the same state.
 class WLENGINE_EXPORT DrawStream {
  public:
