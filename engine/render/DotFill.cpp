@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <exception>
+#include <system_error>
 #include <thread>
 
 #if defined(__SSE2__)
@@ -236,7 +237,13 @@ Long DotFill::FillAll(Long state, unsigned threads, std::vector<PointArray>& dot
     }
   };
   std::vector<std::thread> pool;
-  for (unsigned w = 1; w < threads; ++w) pool.emplace_back(work, w);
+  for (unsigned w = 1; w < threads; ++w) {
+    try {
+      pool.emplace_back(work, w);
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: the running ones take every piece
+    }
+  }
   work(0);
   for (auto& t : pool) t.join();
   for (auto& e : errors) {
