@@ -1,5 +1,5 @@
 // The calculation of an orbital: a whole Add (peak search, sampling, dot
-// fill), the sampler alone, and the machine's limit for the exponential.
+// fill), the dot fill alone, the sampler alone, and the machine's limit for the exponential.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -30,8 +30,28 @@ void BM_Add(benchmark::State& state) {
   const auto info = wl::modOrbitals::CreateElectron(index)->GetInfo();
   state.SetLabel(wl::ToUtf8(info.Name) + (drpdf ? " DRPDF" : " PDF"));
 }
-// 1S, 3Px, 3Dz², 4Fxyz, 4F average at their default radii.
-BENCHMARK(BM_Add)->ArgsProduct({{0, 6, 9, 27, 39}, {0, 1}})->Unit(benchmark::kMillisecond);
+// Every orbital of the table at its default radius, PDF and DRPDF.
+BENCHMARK(BM_Add)->ArgsProduct({benchmark::CreateDenseRange(0, 39, 1), {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+// The dot fill alone: a new cloud of 16000 dots drawn from the orbital's grid
+// at its default threshold (1S, 3Dz², 4F average, PDF and DRPDF).
+void BM_DotFill(benchmark::State& state) {
+  const auto index = static_cast<wl::Integer>(state.range(0));
+  const bool drpdf = state.range(1) != 0;
+  const wl::OrbitalSetup s = wlbench::DefaultSetup(index, drpdf);
+  wl::SetSeedHook(1);
+  wl::cOrbitalCol col;
+  const wl::Integer i = col.Add(s);
+  wl::SetSeedHook(std::nullopt);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(col.ReFillDotMatrix(i, s.DotThreshold, s.DotTarget));
+  }
+  state.counters["dots"] = static_cast<double>(col.GetStats(i).DotTotal);
+  const auto info = wl::modOrbitals::CreateElectron(index)->GetInfo();
+  state.SetLabel(wl::ToUtf8(info.Name) + (drpdf ? " DRPDF" : " PDF"));
+}
+BENCHMARK(BM_DotFill)->ArgsProduct({{0, 9, 39}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // The sampler alone: 3Px PDF at radius 18 on 1 and 2 threads.
 void BM_Sampler3Px(benchmark::State& state) {

@@ -27,4 +27,20 @@ Long NextRandom() {
   return seed;
 }
 
+Long CurrentSeed() {
+  return seed;
+}
+
+Long JumpAhead(Long state, std::uint64_t steps) {
+  if (steps == 0) return state;
+  constexpr std::uint64_t m = kModulus;
+  std::uint64_t power = 1, base = kMultiplier;
+  for (std::uint64_t k = steps; k; k >>= 1) {
+    if (k & 1) power = power * base % m;
+    base = base * base % m;
+  }
+  const auto r = static_cast<Long>(power * static_cast<std::uint64_t>(state) % m);
+  return r == 0 ? kModulus : r;
+}
+
 }  // namespace wl::modRand

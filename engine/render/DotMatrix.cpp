@@ -3,8 +3,8 @@
 
 #include "core/Numeric.h"
 #include "core/modRand.h"
+#include "render/DotFill.h"
 #include "render/ProbabilitySampler.h"
-#include "render/RowScan.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -23,17 +23,6 @@ void cOrbitalObject::SampleProbabilityGrid() {
   // The histogram adds to what the statistics held (a new object holds zeros).
   for (int v = 0; v < 256; ++v) Stats.ProbFreqs[v] = ToLong(Stats.ProbFreqs[v] + freqs[v]);
 }
-
-namespace {
-// Candidate dots of one cell in their fixed order of mirror images.
-struct Mirror {
-  signed char x, y, z;
-};
-constexpr Mirror kInteriorMirrors[8] = {{1, 1, 1},   {-1, 1, 1},  {1, -1, 1},  {1, 1, -1},
-                                        {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}, {-1, -1, -1}};
-constexpr Mirror kPlaneMirrors[4] = {{1, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1, 0}};
-
-}  // namespace
 
 const std::vector<signed char>& cOrbitalObject::DotPhases() {
   if (DotSigns.size() != Dots.size()) {
@@ -67,60 +56,14 @@ void cOrbitalObject::FillDotMatrix() {
     chance[p] = c <= 1 ? CLng(c * 2147483647) : 2147483647;
   }
 
-  bool placed = false;
-  auto place = [&](int x, int y, int z, Byte v) {
-    if (modRand::NextRandom() < chance[v]) {
-      if (!placed) {
-        Dots.clear();
-        placed = true;
-      }
-      Dots.push_back(
-          PointArray{static_cast<Integer>(x), static_cast<Integer>(y), static_cast<Integer>(z), v});
-    }
-  };
-  auto cell = [&](int i, int j, int k) { return ProbGrid[GridIndex(i, j, k)]; };
-
-  // The origin, then the axes (positive index first).
-  if (Byte v = cell(0, 0, 0); v > T) place(0, 0, 0, v);
-  for (int axis = 0; axis < 3; ++axis) {
-    for (int i = 1; i < 128; ++i) {
-      const int x = axis == 0 ? i : 0, y = axis == 1 ? i : 0, z = axis == 2 ? i : 0;
-      const Byte v = cell(x, y, z);
-      if (v <= T) continue;
-      place(x, y, z, v);
-      place(-x, -y, -z, v);
-    }
-  }
-  // The planes z = 0, y = 0, x = 0; signs of the two free indices ++, -+, +-, --.
-  for (int plane = 0; plane < 3; ++plane) {
-    for (int a = 1; a < 128; ++a) {
-      for (int b = 1; b < 128; ++b) {
-        const int x = plane == 2 ? 0 : b;
-        const int y = plane == 0 ? a : plane == 2 ? b : 0;
-        const int z = plane == 0 ? 0 : a;
-        const Byte v = cell(x, y, z);
-        if (v <= T) continue;
-        for (const Mirror& m : kPlaneMirrors) {
-          // The first free index takes m.x's sign, the second m.y's.
-          if (plane == 0)
-            place(m.x * x, m.y * y, 0, v);
-          else if (plane == 1)
-            place(m.x * x, 0, m.y * z, v);
-          else
-            place(0, m.x * y, m.y * z, v);
-        }
-      }
-    }
-  }
-  // The interior, k, j, i each 1 to 127.
-  for (int k = 1; k < 128; ++k) {
-    for (int j = 1; j < 128; ++j) {
-      const Byte* row = &ProbGrid[GridIndex(0, j, k)];
-      ForEachAbove(row, T, [&](int i) {
-        for (const Mirror& m : kInteriorMirrors) place(m.x * i, m.y * j, m.z * k, row[i]);
-      });
-    }
-  }
+  // The generator continues from where it stood, as if the walk drew one
+  // number after another; a fill that places no dot keeps the previous cloud.
+  std::vector<PointArray> cloud;
+  const DotFill fill(ProbGrid.data(), T, chance);
+  const Long last =
+      fill.FillAll(modRand::CurrentSeed(), std::max(1u, std::thread::hardware_concurrency()), cloud);
+  modRand::SetSeed(last);
+  if (!cloud.empty()) Dots = std::move(cloud);
 
   DotLast = static_cast<Long>(Dots.size()) - 1;
   Long farthest = 0;  // squares summed in 32 bits: a corner dot reaches 3 · 127²

@@ -37,6 +37,37 @@ void ForEachAboveSse2(const Byte* row, Byte T, F&& f) {
 }
 #endif
 
+// The number of cells i = 1..127 that exceed T.
+inline int CountAbovePortable(const Byte* row, Byte T) {
+  int n = 0;
+  for (int i = 1; i < 128; ++i) n += row[i] > T;
+  return n;
+}
+
+#if defined(__SSE2__)
+inline int CountAboveSse2(const Byte* row, Byte T) {
+  if (T == 255) return 0;
+  const __m128i bound = _mm_set1_epi8(static_cast<char>(T + 1));
+  const __m128i one = _mm_set1_epi8(1), zero = _mm_setzero_si128();
+  __m128i sums = zero;  // two 64-bit sums of ones where a cell exceeds T
+  for (int c = 0; c < 128; c += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
+    const __m128i above = _mm_cmpeq_epi8(_mm_max_epu8(v, bound), v);
+    sums = _mm_add_epi64(sums, _mm_sad_epu8(_mm_and_si128(above, one), zero));
+  }
+  const int all = _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums));
+  return all - (row[0] > T);
+}
+#endif
+
+inline int CountAbove(const Byte* row, Byte T) {
+#if defined(__SSE2__)
+  return CountAboveSse2(row, T);
+#else
+  return CountAbovePortable(row, T);
+#endif
+}
+
 template <class F>
 void ForEachAbove(const Byte* row, Byte T, F&& f) {
 #if defined(__SSE2__)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/Platform.h"
 #include "core/WLError.h"
 #include "core/modRand.h"
+#include "render/DotFill.h"
 #include "render/RowScan.h"
 #include "render/cOrbital.h"
 
@@ -118,22 +120,15 @@ TEST(Orbital, DotsFollowTheGridAndTheThreshold) {
   EXPECT_TRUE(std::any_of(dots.begin(), dots.end(), [](auto& d) { return d.X > 0; }));
 }
 
-// The dot fill written out plainly: every cell above the threshold in the
-// walk's order, its mirror images in their fixed order, one random draw each.
-std::vector<PointArray> ReferenceFill(const cOrbitalObject& o, Long seed) {
-  const OrbitalStats st = o.GetStats();
-  const int D = st.DotTarget, T = 50;
-  double S = 0;
-  for (int p = T; p <= 255; ++p) S += static_cast<double>(st.ProbFreqs[p]) * p;
-  Long chance[256] = {};
-  for (int p = T; p <= 255; ++p) {
-    const double c = p / S * D;
-    chance[p] = c <= 1 ? CLng(c * 2147483647) : 2147483647;
-  }
+// The dot fill written out plainly: every cell above the threshold T in the
+// walk's order, its mirror images in their fixed order, one draw each of the
+// generator as it stands.
+template <class Grid>
+std::vector<PointArray> ReferenceWalk(const Grid& grid, int T,
+                                      const std::array<Long, 256>& chance) {
   std::vector<PointArray> dots;
-  modRand::SetSeed(seed);
   auto cell = [&](int x, int y, int z, std::initializer_list<std::array<int, 3>> signs) {
-    const Byte v = o.GridAt(x, y, z);
+    const Byte v = grid(x, y, z);
     if (v <= T) return;
     for (auto& s : signs) {
       if (modRand::NextRandom() < chance[v]) {
@@ -167,18 +162,91 @@ std::vector<PointArray> ReferenceFill(const cOrbitalObject& o, Long seed) {
   return dots;
 }
 
+std::vector<PointArray> ReferenceFill(const cOrbitalObject& o, Long seed) {
+  const OrbitalStats st = o.GetStats();
+  const int D = st.DotTarget, T = 50;
+  double S = 0;
+  for (int p = T; p <= 255; ++p) S += static_cast<double>(st.ProbFreqs[p]) * p;
+  std::array<Long, 256> chance{};
+  for (int p = T; p <= 255; ++p) {
+    const double c = p / S * D;
+    chance[p] = c <= 1 ? CLng(c * 2147483647) : 2147483647;
+  }
+  modRand::SetSeed(seed);
+  return ReferenceWalk([&](int x, int y, int z) { return o.GridAt(x, y, z); }, T, chance);
+}
+
+// The calculation's cloud is the plain walk's, and the generator ends where
+// the walk leaves it, so that a new fill goes on from there.
 TEST(Orbital, DotsComeInTheWalksOrder) {
   SeedGuard guard;
   for (int index : {6, 10, 27}) {  // F16yz, F8 and F32 grids
     SetSeedHook(99);
     auto o = Calculated(Request(static_cast<Integer>(index), PDF, 12, 16000, 50));
+    const Long after = modRand::CurrentSeed();
     EXPECT_TRUE(SameDots(o->GetDots(), ReferenceFill(*o, 99))) << "orbital " << index;
+    EXPECT_EQ(modRand::CurrentSeed(), after) << "orbital " << index;
+    o->ReFillDotMatrix(16000, 50);
+    EXPECT_TRUE(SameDots(o->GetDots(), ReferenceFill(*o, after))) << "orbital " << index;
   }
 }
 
-// The vector row scan of the dot fill against its portable twin: rows of
-// every kind (empty, full, sparse, values at and around the threshold, the
-// top byte) at every threshold give the same cells in the same order.
+// The fill in blocks against the plain walk, on a grid with empty and full
+// slabs, sparse and dense rows and levels on both sides of the threshold:
+// every thread count and random cuts into slabs (each started by jumping
+// ahead) give the walk's cloud and its final generator state.
+TEST(Orbital, BlockFillEqualsThePlainWalkHoweverSplit) {
+  std::vector<Byte> grid(static_cast<size_t>(kGridCells));
+  std::mt19937 pick(31);
+  for (int k = 0; k < 128; ++k) {
+    for (int j = 0; j < 128; ++j) {
+      const unsigned kind = pick() % 16;  // rows full, empty or sparse; slabs 5 and 90 empty
+      for (int i = 0; i < 128; ++i) {
+        const unsigned r = pick();
+        Byte v = static_cast<Byte>(kind == 0 ? 255 : kind < 6 ? 0 : r % 23 == 0 ? r >> 24 : r % 41);
+        if (k == 5 || k == 90) v = 0;
+        grid[cOrbitalObject::GridIndex(i, j, k)] = v;
+      }
+    }
+  }
+  const int T = 40;
+  std::array<Long, 256> chance{};
+  for (int v = T; v < 255; ++v) chance[v] = v * 2000000;
+  chance[255] = 2147483647;  // sure, unless the draw is the modulus itself
+  auto at = [&](int x, int y, int z) { return grid[cOrbitalObject::GridIndex(x, y, z)]; };
+  const DotFill fill(grid.data(), static_cast<Byte>(T), chance);
+
+  for (Long seed : {1, 2147483646, 5550123, 0}) {
+    modRand::SetSeed(seed);
+    const std::vector<PointArray> walk = ReferenceWalk(at, T, chance);
+    const Long end = modRand::CurrentSeed();
+    if (seed == 0)
+      ASSERT_TRUE(walk.empty());  // every draw is the modulus
+    else
+      ASSERT_GT(walk.size(), 100000u);
+    for (unsigned threads : {1u, 2u, 3u, 8u}) {
+      std::vector<PointArray> dots;
+      EXPECT_EQ(fill.FillAll(seed, threads, dots), end) << seed << " on " << threads;
+      EXPECT_TRUE(SameDots(dots, walk)) << seed << " on " << threads;
+    }
+    for (int trial = 0; trial < 4; ++trial) {
+      std::vector<int> cuts = {1, 128};
+      for (int c = 0; c < 5; ++c) cuts.push_back(static_cast<int>(pick() % 128) + 1);
+      std::sort(cuts.begin(), cuts.end());
+      std::vector<PointArray> dots;
+      fill.FillBoundary(seed, dots);
+      for (size_t c = 0; c + 1 < cuts.size(); ++c) {
+        const std::uint64_t before = fill.BoundaryDraws() + fill.InteriorDraws(1, cuts[c]);
+        fill.FillInterior(cuts[c], cuts[c + 1], modRand::JumpAhead(seed, before), dots);
+      }
+      EXPECT_TRUE(SameDots(dots, walk)) << seed << ", cuts " << ::testing::PrintToString(cuts);
+    }
+  }
+}
+
+// The vector row scan and count of the dot fill against their portable twins:
+// rows of every kind (empty, full, sparse, values at and around the threshold,
+// the top byte) at every threshold give the same cells in the same order.
 TEST(Orbital, RowScanTwinsAgree) {
   auto cells = [](auto scan, const Byte* row, Byte t) {
     std::vector<int> found;
@@ -206,6 +274,11 @@ TEST(Orbital, RowScanTwinsAgree) {
           cells([](const Byte* b, Byte th, auto&& f) { ForEachAbove(b, th, f); }, row.data(),
                 static_cast<Byte>(t));
       ASSERT_EQ(used, portable) << "threshold " << t;
+      ASSERT_EQ(CountAbove(row.data(), static_cast<Byte>(t)), static_cast<int>(portable.size()))
+          << "threshold " << t;
+      ASSERT_EQ(CountAbovePortable(row.data(), static_cast<Byte>(t)),
+                static_cast<int>(portable.size()))
+          << "threshold " << t;
       reported += static_cast<int>(portable.size());
       for (int i : portable) ASSERT_TRUE(i >= 1 && row[i] > t);
     }

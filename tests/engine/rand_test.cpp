@@ -1,15 +1,22 @@
 // The engine's random generator (multiplier 48271, modulus 2^31 - 1).
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 
 #include "ErrorNumber.h"
 #include "core/modRand.h"
+#include "render/DotFill.h"
 
 namespace {
 
+using wl::Long;
+using wl::modRand::CurrentSeed;
+using wl::modRand::JumpAhead;
 using wl::modRand::NextRandom;
 using wl::modRand::SetSeed;
+using wl::modRand::Step;
+constexpr Long kModulus = 2147483647;
 
 TEST(Random, FirstValuesFromSeedOne) {
   SetSeed(1);
@@ -58,6 +65,61 @@ TEST(Random, ZeroAndModulusAreFixedPoints) {
 
 TEST(Random, MostNegativeSeedOverflows) {
   EXPECT_EQ(wltest::ErrorNumberOf([] { SetSeed(-2147483647 - 1); }), 6);
+}
+
+// Jumping k steps lands where k calls of NextRandom land: checked at random
+// distances along long walks from random states (Step checked on every call
+// of the way), at the fixed points, and for huge k by the full period
+// (48271^(2^31 - 2) = 1 modulo the prime 2^31 - 1) and by adding jumps.
+TEST(Random, JumpAheadLandsWhereSteppingDoes) {
+  std::mt19937_64 pick(2024);
+  for (int walk = 0; walk < 24; ++walk) {
+    const Long start = walk == 0   ? 1
+                       : walk == 1 ? kModulus - 1
+                                   : static_cast<Long>(pick() % (kModulus - 1) + 1);
+    SetSeed(start);
+    std::uint64_t steps = 0;
+    for (int checkpoint = 0; checkpoint < 40; ++checkpoint) {
+      for (std::uint64_t gap = pick() % 3000; gap > 0; --gap, ++steps) {
+        const Long stepped = Step(CurrentSeed());
+        ASSERT_EQ(NextRandom(), stepped) << "from " << start << " after " << steps;
+      }
+      ASSERT_EQ(CurrentSeed(), JumpAhead(start, steps)) << "from " << start << " by " << steps;
+    }
+  }
+  for (std::uint64_t k : {0ull, 1ull, 7ull, 123456789012ull}) {
+    EXPECT_EQ(JumpAhead(0, k), k == 0 ? 0 : kModulus) << k;
+    EXPECT_EQ(JumpAhead(kModulus, k), kModulus) << k;
+  }
+  EXPECT_EQ(Step(0), kModulus);
+  EXPECT_EQ(Step(kModulus), kModulus);
+  for (int trial = 0; trial < 200; ++trial) {
+    const Long s = static_cast<Long>(pick() % (kModulus - 1) + 1);
+    const std::uint64_t a = pick() >> 2, b = pick() >> 2;
+    ASSERT_EQ(JumpAhead(s, kModulus - 1), s);
+    ASSERT_EQ(JumpAhead(JumpAhead(s, a), b), JumpAhead(s, a + b)) << s << " " << a << " " << b;
+    ASSERT_EQ(JumpAhead(s, a % (kModulus - 1)), JumpAhead(s, a)) << s << " " << a;
+  }
+}
+
+// The dot fill's stream of draws is NextRandom's, however it is taken: pieces
+// of every size up to the largest, across many refills of its buffer, from
+// ordinary states and from the fixed points.
+TEST(Random, DrawStreamEqualsNextRandom) {
+  std::mt19937 pick(77);
+  for (Long start : {1, 48271, kModulus - 1, 0, kModulus, 987654321}) {
+    SetSeed(start);
+    wl::DrawStream stream(start);
+    for (int taken = 0; taken < 400000;) {
+      const int n = static_cast<int>(pick() % (wl::DrawStream::kMaxTake + 1));
+      const std::uint32_t* draws = stream.Take(n);
+      for (int l = 0; l < n; ++l) {
+        ASSERT_EQ(static_cast<Long>(draws[l]), NextRandom())
+            << "from " << start << ", draw " << taken + l;
+      }
+      taken += n;
+    }
+  }
 }
 
 }  // namespace
