@@ -147,6 +147,11 @@ frmViewOptions::frmViewOptions(frmMain& main) : QWidget(&main, Qt::Tool), Main_(
   BuildDensityTab();
   BuildQualityTab();
   BuildSurfaceTab();
+  // The buttons take the palette themselves: under the window's style sheet
+  // they would not inherit it, and drew black captions on the dark panel.
+  for (QAbstractButton* box : findChildren<QAbstractButton*>()) {
+    if (qobject_cast<QCheckBox*>(box) || qobject_cast<QRadioButton*>(box)) box->setPalette(pal);
+  }
 
   cmdHelp = new QPushButton(QStringLiteral("&Help"), this);
   cmdHelp->setGeometry(kWidth - 170, kPageTop + kPageHeight + 10, 76, 26);

@@ -4,6 +4,7 @@
 #include "dialogs/frmViewOptions.h"
 
 #include <QCheckBox>
+#include <QStyle>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -145,6 +146,26 @@ TEST_F(ViewOptions, ShadingModesAndTheTransectBox) {
   QTest::mouseClick(o.ShadeModes[0], Qt::LeftButton);
   EXPECT_FALSE(R().ShowProbLevelOnDots);
   EXPECT_EQ(Frames(), ana);
+}
+
+// Captions light on the dark panel, marks dark in their white boxes.
+TEST_F(ViewOptions, OptionAndCheckBoxesReadOnTheDarkPanel) {
+  wl::frmViewOptions& o = Open();
+  for (QAbstractButton* box : {static_cast<QAbstractButton*>(o.ShadeModes[0]),
+                               static_cast<QAbstractButton*>(o.chkScaleBar)}) {
+    const QImage image = box->grab().toImage();
+    const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box);
+    int light = 0, dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const int g = qGray(image.pixel(x, y));
+        if (x > indicator + 4 && g > 200) ++light;  // the caption
+        if (x < indicator && g < 80) ++dark;         // the mark and the box's edge
+      }
+    }
+    EXPECT_GT(light, 20) << box->text().toStdString();
+    EXPECT_GT(dark, 4) << box->text().toStdString();
+  }
 }
 
 TEST_F(ViewOptions, DotDensityWaitsForApplyAndVolumesAreNotRedrawn) {
