@@ -57,6 +57,10 @@ struct DotStamp {
 
   template <class Fn>
   void At(double x, double y, Fn&& fn) const {
+    // The picture's right and top edges belong to it, as the grid's outermost
+    // points do in the nano view's own picture.
+    if (x >= side && x < side + 1e-6) x = std::nextafter(static_cast<double>(side), 0.0);
+    if (y >= side && y < side + 1e-6) y = std::nextafter(static_cast<double>(side), 0.0);
     const long long x0 = static_cast<long long>(std::floor(x - d / 2.0 + 0.5));
     const long long y0 = static_cast<long long>(std::floor(y - d / 2.0 + 0.5));
     if (x0 + d <= 0 || y0 + d <= 0 || x0 >= side || y0 >= side) return;

@@ -185,6 +185,13 @@ TEST_F(AnySize, ScaleOfFindsTheDotsOfPicturesOfAnySize) {
   constexpr double kRadius = 127;  // a grid step is one Bohr radius
   const wl::PointArray ortho[] = {{40, -17, 23, 9}, {-71, 30, -9, 9}, {5, 88, -60, 9}};
   const wl::PointArray plane[] = {{100, 0, 37, 9}, {-61, 0, -90, 9}};
+  // The grid's outermost points lie on the nano picture's edges, inside it.
+  for (const wl::PointArray& d : {wl::PointArray{127, 0, 127, 9}, wl::PointArray{-127, 0, -127, 9}}) {
+    Access::PlantDots(o, {d, d, d});
+    RenderRequest r = Request(wl::Orthographic, wl::Nano);
+    r.Pixels = 508;
+    EXPECT_EQ(FindClusters(Grab(o, r)).count, 1) << d.X;
+  }
   for (wl::RenderSize size : {wl::Main, wl::Nano}) {
     for (int side : {600, 2048}) {
       for (wl::RenderMode mode : {wl::Orthographic, wl::Perspective}) {
