@@ -101,8 +101,8 @@ void BM_BigPicture(benchmark::State& state) {
     Turn(r);
     benchmark::DoNotOptimize(col.GetRender(0, r));
   }
-  static const char* names[] = {"orthographic", "perspective", "anaglyph", "volumetric q=10 final",
-                                "transect",     "surface final"};
+  static const char* names[] = {"orthographic",          "perspective", "anaglyph",
+                                "volumetric q=10 final", "transect",    "surface final"};
   state.SetLabel(std::string(names[mode]) + " " + std::to_string(r.Pixels));
 }
 BENCHMARK(BM_BigPicture)

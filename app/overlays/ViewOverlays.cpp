@@ -62,8 +62,7 @@ void Stroke(QPainter& p, const QPainterPath& path, const QColor& ink, double wid
 
 // Text with its baseline starting at `at`, light on a dark outline (3 pixels
 // in the view's own picture, `zoom` times that in others).
-void Text(QPainter& p, const QPointF& at, const QString& text, const QFont& font,
-          double zoom = 1) {
+void Text(QPainter& p, const QPointF& at, const QString& text, const QFont& font, double zoom = 1) {
   QPainterPath path;
   path.addText(at, font, text);
   p.setBrush(Qt::NoBrush);

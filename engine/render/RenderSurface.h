@@ -106,11 +106,10 @@ WLENGINE_EXPORT ScalarField EverySecondNode(const ScalarField& field);
 
 // Renders the surface `outer` (and the opaque `inner` inside it when given,
 // the outer one then translucent) into `out` (375² or 127², or Pixels² for
-// another size, y = 0 the bottom row), tracing `field` (the levels' field or a coarser sampling of the same
-// cube) with its bricks (built here when they are not field's). Rows run on
-// up to two threads; the pixels do not depend on the split. Raises invalid
-// procedure call (5) for a size other than Main or Nano or Pixels outside 16
-// to 4096.
+// another size, y = 0 the bottom row), tracing `field` (the levels' field or a coarser sampling of
+// the same cube) with its bricks (built here when they are not field's). Rows run on up to two
+// threads; the pixels do not depend on the split. Raises invalid procedure call (5) for a size
+// other than Main or Nano or Pixels outside 16 to 4096.
 WLENGINE_EXPORT void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner,
                                         const ScalarField& field, FieldBricks& bricks,
                                         const SurfaceView& view, PixelArray& out);

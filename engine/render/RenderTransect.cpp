@@ -140,8 +140,8 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
 
   cMemoryDCEx& dc = NewViewBitmap(Request.Size);
   PixelArray& pixels = PreparePixels(Request.Size);  // y = 0 the bottom row
-  const double reach = 127.5;                         // grid steps shown from the centre
-  const int first = side / 2;                         // the first pixel at or right of the middle
+  const double reach = 127.5;                        // grid steps shown from the centre
+  const int first = side / 2;                        // the first pixel at or right of the middle
   const int count = side - first;
   std::vector<double> xs(static_cast<size_t>(count)), ys(xs.size()), zs(xs.size());
   std::vector<Byte> levels(xs.size());

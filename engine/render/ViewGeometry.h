@@ -14,10 +14,10 @@ namespace wl {
 // (16 to 4096) give a picture of that side with the same content, every
 // position scaled about the picture's middle.
 struct PictureFrame {
-  int Side = 0;          // pixels a side
-  bool Scaled = false;   // not the size's own picture
-  double Zoom = 1;       // Side over the size's own side
-  double PerStep = 1;    // pixels per grid step: Zoom, halved in the nano view
+  int Side = 0;         // pixels a side
+  bool Scaled = false;  // not the size's own picture
+  double Zoom = 1;      // Side over the size's own side
+  double PerStep = 1;   // pixels per grid step: Zoom, halved in the nano view
 };
 
 // The frame of `request`; Side 0 for an unknown size or Pixels outside 16 to 4096.

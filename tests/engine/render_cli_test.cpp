@@ -383,8 +383,9 @@ TEST(CliRender, SizeAndRedCyanGlasses) {
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* option : {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "--scale-bar",
-                             "--enclose", "--nested", "--cutaway", "--phase", "--palette", "--anaglyph", "-o FILE"}) {
+  for (const char* option :
+       {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "--scale-bar", "--enclose",
+        "--nested", "--cutaway", "--phase", "--palette", "--anaglyph", "-o FILE"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

@@ -117,8 +117,8 @@ wl::cOrbitalPDF* AnySize::orb = nullptr;
 TEST_F(AnySize, RefusesSidesOutside16To4096AndKeepsTheLastPicture) {
   const Picture before = Grab(*orb, Turned(wl::Orthographic, wl::Main));
   for (int bad : {15, 4097, -1, 1}) {
-    EXPECT_EQ(wltest::ErrorNumberOf([&] { orb->GetRender(Turned(wl::Orthographic, wl::Main, bad)); }),
-              5)
+    EXPECT_EQ(
+        wltest::ErrorNumberOf([&] { orb->GetRender(Turned(wl::Orthographic, wl::Main, bad)); }), 5)
         << bad;
   }
   const wl::Long main = orb->GetRender(Turned(wl::Volumetric, wl::Nano)).MainHDC;
@@ -186,7 +186,8 @@ TEST_F(AnySize, ScaleOfFindsTheDotsOfPicturesOfAnySize) {
   const wl::PointArray ortho[] = {{40, -17, 23, 9}, {-71, 30, -9, 9}, {5, 88, -60, 9}};
   const wl::PointArray plane[] = {{100, 0, 37, 9}, {-61, 0, -90, 9}};
   // The grid's outermost points lie on the nano picture's edges, inside it.
-  for (const wl::PointArray& d : {wl::PointArray{127, 0, 127, 9}, wl::PointArray{-127, 0, -127, 9}}) {
+  for (const wl::PointArray& d :
+       {wl::PointArray{127, 0, 127, 9}, wl::PointArray{-127, 0, -127, 9}}) {
     Access::PlantDots(o, {d, d, d});
     RenderRequest r = Request(wl::Orthographic, wl::Nano);
     r.Pixels = 508;

@@ -73,9 +73,8 @@ The calculation options are those of 'stats' (see 'wavelore-render --help').
 )";
 
 const std::vector<std::string> kRenderValued = {
-    "--mode",        "--size",         "--theta",   "--phi", "--camera", "--plane",  "--stereo",
-    "--transect-no", "--transect-dir", "--quality", "-o",    "--frames", "--enclose",
-    "--anaglyph"};
+    "--mode",        "--size",         "--theta",   "--phi", "--camera", "--plane",   "--stereo",
+    "--transect-no", "--transect-dir", "--quality", "-o",    "--frames", "--enclose", "--anaglyph"};
 const std::vector<std::string> kRenderFlags = {"--transector", "--final",  "--prob-dots",
                                                "--prob-trans", "--json",   "--axes",
                                                "--nested",     "--cutaway",
@@ -123,8 +122,8 @@ wl::RenderRequest ReadRequest(const Args& args) {
     r.Size = wl::Main;
     r.Pixels = static_cast<wl::Integer>(args.Integer("--size", 16, 4096, 375));
   } else {
-    r.Size = Choice<wl::RenderSize>(args, "--size", {{"main", wl::Main}, {"nano", wl::Nano}},
-                                    wl::Main);
+    r.Size =
+        Choice<wl::RenderSize>(args, "--size", {{"main", wl::Main}, {"nano", wl::Nano}}, wl::Main);
   }
   r.Glasses = Choice<wl::AnaglyphGlasses>(
       args, "--anaglyph", {{"red-green", wl::RedGreen}, {"red-cyan", wl::RedCyan}}, wl::RedGreen);
