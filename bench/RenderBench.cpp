@@ -88,6 +88,33 @@ void BM_VolumeFinal(benchmark::State& state) {
 }
 BENCHMARK(BM_VolumeFinal)->Arg(wl::Main)->Arg(wl::Nano)->Unit(benchmark::kMillisecond);
 
+// Pictures of other sizes: the dots of a view twice its size (750), and as
+// exported the dots at 2048 pixels a side, the final volume, the slice and
+// the final surface at 1024.
+void BM_BigPicture(benchmark::State& state) {
+  const auto mode = static_cast<wl::RenderMode>(state.range(0));
+  wl::cOrbitalCol& col = Orbitals();
+  wl::RenderRequest r = BaseRequest(mode, wl::Main);
+  r.Pixels = static_cast<wl::Integer>(state.range(1));
+  r.VolQuality = 10;
+  r.VolFinal = wl::kTrue;
+  for (auto _ : state) {
+    Turn(r);
+    benchmark::DoNotOptimize(col.GetRender(0, r));
+  }
+  static const char* names[] = {"orthographic",          "perspective", "anaglyph",
+                                "volumetric q=10 final", "transect",    "surface final"};
+  state.SetLabel(std::string(names[mode]) + " " + std::to_string(r.Pixels));
+}
+BENCHMARK(BM_BigPicture)
+    ->Args({wl::Orthographic, 750})
+    ->Args({wl::Orthographic, 2048})
+    ->Args({wl::Anaglyph, 2048})
+    ->Args({wl::Volumetric, 1024})
+    ->Args({wl::Transect, 1024})
+    ->Args({wl::BoundarySurface, 1024})
+    ->Unit(benchmark::kMillisecond);
+
 // A final image shown again unchanged, with the transector switched on and off.
 void BM_VolumeFinalReuse(benchmark::State& state) {
   wl::cOrbitalCol& col = Orbitals();

@@ -223,6 +223,17 @@ void frmViewOptions::BuildCameraTab() {
   connect(PPosSlider, &QSlider::valueChanged, this, &frmViewOptions::PPosSlider_Scroll);
   connect(StereoFactorSlider, &QSlider::valueChanged, this,
           &frmViewOptions::StereoFactorSlider_Scroll);
+  // The anaglyph's colours, for the glasses the class has; in a box of their
+  // own so that they exclude only each other.
+  auto* glasses = new QWidget(page);
+  glasses->setGeometry(10, 248, kWidth - 28, 20);
+  Text(glasses, QStringLiteral("Anaglyph glasses:"), {0, 0, 120, 20});
+  const char* const names[2] = {"Red/green", "Red/cyan"};
+  for (int i = 0; i < 2; ++i) {
+    GlassesChoice[i] = new QRadioButton(QString::fromLatin1(names[i]), glasses);
+    GlassesChoice[i]->setGeometry(124 + i * 110, 0, 104, 20);
+    connect(GlassesChoice[i], &QRadioButton::clicked, this, [this, i] { GlassesChoice_Click(i); });
+  }
   Footnote(page, QStringLiteral("Applies to: Perspective & Anaglyph"));
 }
 
@@ -357,6 +368,7 @@ void frmViewOptions::LoadOptions() {
   chkNested->setChecked(v.SurfaceNested);
   chkCutaway->setChecked(v.SurfaceCutaway);
   PaletteChoice[static_cast<size_t>(v.Palette)]->setChecked(true);
+  GlassesChoice[v.Glasses == RedCyan ? 1 : 0]->setChecked(true);
 }
 
 void frmViewOptions::Tabs_Click() {
@@ -422,6 +434,14 @@ void frmViewOptions::StereoFactorSlider_Scroll() {
   OrbitalView& v = R();
   v.StereoFactor = static_cast<Integer>(StereoFactorSlider->value());
   DrawCameraViews();
+  if (v.Mode == Anaglyph) Main_.EngineGuard([&] { Main_.FrameUpdate3D(true, false); });
+}
+
+void frmViewOptions::GlassesChoice_Click(int i) {
+  OrbitalView& v = R();
+  const AnaglyphGlasses glasses = i == 1 ? RedCyan : RedGreen;
+  if (glasses == v.Glasses) return;
+  v.Glasses = glasses;
   if (v.Mode == Anaglyph) Main_.EngineGuard([&] { Main_.FrameUpdate3D(true, false); });
 }
 

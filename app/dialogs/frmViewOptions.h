@@ -45,6 +45,7 @@ class WLAPP_EXPORT frmViewOptions : public QWidget {
   QCheckBox* chkColourTrans;
   QCheckBox* chkScaleBar;  // the current orbital's scale bar in both views
   QSlider *CPosSlider, *PPosSlider, *StereoFactorSlider;
+  std::array<QRadioButton*, 2> GlassesChoice{};  // in the order of AnaglyphGlasses
   CameraView *CView1, *CView2;
   SpinButton *spinDotTarget, *spinPThreshold;
   QLabel* labDotTotal;
@@ -80,6 +81,7 @@ class WLAPP_EXPORT frmViewOptions : public QWidget {
   void CPosSlider_Scroll();
   void PPosSlider_Scroll();
   void StereoFactorSlider_Scroll();
+  void GlassesChoice_Click(int i);
   void SlideVolQuality_Change();
   void labRefillDotMatrix_Click();
   void DrawCameraViews();

@@ -47,6 +47,7 @@ RenderRequest Request3D(const OrbitalView& R, bool VolFinal) {
   request.ShowProbLevelOnDots = ToBoolean(R.ShowProbLevelOnDots);
   request.ShowProbLevelOnTrans = ToBoolean(R.ShowProbLevelOnTrans);
   request.StereoFactor = R.StereoFactor;
+  request.Glasses = R.Glasses;
   request.Mode = R.Mode;
   request.Size = R.Swapped == 0 ? Main : Nano;
   request.VolFinal = ToBoolean(VolFinal);

@@ -26,8 +26,15 @@ const QColor kInk(250, 250, 250);
 const QColor kHalo(0, 0, 0, 200);
 const QColor kMarker(255, 90, 230);
 
+// The picture's side, and its size over the view's own: pictures of other
+// sizes carry the same overlays in proportion.
 int SideOf(const RenderRequest& request) {
-  return request.Size == Main ? 375 : 127;
+  const PictureFrame f = FrameOf(request);
+  return f.Side > 0 ? f.Side : (request.Size == Main ? 375 : 127);
+}
+double ZoomOf(const RenderRequest& request) {
+  const PictureFrame f = FrameOf(request);
+  return f.Side > 0 ? f.Zoom : 1;
 }
 
 QFont OverlayFont(double pixels) {
@@ -53,12 +60,13 @@ void Stroke(QPainter& p, const QPainterPath& path, const QColor& ink, double wid
   p.drawPath(path);
 }
 
-// Text with its baseline starting at `at`, light on a dark outline.
-void Text(QPainter& p, const QPointF& at, const QString& text, const QFont& font) {
+// Text with its baseline starting at `at`, light on a dark outline (3 pixels
+// in the view's own picture, `zoom` times that in others).
+void Text(QPainter& p, const QPointF& at, const QString& text, const QFont& font, double zoom = 1) {
   QPainterPath path;
   path.addText(at, font, text);
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(kHalo, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setPen(QPen(kHalo, 3 * zoom, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.drawPath(path);
   p.setPen(Qt::NoPen);
   p.setBrush(kInk);
@@ -69,13 +77,16 @@ struct BarStyle {
   double margin, width, tick, font;
 };
 BarStyle StyleOf(const RenderRequest& request) {
-  return request.Size == Main ? BarStyle{10, 2, 4, 12} : BarStyle{5, 1, 2.5, 9};
+  const double z = ZoomOf(request);
+  const BarStyle st = request.Size == Main ? BarStyle{10, 2, 4, 12} : BarStyle{5, 1, 2.5, 9};
+  return {st.margin * z, st.width * z, st.tick * z, st.font * z};
 }
 
 // The slice's ticks along the edges: their length, longer at the nucleus.
 double EdgeTick(const RenderRequest& request, bool nucleus = false) {
-  if (request.Size == Main) return nucleus ? 9 : 5;
-  return nucleus ? 5 : 3;
+  const double z = ZoomOf(request);
+  if (request.Size == Main) return (nucleus ? 9 : 5) * z;
+  return (nucleus ? 5 : 3) * z;
 }
 
 void DrawScaleBar(QPainter& p, const RenderRequest& request, double atomRadius,
@@ -83,6 +94,7 @@ void DrawScaleBar(QPainter& p, const RenderRequest& request, double atomRadius,
   const ScaleBar bar = ScaleBarOf(request, atomRadius, clearLeft);
   if (bar.Length <= 0) return;
   const BarStyle st = StyleOf(request);
+  const double z = ZoomOf(request);
   const double right = bar.Left + bar.Length;
   QPainterPath path;
   path.moveTo(bar.Left, bar.Y - st.tick);
@@ -91,16 +103,16 @@ void DrawScaleBar(QPainter& p, const RenderRequest& request, double atomRadius,
   path.lineTo(right, bar.Y);
   path.moveTo(right, bar.Y - st.tick);
   path.lineTo(right, bar.Y + st.tick);
-  Stroke(p, path, kInk, st.width, 2);
+  Stroke(p, path, kInk, st.width, 2 * z);
   const QFont font = OverlayFont(st.font);
   const QFontMetricsF metrics(font);
   if (request.Size == Main) {
     // Centred above the bar.
     const double w = metrics.horizontalAdvance(bar.Label);
-    Text(p, QPointF(bar.Left + (bar.Length - w) / 2, bar.Y - st.tick - 3), bar.Label, font);
+    Text(p, QPointF(bar.Left + (bar.Length - w) / 2, bar.Y - st.tick - 3 * z), bar.Label, font, z);
   } else {
     // Beside the bar, where the small picture has room.
-    Text(p, QPointF(right + 4, bar.Y + metrics.capHeight() / 2), bar.Label, font);
+    Text(p, QPointF(right + 4 * z, bar.Y + metrics.capHeight() / 2), bar.Label, font, z);
   }
 }
 
@@ -112,6 +124,7 @@ void DrawSliceTicks(QPainter& p, const RenderRequest& request, double atomRadius
   const ViewScale s = ScaleOf(request, atomRadius);
   const int side = SideOf(request);
   const bool main = request.Size == Main;
+  const double z = ZoomOf(request);
   const double len = EdgeTick(request), len0 = EdgeTick(request, true);
   const double pixels = step * s.PixelsPerBohr;
   QPainterPath path;
@@ -120,35 +133,35 @@ void DrawSliceTicks(QPainter& p, const RenderRequest& request, double atomRadius
   for (int k = -most; k <= most; ++k) {
     const double l = k == 0 ? len0 : len;
     const double x = s.CentreX + k * pixels, y = s.CentreY + k * pixels;
-    if (x >= 1 && x <= side - 1) {
+    if (x >= z && x <= side - z) {
       path.moveTo(x, 0);
       path.lineTo(x, l);
       path.moveTo(x, side);
       path.lineTo(x, side - l);
       across.emplace_back(x, k);
     }
-    if (y >= 1 && y <= side - 1) {
+    if (y >= z && y <= side - z) {
       path.moveTo(0, y);
       path.lineTo(l, y);
       path.moveTo(side, y);
       path.lineTo(side - l, y);
     }
   }
-  Stroke(p, path, kInk, main ? 1.2 : 1, 2);
+  Stroke(p, path, kInk, (main ? 1.2 : 1) * z, 2 * z);
   if (!main) return;
-  const QFont font = OverlayFont(9);
+  const QFont font = OverlayFont(9 * z);
   const QFontMetricsF metrics(font);
   // Every tick numbered where they lie far apart, else every second one.
-  const int every = pixels >= 50 ? 1 : 2;
+  const int every = pixels >= 50 * z ? 1 : 2;
   double free = 0;  // labels left to right, none overlapping the last
   for (const auto& [x, k] : across) {
     if (k % every != 0) continue;
     const QString label = Number(k * step);
     const double w = metrics.horizontalAdvance(label);
     const double left = x - w / 2;
-    if (left < free || left < 2 || left + w > side - 2) continue;
-    Text(p, QPointF(left, len0 + 2 + metrics.ascent()), label, font);
-    free = left + w + 6;
+    if (left < free || left < 2 * z || left + w > side - 2 * z) continue;
+    Text(p, QPointF(left, len0 + 2 * z + metrics.ascent()), label, font, z);
+    free = left + w + 6 * z;
   }
 }
 
@@ -160,20 +173,22 @@ void DrawMarker(QPainter& p, const RenderRequest& request, double atomRadius,
   if (r <= 0) return;
   const ViewScale s = ScaleOf(request, atomRadius);
   const QPointF centre(s.CentreX, s.CentreY);
-  const double width = request.Size == Main ? 1.6 : 1.2;
+  const double z = ZoomOf(request);
+  const double width = (request.Size == Main ? 1.6 : 1.2) * z;
   if (slice) {
     QPainterPath circle;
     circle.addEllipse(centre, r, r);
-    Stroke(p, circle, kMarker, width, 2);
+    Stroke(p, circle, kMarker, width, 2 * z);
     return;
   }
   // A dashed outline: it reads as the sphere's edge, not as a solid ring.
-  // Each dash lies on a halo dash a pixel longer at both ends.
-  const double dash = 5, gap = 3, halo = width + 2;
+  // Each dash lies on a halo dash a pixel longer at both ends (dash lengths
+  // are in pen widths, so they grow with the picture).
+  const double dash = 5, gap = 3, halo = width + 2 * z;
   p.setBrush(Qt::NoBrush);
   QPen under(kHalo, halo, Qt::CustomDashLine, Qt::FlatCap);
-  under.setDashPattern({(dash * width + 2) / halo, (gap * width - 2) / halo});
-  under.setDashOffset(-1 / halo);
+  under.setDashPattern({(dash * width + 2 * z) / halo, (gap * width - 2 * z) / halo});
+  under.setDashOffset(-z / halo);
   p.setPen(under);
   p.drawEllipse(centre, r, r);
   QPen over(kMarker, width, Qt::CustomDashLine, Qt::FlatCap);
@@ -226,19 +241,22 @@ ScaleBar ScaleBarOf(const RenderRequest& request, double atomRadius, double clea
   bar.Length = bar.Bohr * s.PixelsPerBohr;
   // Lines of whole pixels: a 2-pixel line on a pixel edge, a 1-pixel one
   // through pixel centres. A slice's bar stands clear of its edge ticks.
-  const double align = st.width == 1 ? 0.5 : 0;
+  const double z = ZoomOf(request);
+  const double align = z != 1 ? 0 : st.width == 1 ? 0.5 : 0;
   bar.Left = std::round(std::max(0.0, clearLeft) + st.margin) + align;
   bar.Y = side - st.margin - (request.Mode == Transect ? EdgeTick(request) : 0) - align;
   const QFontMetricsF metrics(OverlayFont(st.font));
   const double label = metrics.horizontalAdvance(bar.Label);
   if (request.Size == Main) {
-    const double top = bar.Y - st.tick - 3 - metrics.ascent() - 2;
-    const double left = std::min(bar.Left, bar.Left + (bar.Length - label) / 2) - 2;
-    const double right = std::max(bar.Left + bar.Length, bar.Left + (bar.Length + label) / 2) + 2;
-    bar.Area = QRectF(left, top, right - left, bar.Y + st.tick + 2 - top);
+    const double top = bar.Y - st.tick - 3 * z - metrics.ascent() - 2 * z;
+    const double left = std::min(bar.Left, bar.Left + (bar.Length - label) / 2) - 2 * z;
+    const double right =
+        std::max(bar.Left + bar.Length, bar.Left + (bar.Length + label) / 2) + 2 * z;
+    bar.Area = QRectF(left, top, right - left, bar.Y + st.tick + 2 * z - top);
   } else {
-    const double top = bar.Y - std::max(st.tick, metrics.ascent()) - 2;
-    bar.Area = QRectF(bar.Left - 2, top, bar.Length + 4 + label + 4, bar.Y + st.tick + 2 - top);
+    const double top = bar.Y - std::max(st.tick, metrics.ascent()) - 2 * z;
+    bar.Area = QRectF(bar.Left - 2 * z, top, bar.Length + 4 * z + label + 4 * z,
+                      bar.Y + st.tick + 2 * z - top);
   }
   return bar;
 }

@@ -3,7 +3,8 @@
 // its sphere's dashed outline in the 3D views). The program paints them into
 // its views (so they go into saved, copied and printed pictures) and
 // wavelore-render into its pictures on request. The picture is the square at
-// the image's top-left corner, 375 or 127 pixels as the request's size says;
+// the image's top-left corner, 375 or 127 pixels as the request's size says
+// (or its Pixels: bars, text, ticks and lines then grow in proportion);
 // nothing outside it is touched. Lengths come from the engine's view geometry.
 #pragma once
 

@@ -7,11 +7,16 @@
 namespace wl {
 
 namespace {
-constexpr Long kMainEdge = 374;
-constexpr Long kNanoEdge = 126;
+// The side of the picture of a request (its own size's when Pixels is 0).
+Long SideOf(const RenderRequest& r) {
+  return FrameOf(r).Side;
+}
 }  // namespace
 
 RenderDCinfo cOrbitalObject::GetRender(const RenderRequest& RenderInfo) {
+  if (RenderInfo.Pixels != 0 && (RenderInfo.Pixels < 16 || RenderInfo.Pixels > 4096)) {
+    RaiseError(kInvalidCall, "picture size outside 16 to 4096 pixels");
+  }
   if (Stats.FramesRendered < 2147483647) ++Stats.FramesRendered;
   Request = RenderInfo;
   switch (Request.Mode) {
@@ -38,7 +43,7 @@ RenderDCinfo cOrbitalObject::GetRender(const RenderRequest& RenderInfo) {
 
 cMemoryDCEx& cOrbitalObject::NewViewBitmap(RenderSize size) {
   cMemoryDCEx& dc = size == Main ? MainDC : NanoDC;
-  const Long side = (size == Main ? kMainEdge : kNanoEdge) + 1;
+  const Long side = SideOf(Request);
   dc.Delete();
   dc.Create(side, side);
   return dc;
@@ -54,10 +59,12 @@ void cOrbitalObject::PublishView(RenderSize size) {
 
 PixelArray& cOrbitalObject::PreparePixels(RenderSize size) {
   PixelArray& pixels = PixelsFor(size);
-  const Long edge = size == Main ? kMainEdge : kNanoEdge;
+  const Long edge = SideOf(Request) - 1;
   if (pixels.Width == edge + 1 && pixels.Height == edge + 1) {
     pixels.Clear();
   } else {
+    // A big picture's buffer (up to 64 MiB) is not kept for a smaller one.
+    if (pixels.Width > edge + 1) pixels.Data = std::vector<RGBA>();
     pixels.Allocate(edge + 1, edge + 1);
   }
   PixelsEdge = edge;
@@ -86,7 +93,7 @@ bool cOrbitalObject::ReuseFinalSurface() {
 bool cOrbitalObject::ReuseFinalVolume() {
   const RenderRequest& prev = PreviousViewRequest();
   if (prev.Mode != Request.Mode || prev.Theta != Request.Theta || prev.Phi != Request.Phi ||
-      !prev.VolFinal || prev.Size != Request.Size) {
+      !prev.VolFinal || prev.Size != Request.Size || SideOf(prev) != SideOf(Request)) {
     return false;
   }
   // A change of the phase colours needs a new image.
@@ -96,7 +103,7 @@ bool cOrbitalObject::ReuseFinalVolume() {
   }
   if (Request.Size != Main && Request.Size != Nano) return false;
   // The view's own buffer still holds its final image (each view has one).
-  const Long edge = Request.Size == Main ? kMainEdge : kNanoEdge;
+  const Long edge = SideOf(Request) - 1;
   PixelArray& pixels = ViewPixels();
   if (pixels.Width != edge + 1 || pixels.Height != edge + 1) return false;
   PixelsEdge = edge;

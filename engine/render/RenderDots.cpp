@@ -1,8 +1,13 @@
 // The dot renderer: the dot cloud projected orthographically, in perspective
-// or as a red/green anaglyph into the main or the nano view. Dots combine by
-// OR of the channel bytes, so overlapping dots brighten towards their OR.
+// or as a red/green (or red/cyan) anaglyph into the main or the nano view.
+// Dots combine by OR of the channel bytes, so overlapping dots brighten
+// towards their OR. Pictures of other sizes place each dot at its own
+// position at the picture's resolution, as a small disc (see DotStamp).
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "core/Numeric.h"
 #include "core/modMaths.h"
@@ -25,6 +30,60 @@ struct DotTarget {
     return &pixels(a + e, b + e);
   }
 };
+
+// A picture of another size: its dots at continuous positions (x across, y
+// up, from the bottom-left corner), each a disc of pixels. The disc grows
+// with the grid's spacing in the picture but stays at least a pixel narrower
+// than it, so that dots of neighbouring grid points never touch.
+struct DotStamp {
+  PixelArray& pixels;
+  int side;
+  int d;  // the disc's width in pixels
+  std::vector<std::pair<int, int>> offsets;
+
+  DotStamp(PixelArray& p, double perStep) : pixels(p), side(p.Width), d(1) {
+    if (perStep >= 2) {
+      const int widest = static_cast<int>(std::floor(perStep)) - 1;
+      d = std::clamp(static_cast<int>(std::lround(0.6 * perStep)), 1, widest);
+    }
+    const double r = d / 2.0;
+    for (int j = 0; j < d; ++j) {
+      for (int i = 0; i < d; ++i) {
+        const double dx = i + 0.5 - r, dy = j + 0.5 - r;
+        if (dx * dx + dy * dy <= r * r + 0.25) offsets.emplace_back(i, j);
+      }
+    }
+  }
+
+  template <class Fn>
+  void At(double x, double y, Fn&& fn) const {
+    // The picture's right and top edges belong to it, as the grid's outermost
+    // points do in the nano view's own picture.
+    if (x >= side && x < side + 1e-6) x = std::nextafter(static_cast<double>(side), 0.0);
+    if (y >= side && y < side + 1e-6) y = std::nextafter(static_cast<double>(side), 0.0);
+    const long long x0 = static_cast<long long>(std::floor(x - d / 2.0 + 0.5));
+    const long long y0 = static_cast<long long>(std::floor(y - d / 2.0 + 0.5));
+    if (x0 + d <= 0 || y0 + d <= 0 || x0 >= side || y0 >= side) return;
+    for (const auto& [i, j] : offsets) {
+      const long long px = x0 + i, py = y0 + j;
+      if (px >= 0 && py >= 0 && px < side && py < side) {
+        fn(pixels(static_cast<Long>(px), static_cast<Long>(py)));
+      }
+    }
+  }
+};
+
+// ProjectPoint without the rounding: the point on the projection plane, in
+// the pixels of the size's own picture about its centre. A point at the
+// camera's depth leaves `out` as it was.
+void ProjectExact(const COORDlong& camera, const COORDdouble& p, Integer plane, double& outX,
+                  double& outZ) {
+  const double d = p.Y - camera.Y;
+  if (Int(d) == 0) return;
+  const float t = static_cast<float>(SubI32(plane, camera.Y) / d);
+  outX = (p.X - camera.X) * t + camera.X;
+  outZ = (p.Z - camera.Z) * t + camera.Z;
+}
 
 void OrGrey(RGBA& p, Byte g) {
   p.G |= g;
@@ -50,6 +109,22 @@ void OrPhase(RGBA& p, Byte g, int sign) {
   }
 }
 
+// One dot's colour ORed into a pixel: grey, by probability, or in the plane
+// of its sign of ψ.
+void PaintDot(RGBA& p, const PointArray& dot, double shade, int sign, bool phase,
+              bool byProbability) {
+  if (phase) {
+    // The depth shade as grey dots take it, or scaled by the probability as
+    // the green of probability dots.
+    const Byte g = byProbability ? static_cast<Byte>((dot.P * CLng(shade)) / 255) : CByte(shade);
+    OrPhase(p, g, sign);
+  } else if (byProbability) {
+    OrProbability(p, dot.P, shade);
+  } else {
+    OrGrey(p, CByte(shade));
+  }
+}
+
 void TintPhases(PixelArray& pixels, PhasePalette palette) {
   const PhaseRgb pos = PhaseColour(palette, true), neg = PhaseColour(palette, false);
   auto mix = [](int a, int ca, int b, int cb) {
@@ -71,6 +146,14 @@ void cOrbitalObject::RenderDots() {
   const DotRotation rotate(Request.Theta, Request.Phi);
   cMemoryDCEx& dc = NewViewBitmap(Request.Size);
   const DotTarget target{PreparePixels(Request.Size), main ? 187 : 63};
+  const PictureFrame frame = Frame();
+  if (frame.Scaled) {
+    RenderScaledDots(frame, target.pixels);
+    if (main && Request.Transector) DrawTransector();
+    dc.SetAllBits(target.pixels);
+    PublishView(Request.Size);
+    return;
+  }
 
   // The main view draws every dot, the nano view every third at half scale.
   const Long step = main ? 1 : 3;
@@ -84,17 +167,7 @@ void cOrbitalObject::RenderDots() {
 
   auto shadeOf = [this](double w) { return 128 - w * DotScale; };
   auto drawColoured = [&](RGBA* p, const PointArray& dot, double shade, Long i) {
-    if (!p) return;
-    if (phase) {
-      // The depth shade as grey dots take it, or scaled by the probability as
-      // the green of probability dots.
-      const Byte g = byProbability ? static_cast<Byte>((dot.P * CLng(shade)) / 255) : CByte(shade);
-      OrPhase(*p, g, (*signs)[i]);
-    } else if (byProbability) {
-      OrProbability(*p, dot.P, shade);
-    } else {
-      OrGrey(*p, CByte(shade));
-    }
+    if (p) PaintDot(*p, dot, shade, phase ? (*signs)[i] : 0, phase, byProbability);
   };
 
   switch (Request.Mode) {
@@ -133,6 +206,7 @@ void cOrbitalObject::RenderDots() {
       const Long e = CLng(FDiv(d, SubI16(0, Request.StereoFactor)));
       const COORDlong green{e, Request.CameraPos, 0};
       const COORDlong red{SubI32(0, e), Request.CameraPos, 0};
+      const bool cyan = LeftEyeCyan();
       COORDlong R{};
       for (Long i = 0; i <= last; i += step) {
         const PointArray& dot = Dots[i];
@@ -140,7 +214,10 @@ void cOrbitalObject::RenderDots() {
         const COORDdouble q{r.u * half, r.w * half, r.v * half};
         const Byte g = CByte(shadeOf(r.w));
         modMaths::ProjectPoint(green, q, R, Request.ProjectionPlane);
-        if (RGBA* p = target.At(R.X, R.Z)) p->G |= g;
+        if (RGBA* p = target.At(R.X, R.Z)) {
+          p->G |= g;
+          if (cyan) p->B |= g;
+        }
         modMaths::ProjectPoint(red, q, R, Request.ProjectionPlane);
         if (RGBA* p = target.At(R.X, R.Z)) p->R |= g;
       }
@@ -155,6 +232,75 @@ void cOrbitalObject::RenderDots() {
   if (main && Request.Transector) DrawTransector();
   dc.SetAllBits(target.pixels);
   PublishView(Request.Size);
+}
+
+void cOrbitalObject::RenderScaledDots(const PictureFrame& frame, PixelArray& pixels) {
+  const bool main = Request.Size == Main;
+  const DotRotation rotate(Request.Theta, Request.Phi);
+  const DotStamp stamp(pixels, frame.PerStep);
+  const double c = frame.Side / 2.0;  // the nucleus, at the picture's middle
+
+  // The same dots as the size's own picture: every dot, or every third at half scale.
+  const Long step = main ? 1 : 3;
+  const Long last = main ? DotLast : DotLast - (DotLast + 1) % 3;
+  const double half = main ? 1.0 : 0.5;
+  const bool byProbability = Request.ShowProbLevelOnDots != kFalse;
+  const bool phase = PhaseShown() && Request.Mode != Anaglyph;
+  const std::vector<signed char>* signs = phase ? &DotPhases() : nullptr;
+  auto shadeOf = [this](double w) { return 128 - w * DotScale; };
+  auto paint = [&](double x, double y, const PointArray& dot, double shade, Long i) {
+    const int sign = phase ? (*signs)[i] : 0;
+    stamp.At(x, y, [&](RGBA& p) { PaintDot(p, dot, shade, sign, phase, byProbability); });
+  };
+
+  switch (Request.Mode) {
+    case Orthographic:
+      for (Long i = 0; i <= last; i += step) {
+        const PointArray& dot = Dots[i];
+        const RotatedPoint r = rotate(dot.X, dot.Y, dot.Z);
+        paint(c + r.u * frame.PerStep, c + r.v * frame.PerStep, dot, shadeOf(r.w), i);
+      }
+      break;
+
+    case Perspective: {
+      const COORDlong camera{0, Request.CameraPos, 0};
+      double X = 0, Z = 0;
+      for (Long i = 0; i <= last; i += step) {
+        const PointArray& dot = Dots[i];
+        const RotatedPoint r = rotate(dot.X, dot.Y, dot.Z);
+        ProjectExact(camera, {r.u * half, r.w * half, r.v * half}, Request.ProjectionPlane, X, Z);
+        paint(c + X * frame.Zoom, c + Z * frame.Zoom, dot, shadeOf(r.w), i);
+      }
+      break;
+    }
+
+    case Anaglyph: {
+      const Integer d = ToInteger(std::llabs(SubI16(Request.ProjectionPlane, Request.CameraPos)));
+      const Long e = CLng(FDiv(d, SubI16(0, Request.StereoFactor)));
+      const COORDlong left{e, Request.CameraPos, 0};
+      const COORDlong right{SubI32(0, e), Request.CameraPos, 0};
+      const bool cyan = LeftEyeCyan();
+      double X = 0, Z = 0;
+      for (Long i = 0; i <= last; i += step) {
+        const PointArray& dot = Dots[i];
+        const RotatedPoint r = rotate(dot.X, dot.Y, dot.Z);
+        const COORDdouble q{r.u * half, r.w * half, r.v * half};
+        const Byte g = CByte(shadeOf(r.w));
+        ProjectExact(left, q, Request.ProjectionPlane, X, Z);
+        stamp.At(c + X * frame.Zoom, c + Z * frame.Zoom, [g, cyan](RGBA& p) {
+          p.G |= g;
+          if (cyan) p.B |= g;
+        });
+        ProjectExact(right, q, Request.ProjectionPlane, X, Z);
+        stamp.At(c + X * frame.Zoom, c + Z * frame.Zoom, [g](RGBA& p) { p.R |= g; });
+      }
+      break;
+    }
+
+    default:
+      break;
+  }
+  if (phase) TintPhases(pixels, Request.Palette);
 }
 
 }  // namespace wl

@@ -11,17 +11,24 @@
 
 #include "core/WLError.h"
 #include "render/Phase.h"
+#include "render/ViewGeometry.h"
 #include "render/cOrbital.h"
 
 namespace wl {
 
 // ---- Camera -----------------------------------------------------------------
 
-SurfaceCamera::SurfaceCamera(double theta, double phi, double atomRadius, RenderSize size) {
-  if (size != Main && size != Nano) RaiseError(5);
+SurfaceCamera::SurfaceCamera(double theta, double phi, double atomRadius, RenderSize size,
+                             int pixels) {
+  RenderRequest request;
+  request.Size = size;
+  request.Pixels = static_cast<Integer>(std::clamp(pixels, -1, 32767));
+  const PictureFrame frame = FrameOf(request);
+  if (frame.Side == 0) RaiseError(5);
   nano_ = size == Nano;
-  side_ = nano_ ? 127 : 375;
+  side_ = frame.Side;
   edge_ = nano_ ? 63 : 187;
+  if (frame.Scaled) perStep_ = frame.PerStep;
   unit_ = atomRadius / 127;
   const double cT = std::cos(theta), sT = std::sin(theta), cP = std::cos(phi), sP = std::sin(phi);
   // The rows of DotRotation: u = U·P, w = W·P, v = V·P.
@@ -31,6 +38,8 @@ SurfaceCamera::SurfaceCamera(double theta, double phi, double atomRadius, Render
 }
 
 double SurfaceCamera::ScreenOffset(double p) const {
+  // Another size: the pixel's middle, about the picture's middle.
+  if (perStep_ > 0) return (p + 0.5 - side_ / 2.0) / perStep_;
   const double a = p - edge_;
   if (!nano_) return a + 0.5;  // the main view puts a dot at floor(u)
   // The nano view at CLng(u) / 2: pixel a holds u in [2a - 0.5, 2a + 1.5) for
@@ -591,7 +600,7 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner,
                         PixelArray& out) {
   if (!outer.Field || field.Half != outer.Field->Half) RaiseError(5);
   if (bricks.Of != &field) bricks.Build(field);
-  const SurfaceCamera cam(view.Theta, view.Phi, outer.AtomRadius, view.Size);
+  const SurfaceCamera cam(view.Theta, view.Phi, outer.AtomRadius, view.Size, view.Pixels);
   const int side = cam.Side();
   if (out.Width != side || out.Height != side) out.Allocate(side, side);
 
@@ -616,7 +625,10 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner,
   }
   // The preview: one ray every fourth pixel each way (every second in the
   // nano view), bilinear in between.
-  const int stride = view.Size == Main ? 4 : 2;
+  // A picture of another size keeps about as many rays as the view's own.
+  const int own = view.Size == Main ? 375 : 127;
+  const int stride =
+      (view.Size == Main ? 4 : 2) * std::max(1, static_cast<int>(std::lround(1.0 * side / own)));
   const int coarse = (side - 1) / stride + 2;
   std::vector<Rgb> grid(static_cast<size_t>(coarse) * coarse);
   ForRows(coarse, [&](int j) {
@@ -674,6 +686,7 @@ void cOrbitalObject::RenderSurface() {
   view.Theta = Request.Theta;
   view.Phi = Request.Phi;
   view.Size = Request.Size;
+  view.Pixels = Request.Pixels;
   view.Final = Request.VolFinal != kFalse;
   view.Phase = Request.ShowPhase != kFalse;
   view.Palette = Request.Palette;

@@ -44,6 +44,7 @@ struct SurfaceRay {
 struct SurfaceView {
   double Theta = 0, Phi = 0;
   RenderSize Size = Main;
+  int Pixels = 0;      // the picture's side; 0 (or the size's own) for 375 or 127
   bool Final = true;   // false: the coarse preview shown while the view turns
   bool Phase = false;  // colour by the sign of ψ (fields with a sign only)
   PhasePalette Palette = OrangeBlue;
@@ -54,7 +55,9 @@ struct SurfaceView {
 // the ray through it, clipped to a sphere around the nucleus.
 class WLENGINE_EXPORT SurfaceCamera {
  public:
-  SurfaceCamera(double theta, double phi, double atomRadius, RenderSize size);
+  // `pixels`: the picture's side when it is not the size's own (16 to 4096),
+  // the screen scaled about its middle; else 0.
+  SurfaceCamera(double theta, double phi, double atomRadius, RenderSize size, int pixels = 0);
   // The ray of pixel (x, y) of the view (fractional pixels allowed), limited
   // to the sphere of `radius` Bohr radii (and to w >= 0 when `cutaway`).
   SurfaceRay RayAt(double x, double y, double radius, bool cutaway) const;
@@ -67,6 +70,7 @@ class WLENGINE_EXPORT SurfaceCamera {
  private:
   int side_, edge_;
   bool nano_;
+  double perStep_ = 0;  // pixels per grid unit of a picture of another size; 0 for the own
   double unit_;  // Bohr radii per grid unit
 };
 
@@ -101,11 +105,11 @@ struct SurfaceCache {
 WLENGINE_EXPORT ScalarField EverySecondNode(const ScalarField& field);
 
 // Renders the surface `outer` (and the opaque `inner` inside it when given,
-// the outer one then translucent) into `out` (375² or 127², y = 0 the bottom
-// row), tracing `field` (the levels' field or a coarser sampling of the same
-// cube) with its bricks (built here when they are not field's). Rows run on
-// up to two threads; the pixels do not depend on the split. Raises invalid
-// procedure call (5) for a size other than Main or Nano.
+// the outer one then translucent) into `out` (375² or 127², or Pixels² for
+// another size, y = 0 the bottom row), tracing `field` (the levels' field or a coarser sampling of
+// the same cube) with its bricks (built here when they are not field's). Rows run on up to two
+// threads; the pixels do not depend on the split. Raises invalid procedure call (5) for a size
+// other than Main or Nano or Pixels outside 16 to 4096.
 WLENGINE_EXPORT void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner,
                                         const ScalarField& field, FieldBricks& bricks,
                                         const SurfaceView& view, PixelArray& out);

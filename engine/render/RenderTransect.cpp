@@ -6,6 +6,7 @@
 
 #include "core/Numeric.h"
 #include "render/Phase.h"
+#include "render/ViewGeometry.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -23,6 +24,8 @@ void cOrbitalObject::RenderTransect() {
   const RenderMode other = main ? LastNanoRequest.Mode : LastMainRequest.Mode;
   const bool coloured = Request.ShowProbLevelOnDots && Request.ShowProbLevelOnTrans &&
                         (other == Orthographic || other == Perspective);
+
+  if (Frame().Scaled) return RenderScaledTransect(coloured);
 
   const Long side = main ? 375 : 127;
   const int e = main ? 187 : 63;      // the view's centre
@@ -94,6 +97,80 @@ void cOrbitalObject::RenderTransect() {
     dc.SetBits(row, 0, e - i, 1);
     dc.SetBits(row, 0, e + i, 1);
   }
+  PublishView(Request.Size);
+}
+
+// A slice of another size than the view's own: the level evaluated at each
+// pixel's own point of the plane, so that the picture has the detail of its
+// resolution (nodes stay sharp lines, curves stay smooth) where interpolating
+// the grid would show its cells. The level is the grid's (the same function
+// of the density), so pixels on grid points show the grid's values. Pixels
+// beyond the sampled cube stay black, as in the view's own picture. The
+// density is even in each coordinate: one quadrant is evaluated and mirrored.
+void cOrbitalObject::RenderScaledTransect(bool coloured) {
+  const PictureFrame frame = Frame();
+  const int side = frame.Side;
+  const double h = GridStep();
+  const double c = side / 2.0;
+  const double slice = Request.TransectNo * h;
+  const bool phase = PhaseShown();
+  const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),
+                              PhaseColour(Request.Palette, true)};
+  auto planePoint = [&](double across, double up) {
+    return Request.TransectDir == AlongX   ? COORDdouble{slice, across, up}
+           : Request.TransectDir == Alongy ? COORDdouble{across, slice, up}
+                                           : COORDdouble{across, up, slice};
+  };
+  auto paint = [&](int p, double across, double up) {
+    RGBA c;
+    if (phase) {
+      if (p == 0) return c;
+      const PhaseRgb& pc = colour[Electron->GetPsiSign(planePoint(across, up)) >= 0];
+      return RGBA{static_cast<Byte>(pc.B * p / 255), static_cast<Byte>(pc.G * p / 255),
+                  static_cast<Byte>(pc.R * p / 255), 0};
+    }
+    if (coloured) {
+      c.G = static_cast<Byte>((p * p) / 255);
+      c.R = static_cast<Byte>(((255 - p) * p) / 255);
+    } else {
+      c.B = c.G = c.R = static_cast<Byte>(p);
+    }
+    return c;
+  };
+
+  cMemoryDCEx& dc = NewViewBitmap(Request.Size);
+  PixelArray& pixels = PreparePixels(Request.Size);  // y = 0 the bottom row
+  const double reach = 127.5;                        // grid steps shown from the centre
+  const int first = side / 2;                        // the first pixel at or right of the middle
+  const int count = side - first;
+  std::vector<double> xs(static_cast<size_t>(count)), ys(xs.size()), zs(xs.size());
+  std::vector<Byte> levels(xs.size());
+  const double s2 = slice * slice;
+  for (int y = first; y < side; ++y) {
+    const double v = (y + 0.5 - c) / frame.PerStep;  // grid steps up
+    if (v > reach) break;
+    int n = 0;
+    for (int x = first; x < side; ++x, ++n) {
+      const double u = (x + 0.5 - c) / frame.PerStep;
+      if (u > reach) break;
+      const double a = u * h, b = v * h;
+      const COORDdouble q = planePoint(a * a, b * b);  // squares, the slice's replaced below
+      xs[n] = Request.TransectDir == AlongX ? s2 : q.X;
+      ys[n] = Request.TransectDir == Alongy ? s2 : q.Y;
+      zs[n] = Request.TransectDir == Alongz ? s2 : q.Z;
+    }
+    Electron->GetLevels(View_, xs.data(), ys.data(), zs.data(), n, levels.data());
+    for (int i = 0; i < n; ++i) {
+      const int x = first + i;
+      const double a = (x + 0.5 - c) / frame.PerStep * h, b = (y + 0.5 - c) / frame.PerStep * h;
+      const int p = levels[i];
+      pixels(x, y) = paint(p, a, b);
+      pixels(side - 1 - x, y) = paint(p, -a, b);
+      pixels(x, side - 1 - y) = paint(p, a, -b);
+      pixels(side - 1 - x, side - 1 - y) = paint(p, -a, -b);
+    }
+  }
+  dc.SetAllBits(pixels);
   PublishView(Request.Size);
 }
 

@@ -13,6 +13,7 @@
 #include "core/modMaths.h"
 #include "render/Phase.h"
 #include "render/Surfaces.h"
+#include "render/ViewGeometry.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -170,8 +171,11 @@ void cOrbitalObject::RenderVolume() {
   if (!main && Request.Size != Nano) return;
   if (!Electron) RaiseError(kObjectNotSet, "no wave function");
 
-  // Resolution: full for the final image, else steered by VolumeParam; always odd.
-  const int maxN = main ? 255 : 127;
+  // Resolution: full for the final image, else steered by VolumeParam; always
+  // odd. A picture of another size traces at its own resolution.
+  const PictureFrame frame = Frame();
+  const VolumeFrame place = VolumeFrameOf(frame, Request.Size);
+  const int maxN = place.Traced;
   int N = maxN;
   if (!Request.VolFinal) {
     const double wanted = Int(static_cast<float>(q * VolumeParam));
@@ -237,13 +241,11 @@ void cOrbitalObject::RenderVolume() {
     image.SetBits(row, 0, y, 1);
   }
 
-  // The main view shows the volume in a black 60-pixel frame, the nano view fills its bitmap.
+  // The main view shows the volume in a black 60-pixel frame, the nano view
+  // fills its bitmap (pictures of other sizes in proportion).
   cMemoryDCEx& dc = NewViewBitmap(Request.Size);
-  if (main) {
-    StretchBlt(dc.hdc(), 60, 60, 255, 255, image.hdc(), 0, 0, N, N);
-  } else {
-    StretchBlt(dc.hdc(), 0, 0, 127, 127, image.hdc(), 0, 0, N, N);
-  }
+  StretchBlt(dc.hdc(), place.Margin, place.Margin, place.Inner, place.Inner, image.hdc(), 0, 0, N,
+             N);
 
   // A final image (or one with the outline) is kept in the view's buffer.
   if (Request.Transector || Request.VolFinal) {

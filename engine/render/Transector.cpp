@@ -3,12 +3,14 @@
 // restoring the grey values that were saved under it in the fourth byte.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 
 #include "core/Numeric.h"
 #include "core/modMaths.h"
 #include "render/DotRotation.h"
 #include "render/LineWalk.h"
+#include "render/ViewGeometry.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -18,6 +20,7 @@ namespace {
 constexpr Long kRed = 255;
 constexpr Long kGreen = 65280;
 constexpr Long kWhite = 16777215;
+constexpr Long kCyan = 16776960;
 
 // Depth factors that keep a corner's depth within -127 to 127.
 constexpr double kMainDepth = 0.5773502691896258;  // 1/√3
@@ -52,16 +55,27 @@ double DepthFactor(const RenderRequest& r) {
   return r.Size == Main ? kMainDepth : kNanoDepth;
 }
 
+// A corner's pixel in a picture of another size: (x, y) in the size's own
+// pixels about its centre, scaled about the picture's middle.
+Long ScaledPixel(const PictureFrame& f, double a) {
+  return static_cast<Long>(std::floor(f.Side / 2.0 + a * f.Zoom));
+}
+
 // The orthographic outline, as on dot clouds and volume images.
 Outline OrthographicOutline(const std::array<COORDdouble, 4>& corners, const RenderRequest& r,
                             Long e) {
   const DotRotation rotate(r.Theta, r.Phi);
   const double k = DepthFactor(r);
+  const PictureFrame f = FrameOf(r);
   Outline out;
   for (int i = 0; i < 4; ++i) {
     const RotatedPoint p = rotate(corners[i].X, corners[i].Y, corners[i].Z);
-    out[i] = {static_cast<Long>(Int(p.u)) + e, static_cast<Long>(Int(p.v)) + e,
-              128 - static_cast<Long>(Int(p.w * k))};
+    const Long shade = 128 - static_cast<Long>(Int(p.w * k));
+    if (f.Scaled) {
+      out[i] = {ScaledPixel(f, p.u), ScaledPixel(f, p.v), shade};
+    } else {
+      out[i] = {static_cast<Long>(Int(p.u)) + e, static_cast<Long>(Int(p.v)) + e, shade};
+    }
   }
   return out;
 }
@@ -71,12 +85,26 @@ Outline PerspectiveOutline(const std::array<COORDdouble, 4>& corners, const Rend
                            Long e, const COORDlong& camera) {
   const DotRotation rotate(r.Theta, r.Phi);
   const double k = DepthFactor(r);
+  const PictureFrame f = FrameOf(r);
   Outline out;
   COORDlong R{};  // a corner at the camera's depth keeps the previous corner's point
+  double X = 0, Z = 0;
   for (int i = 0; i < 4; ++i) {
     const RotatedPoint p = rotate(corners[i].X, corners[i].Y, corners[i].Z);
     modMaths::ProjectPoint(camera, {p.u, p.w, p.v}, R, r.ProjectionPlane);
-    out[i] = {R.X + e, R.Z + e, 128 - static_cast<Long>(Int(R.Y * k))};
+    const Long shade = 128 - static_cast<Long>(Int(R.Y * k));
+    if (f.Scaled) {
+      // The same projection unrounded, scaled to the picture.
+      const double d = p.w - camera.Y;
+      if (Int(d) != 0) {
+        const float t = static_cast<float>(SubI32(r.ProjectionPlane, camera.Y) / d);
+        X = (p.u - camera.X) * t + camera.X;
+        Z = p.v * t;
+      }
+      out[i] = {ScaledPixel(f, X), ScaledPixel(f, Z), shade};
+    } else {
+      out[i] = {R.X + e, R.Z + e, shade};
+    }
   }
   return out;
 }
@@ -93,7 +121,7 @@ void cOrbitalObject::DrawTransector() {
   if (!Corners(Request, corners)) return;
   const Long e = PixelsEdge / 2;
 
-  // One outline in white, or the two eyes' outlines in green and red.
+  // One outline in white, or the two eyes' outlines in green (or cyan) and red.
   Outline first, second;
   bool stereo = false;
   switch (Request.Mode) {
@@ -129,7 +157,7 @@ void cOrbitalObject::DrawTransector() {
     });
   };
   if (stereo) {
-    draw(first, kGreen);
+    draw(first, LeftEyeCyan() ? kCyan : kGreen);
     draw(second, kRed);
   } else {
     draw(first, kWhite);
@@ -157,7 +185,7 @@ void cOrbitalObject::RemoveTransector() {
 
 void cOrbitalObject::DrawShadedLine(Long x1, Long y1, Long x2, Long y2, Long s1, Long s2,
                                     Long colour) {
-  if (colour != kRed && colour != kGreen && colour != kWhite) return;
+  if (colour != kRed && colour != kGreen && colour != kCyan && colour != kWhite) return;
   PixelArray& pixels = ViewPixels();
   const Long edge = EdgeOf(pixels, PixelsEdge);
   WalkLine(x1, y1, x2, y2, edge, edge, [&](Long x, Long y, long long i, long long n) {
@@ -169,6 +197,9 @@ void cOrbitalObject::DrawShadedLine(Long x1, Long y1, Long x2, Long y2, Long s1,
       p.R |= shade;
     } else if (colour == kGreen) {
       p.G |= shade;
+    } else if (colour == kCyan) {
+      p.G |= shade;
+      p.B |= shade;
     } else {
       p.R = static_cast<Byte>(std::min(255, p.R + shade));
       p.G = p.R;

@@ -12,6 +12,8 @@
 //     and the others two: a quarter pixel off at most.
 //   perspective and anaglyph: the plane of the nucleus is magnified by
 //     (plane - camera) / -camera.
+//   pictures of other sizes (Pixels): Zoom = side / 375 (or / 127) pixels per
+//     pixel of the size's own picture, about the middle of the picture.
 //   volume: the final image (255 traced pixels in the main view's 60-pixel
 //     frame, 127 filling the nano view) spans 127 resp. 63 pixels per atom
 //     radius; previews trace fewer pixels and differ by less than 1%.
@@ -35,9 +37,63 @@ double PerspectiveFactor(const RenderRequest& r) {
 
 }  // namespace
 
+PictureFrame FrameOf(const RenderRequest& request) {
+  const bool main = request.Size == Main;
+  if (!main && request.Size != Nano) return {};
+  const int own = main ? 375 : 127;
+  PictureFrame f;
+  f.Side = own;
+  f.PerStep = main ? 1.0 : 0.5;
+  if (request.Pixels == 0 || request.Pixels == own) return f;
+  if (request.Pixels < 16 || request.Pixels > 4096) return {};
+  f.Side = request.Pixels;
+  f.Scaled = true;
+  f.Zoom = static_cast<double>(f.Side) / own;
+  f.PerStep *= f.Zoom;
+  return f;
+}
+
+VolumeFrame VolumeFrameOf(const PictureFrame& frame, RenderSize size) {
+  VolumeFrame v;
+  if (!frame.Scaled) {
+    // The main view's 255 pixels in a 60-pixel frame; the nano view filled.
+    v.Inner = v.Traced = size == Main ? 255 : 127;
+    v.Margin = size == Main ? 60 : 0;
+    return v;
+  }
+  v.Inner = size == Main ? static_cast<int>(std::lround(255 * frame.Zoom)) : frame.Side;
+  v.Margin = (frame.Side - v.Inner) / 2;
+  v.Traced = v.Inner % 2 == 1 ? v.Inner : v.Inner - 1;  // the centre ray needs an odd side
+  return v;
+}
+
 ViewScale ScaleOf(const RenderRequest& request, double atomRadius) {
   const bool main = request.Size == Main;
-  if ((!main && request.Size != Nano) || !(atomRadius > 0)) return {};
+  const PictureFrame frame = FrameOf(request);
+  if (frame.Side == 0 || !(atomRadius > 0)) return {};
+  if (frame.Scaled) {
+    ViewScale s;
+    s.CentreX = s.CentreY = frame.Side / 2.0;
+    s.PixelsPerBohr = frame.PerStep * kSteps / atomRadius;
+    switch (request.Mode) {
+      case Perspective:
+      case Anaglyph:
+        s.PixelsPerBohr *= PerspectiveFactor(request);
+        break;
+      case Volumetric: {
+        // The traced image's middle pixel holds the nucleus; the image is
+        // stretched from Traced to Inner pixels.
+        const VolumeFrame v = VolumeFrameOf(frame, request.Size);
+        const double stretch = static_cast<double>(v.Inner) / v.Traced;
+        s.CentreX = s.CentreY = v.Margin + (v.Traced / 2 + 0.5) * stretch;
+        s.PixelsPerBohr = (v.Traced / 2) * stretch / atomRadius;
+        break;
+      }
+      default:
+        break;
+    }
+    return s;
+  }
   const double perStep = main ? 1.0 : 0.5;  // pixels per grid step in the plane of the nucleus
   const double middle = main ? 187.5 : 63.5;
   ViewScale s;
@@ -79,7 +135,7 @@ double SphereOutlineRadius(const RenderRequest& request, double atomRadius, doub
       const double D = std::abs(static_cast<double>(request.CameraPos));
       const double f = std::abs(static_cast<double>(request.ProjectionPlane - request.CameraPos));
       if (rho >= D) return 0;
-      return f * rho / std::sqrt(D * D - rho * rho);
+      return FrameOf(request).Zoom * f * rho / std::sqrt(D * D - rho * rho);
     }
     case Transect: {
       // The sphere's cut with the slice; none when the slice misses it.

@@ -14,6 +14,7 @@
 #include "core/Records.h"
 #include "orbitals/cElectron.h"
 #include "render/PixelArray.h"
+#include "render/ViewGeometry.h"
 #include "render/cMemoryDCEx.h"
 #include "wlengine_export.h"
 
@@ -29,7 +30,9 @@ class WLENGINE_EXPORT cOrbital {
   virtual OrbitalStats GetStats() const = 0;
   // Draws a new dot cloud from the existing grid; always returns 0.
   virtual Long ReFillDotMatrix(Long TargetNum, Byte ProbThreshHold) = 0;
-  // Renders one view and returns the handles of both views' bitmaps.
+  // Renders one view and returns the handles of both views' bitmaps. A
+  // request's Pixels outside 16 to 4096 (other than 0) is refused with
+  // invalid procedure call (5) before anything is drawn.
   virtual RenderDCinfo GetRender(const RenderRequest& RenderInfo) = 0;
   // The boundary surface holding `share` of the probability (see
   // cOrbitalObject::SurfaceFor).
@@ -94,12 +97,19 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // Renderers (GetRender.cpp, RenderDots.cpp, RenderVolume.cpp, RenderTransect.cpp,
   // Transector.cpp).
   void RenderDots();
+  // The dots of a picture of another size than the view's own (RenderDots.cpp).
+  void RenderScaledDots(const PictureFrame& frame, PixelArray& pixels);
   void RenderVolume();
   void RenderTransect();
+  // A slice of another size than the view's own (RenderTransect.cpp).
+  void RenderScaledTransect(bool coloured);
   void RenderSurface();
   void DrawTransector();
   void RemoveTransector();
   void DrawShadedLine(Long x1, Long y1, Long x2, Long y2, Long s1, Long s2, Long colour);
+  // The transector's and the dots' colour of the left eye: green, or cyan
+  // (green and blue) for red/cyan glasses.
+  bool LeftEyeCyan() const { return Request.Mode == Anaglyph && Request.Glasses == RedCyan; }
   void SaveRestoreLine(Long x1, Long y1, Long x2, Long y2, Long colour, bool restore);
   // True when the request asks for the sign of ψ and the orbital has one.
   bool PhaseShown() const;
@@ -109,14 +119,18 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // The grid spacing in Bohr radii: the atom radius over 127.
   double GridStep() const { return static_cast<double>(SetupInfo.AtomRadius) / 127; }
 
+  // The picture the request being rendered asks for (its side, its scale).
+  PictureFrame Frame() const { return FrameOf(Request); }
   // The pixel buffer of a view (one per view, so that a reused final volume
-  // image is always its own view's) and its upper index bound (374 or 126).
+  // image is always its own view's). NewViewBitmap and PreparePixels size them
+  // to the picture of the request being rendered (Frame().Side).
   PixelArray& PixelsFor(RenderSize size) { return size == Main ? MainPixels : NanoPixels; }
   // The view's bitmap, deleted and created anew (black) at the view's size.
   cMemoryDCEx& NewViewBitmap(RenderSize size);
   // Hands out the view's bitmap handle through DCs.
   void PublishView(RenderSize size);
   // Clears the view's buffer, allocating it first if needed; sets PixelsEdge.
+  // A buffer left large by a big picture is given back when a smaller one follows.
   PixelArray& PreparePixels(RenderSize size);
   // The buffer of the view being rendered (Request.Size).
   PixelArray& ViewPixels() { return PixelsFor(Request.Size); }
@@ -140,7 +154,7 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   std::unique_ptr<cElectron> Electron;
   cMemoryDCEx MainDC, NanoDC;
   PixelArray MainPixels, NanoPixels;
-  Long PixelsEdge = 0;  // edge of the buffer last prepared: 374 or 126
+  Long PixelsEdge = 0;  // edge of the buffer last prepared: its side - 1
   RenderRequest Request{};
   RenderRequest LastMainRequest{}, LastNanoRequest{};
   RenderDCinfo DCs{};

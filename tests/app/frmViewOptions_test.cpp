@@ -118,6 +118,41 @@ TEST_F(ViewOptions, CameraSlidersKeepOrMoveTheDistanceAndRenderOnlyWhereTheyAppl
   EXPECT_EQ(Frames(), ana + 1);
 }
 
+// The glasses of the orbital shown: red/cyan redraws the anaglyph with the
+// left eye in cyan; another orbital keeps red/green until asked.
+TEST_F(ViewOptions, GlassesChoiceDrawsTheAnaglyphForRedCyanGlasses) {
+  SetMode(2);
+  wl::frmViewOptions& o = Open();
+  o.Tabs->setCurrentIndex(1);
+  ASSERT_TRUE(o.GlassesChoice[0]->isVisible());
+  EXPECT_TRUE(o.GlassesChoice[0]->isChecked());
+  auto colours = [&] {
+    int cyan = 0, green = 0;
+    const QImage view = w->eeMainView->Image().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < 375; ++y) {
+      for (int x = 0; x < 375; ++x) {
+        const QRgb p = view.pixel(x, y);
+        cyan += qGreen(p) > 0 && qBlue(p) == qGreen(p) && qRed(p) == 0;
+        green += qGreen(p) > 0 && qBlue(p) == 0;
+      }
+    }
+    return std::pair(cyan, green);
+  };
+  EXPECT_EQ(colours().first, 0);
+  const wl::Long frames = Frames();
+  QTest::mouseClick(o.GlassesChoice[1], Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(R().Glasses, wl::RedCyan);
+  EXPECT_EQ(Frames(), frames + 1);
+  EXPECT_FALSE(o.GlassesChoice[0]->isChecked());
+  EXPECT_GT(colours().first, 200);
+  EXPECT_EQ(colours().second, 0);
+
+  ASSERT_TRUE(w->Calculate(4, 8, 30, 0));
+  EXPECT_EQ(R().Glasses, wl::RedGreen);
+  EXPECT_TRUE(o.GlassesChoice[0]->isChecked());
+}
+
 TEST_F(ViewOptions, ShadingModesAndTheTransectBox) {
   wl::frmViewOptions& o = Open();
   EXPECT_FALSE(o.chkColourTrans->isEnabled());

@@ -116,6 +116,42 @@ TEST(Overlays, TheScaleBarIsAsLongAsItsLabelSaysAndReadsOnBlackAndWhite) {
   }
 }
 
+// A picture of another size carries the view's overlays in proportion: the
+// same bar and label four times as large, the marker on the scaled sphere.
+TEST(Overlays, BigPicturesCarryTheOverlaysInProportion) {
+  for (wl::RenderMode mode : {wl::Orthographic, wl::Transect}) {
+    wl::RenderRequest own = Request(mode, wl::Main), big = own;
+    big.Pixels = 1500;  // four times 375
+    wl::OverlayChoice choice;
+    choice.MarkerRadius = 6;
+    const wl::ScaleBar a = wl::ScaleBarOf(own, 18), b = wl::ScaleBarOf(big, 18);
+    EXPECT_EQ(a.Label, b.Label);
+    EXPECT_NEAR(b.Length, 4 * a.Length, 1e-6);
+    EXPECT_NEAR(b.Area.height(), 4 * a.Area.height(), 0.1 * a.Area.height());
+    EXPECT_NEAR(b.Area.width(), 4 * a.Area.width(), 0.1 * a.Area.width());
+    EXPECT_NEAR(b.Area.bottom(), 1500 - 4 * (375 - a.Area.bottom()), 4);
+
+    QImage small(375, 375, QImage::Format_RGB32), large(1500, 1500, QImage::Format_RGB32);
+    small.fill(Qt::black);
+    large.fill(Qt::black);
+    wl::DrawOverlays(small, own, 18, choice);
+    wl::DrawOverlays(large, big, 18, choice);
+    auto inked = [](const QImage& im) {
+      long n = 0;
+      for (int y = 0; y < im.height(); ++y)
+        for (int x = 0; x < im.width(); ++x) n += qGray(im.pixel(x, y)) > 60;
+      return n;
+    };
+    const double ratio = static_cast<double>(inked(large)) / inked(small);
+    EXPECT_GT(ratio, 16 * 0.75) << mode;
+    EXPECT_LT(ratio, 16 * 1.25) << mode;
+    const double r = wl::SphereOutlineRadius(big, 18, 6);
+    EXPECT_NEAR(r, 4 * wl::SphereOutlineRadius(own, 18, 6), 0.01 * r);
+    const Ring ring = MarkerRing(large, wl::ScaleOf(big, 18), r);
+    EXPECT_NEAR(ring.mean, r, 3) << mode;
+  }
+}
+
 TEST(Overlays, TheMarkersOutlineIsDashedIn3DAndEachMarkerFollowsItsChoice) {
   wl::OverlayChoice choice;
   choice.ScaleBar = false;

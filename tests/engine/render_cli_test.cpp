@@ -125,6 +125,10 @@ TEST(CliRender, RefusesBadRequestsWithOneLine) {
       {"--mode", "surface", "--enclose", "most", "-o", png},
       {"--mode", "surfaces", "-o", png},
       {"--phase", "--palette", "green", "-o", png},
+      {"--size", "15", "-o", png},
+      {"--size", "4097", "-o", png},
+      {"--size", "2k", "-o", png},
+      {"--mode", "anaglyph", "--anaglyph", "red-blue", "-o", png},
   };
   for (const auto& args : bad) {
     const Result r = RunRender(With(args));
@@ -353,11 +357,35 @@ TEST(CliRender, PhaseColoursTheLobesInThePaletteAsked) {
   }
 }
 
+// --size N draws the main view's picture N pixels a side; --anaglyph red-cyan
+// the left eye in cyan: green never without as much blue.
+TEST(CliRender, SizeAndRedCyanGlasses) {
+  WL_NEEDS_IMAGE_WRITER();
+  const std::string bmp = File("wl_cyan.bmp");
+  std::remove(bmp.c_str());
+  const Result r = RunRender(With({"--mode", "anaglyph", "--size", "600", "--anaglyph", "red-cyan",
+                                   "--theta", "0.5", "--dots", "4000", "-o", bmp}));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Bitmap m = ReadBmp(bmp);
+  ASSERT_EQ(m.width, 600);
+  ASSERT_EQ(m.height, 600);
+  int cyan = 0, red = 0;
+  for (unsigned v : m.rgb) {
+    const unsigned g = v >> 8 & 255, b = v & 255;
+    ASSERT_EQ(g, b);
+    cyan += g > 0 && (v >> 16) == 0;
+    red += g == 0 && (v >> 16) > 0;
+  }
+  EXPECT_GT(cyan, 100);
+  EXPECT_GT(red, 100);
+}
+
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* option : {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "--scale-bar",
-                             "--enclose", "--nested", "--cutaway", "--phase", "--palette", "-o FILE"}) {
+  for (const char* option :
+       {"--mode", "--transect-dir", "--quality", "--frames", "--axes", "--scale-bar", "--enclose",
+        "--nested", "--cutaway", "--phase", "--palette", "--anaglyph", "-o FILE"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

@@ -31,7 +31,7 @@ Lit Render(wl::cOrbitalObject& o, const RenderRequest& r, double atomRadius) {
   const wl::RenderDCinfo dcs = o.GetRender(r);
   const wl::Long hdc = r.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC;
   const wl::ViewScale s = wl::ScaleOf(r, atomRadius);
-  const int edge = r.Size == wl::Main ? 375 : 127;
+  const int edge = wl::FrameOf(r).Side;
   Lit lit;
   for (int y = 0; y < edge; ++y) {
     for (int x = 0; x < edge; ++x) {
@@ -157,24 +157,29 @@ TEST(ViewGeometry, VolumesSpanTheAtomAndSurfacesKeepItsScaleInAnEnlargedBox) {
     }
     return lo;
   };
-  for (wl::RenderSize size : {wl::Main, wl::Nano}) {
-    RenderRequest r = Request(wl::Volumetric, size);
-    r.VolFinal = wl::kTrue;
-    wl::ViewScale s = wl::ScaleOf(r, 3);
-    Lit lit = Render(vol, r, 3);
-    EXPECT_NEAR(lit.left, s.CentreX - 3 * s.PixelsPerBohr, 0.5) << size;
-    EXPECT_NEAR(lit.right + 1, s.CentreX + 3 * s.PixelsPerBohr, 0.5) << size;
+  // Pictures of other sizes (Pixels) keep both, about their middle.
+  for (int pixels : {0, 1000}) {
+    for (wl::RenderSize size : {wl::Main, wl::Nano}) {
+      RenderRequest r = Request(wl::Volumetric, size);
+      r.VolFinal = wl::kTrue;
+      r.Pixels = static_cast<wl::Integer>(pixels);
+      wl::ViewScale s = wl::ScaleOf(r, 3);
+      Lit lit = Render(vol, r, 3);
+      const double zoom = wl::FrameOf(r).Zoom;
+      EXPECT_NEAR(lit.left, s.CentreX - 3 * s.PixelsPerBohr, 0.5 * zoom) << size;
+      EXPECT_NEAR(lit.right + 1, s.CentreX + 3 * s.PixelsPerBohr, 0.5 * zoom) << size;
 
-    r.Mode = wl::BoundarySurface;
-    r.EnclosedShare = size == wl::Main ? 0.9 : 0.5;  // the nano view shows the 50% one whole
-    s = wl::ScaleOf(r, 2);
-    lit = Render(surf, r, 2);
-    const double slack = size == wl::Main ? 0.5 : 0.75;
-    EXPECT_NEAR((lit.left + lit.right + 1) / 2.0, s.CentreX, slack) << size;
-    EXPECT_NEAR((lit.top + lit.bottom + 1) / 2.0, s.CentreY, slack) << size;
-    EXPECT_NEAR((lit.right - lit.left + 1) / 2.0,
-                wl::SphereOutlineRadius(r, 2, holding(r.EnclosedShare)), 1.5)
-        << size;
+      r.Mode = wl::BoundarySurface;
+      r.EnclosedShare = size == wl::Main ? 0.9 : 0.5;  // the nano view shows the 50% one whole
+      s = wl::ScaleOf(r, 2);
+      lit = Render(surf, r, 2);
+      const double slack = size == wl::Main ? 0.5 : 0.75;
+      EXPECT_NEAR((lit.left + lit.right + 1) / 2.0, s.CentreX, slack) << size << " " << pixels;
+      EXPECT_NEAR((lit.top + lit.bottom + 1) / 2.0, s.CentreY, slack) << size << " " << pixels;
+      EXPECT_NEAR((lit.right - lit.left + 1) / 2.0,
+                  wl::SphereOutlineRadius(r, 2, holding(r.EnclosedShare)), 1.5 * zoom)
+          << size << " " << pixels;
+    }
   }
 }
 

@@ -27,16 +27,20 @@ const char* kRenderHelp =
     R"(usage: wavelore-render render --orbital O [calculation options] [render options] -o FILE
 
 Calculates the orbital, renders one view and writes its bitmap (375 by 375
-for the main view, 127 by 127 for the nano view) to FILE, a .png or .bmp file.
+for the main view, 127 by 127 for the nano view, or the main view's picture
+N by N with --size N) to FILE, a .png or .bmp file.
 
 Render options (the fields of one render request):
   --mode M           orthographic (or ortho), perspective, anaglyph, volumetric
                      (or volume), transect or surface (default orthographic)
-  --size S           main or nano (default main)
+  --size S           main, nano or a number N, 16 to 4096: the main view's
+                     picture drawn N by N pixels at that resolution (default main)
   --theta A, --phi A camera rotation angles in radians (default 0)
   --camera C         camera position on the viewing axis (default -300)
   --plane P          projection plane position (default 15)
   --stereo S         anaglyph stereo divisor, not 0 (default 30)
+  --anaglyph G       the anaglyph's glasses: red-green or red-cyan (the left
+                     eye cyan, the right red) (default red-green)
   --transect-no T    slice position -127 to 127 (default 0)
   --transect-dir D   slicing axis x, y or z (default y)
   --transector       draw the slice's outline over the 3D view
@@ -69,8 +73,8 @@ The calculation options are those of 'stats' (see 'wavelore-render --help').
 )";
 
 const std::vector<std::string> kRenderValued = {
-    "--mode",        "--size",         "--theta",   "--phi", "--camera", "--plane",  "--stereo",
-    "--transect-no", "--transect-dir", "--quality", "-o",    "--frames", "--enclose"};
+    "--mode",        "--size",         "--theta",   "--phi", "--camera", "--plane",   "--stereo",
+    "--transect-no", "--transect-dir", "--quality", "-o",    "--frames", "--enclose", "--anaglyph"};
 const std::vector<std::string> kRenderFlags = {"--transector", "--final",  "--prob-dots",
                                                "--prob-trans", "--json",   "--axes",
                                                "--nested",     "--cutaway",
@@ -112,8 +116,17 @@ wl::RenderRequest ReadRequest(const Args& args) {
   // The mode names are the program's own (WL --mode), with the slice besides.
   const auto mode = args.Get("--mode");
   r.Mode = mode ? wlcli::ParseMode("--mode", *mode, true) : wl::Orthographic;
-  r.Size =
-      Choice<wl::RenderSize>(args, "--size", {{"main", wl::Main}, {"nano", wl::Nano}}, wl::Main);
+  // --size N: the main view's picture, N pixels a side.
+  const auto size = args.Get("--size");
+  if (size && !size->empty() && std::isdigit(static_cast<unsigned char>((*size)[0]))) {
+    r.Size = wl::Main;
+    r.Pixels = static_cast<wl::Integer>(args.Integer("--size", 16, 4096, 375));
+  } else {
+    r.Size =
+        Choice<wl::RenderSize>(args, "--size", {{"main", wl::Main}, {"nano", wl::Nano}}, wl::Main);
+  }
+  r.Glasses = Choice<wl::AnaglyphGlasses>(
+      args, "--anaglyph", {{"red-green", wl::RedGreen}, {"red-cyan", wl::RedCyan}}, wl::RedGreen);
   r.Theta = args.Real("--theta", 0);
   r.Phi = args.Real("--phi", 0);
   r.CameraPos = static_cast<wl::Integer>(args.Integer("--camera", -32768, 32767, -300));

@@ -58,10 +58,12 @@ Calculation (stats, render):
 
 Rendering (render):
   --mode orthographic|perspective|anaglyph|volumetric|transect   (default orthographic)
-  --size main|nano   the 375 by 375 main view or the 127 by 127 nano view (default main)
+  --size main|nano|N the 375 by 375 main view, the 127 by 127 nano view (default
+                     main), or the main view's picture N by N pixels (16 to 4096)
   --theta A --phi A  camera angles in radians (default 0)
   --camera C --plane P --stereo S   camera, projection plane, stereo divisor
                      (defaults -300, 15, 30)
+  --anaglyph red-green|red-cyan   the anaglyph's glasses (default red-green)
   --transect-no T --transect-dir x|y|z   slice -127 to 127 (default 0) and axis (default y)
   --transector       outline the slice in 3D views
   --quality Q        volume quality 0 or 5 to 10 (default 5); --final for the full image
