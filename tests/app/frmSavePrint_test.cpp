@@ -981,6 +981,8 @@ TEST_F(SavePrint, WorksheetIsOnePdfPageWithTextAndFullSizePictures) {
       QStringLiteral("/2Px (2,1,1) PDF, radius = 20 worksheet.pdf")));
   const QString pdf = dir.filePath("sheet.pdf");
   ASSERT_TRUE(Header(pdf).startsWith("%PDF"));
+  // The next save starts where this one went.
+  EXPECT_EQ(wl::PictureFolder(), QDir::cleanPath(dir.path()));
 
   const QString info = *Poppler("pdfinfo", {pdf});
   EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))))
@@ -1020,6 +1022,26 @@ TEST_F(SavePrint, WorksheetIsOnePdfPageWithTextAndFullSizePictures) {
   EXPECT_FALSE(plain.contains(QStringLiteral("R(r)")));
   EXPECT_TRUE(PdfImageWidths(dir.filePath("plain.pdf")).empty());
   EXPECT_EQ(Entries(dir.path()), (QStringList{"plain.pdf", "sheet.pdf"}));
+}
+
+// The worksheet on a printer's page: the heading at the top, the two views
+// below it, as large as the page allows.
+TEST_F(SavePrint, WorksheetIsPrintedOnThePage) {
+  Run(true, 5);
+  ASSERT_FALSE(printer->page.isNull());
+  EXPECT_TRUE(messages->asked.empty());
+  const QImage& page = printer->page;
+  EXPECT_GT(InkRows(page, 0, 40, page.width()), 8);  // the heading
+  // The views' black grounds side by side, each well over a third of the width.
+  int darkLeft = 0, darkRight = 0;
+  const int y = page.height() / 4;
+  for (int x = 0; x < page.width(); ++x) {
+    if (qGray(page.pixel(x, y)) > 40) continue;
+    (x < page.width() / 2 ? darkLeft : darkRight) += 1;
+  }
+  EXPECT_GT(darkLeft, page.width() / 3);
+  EXPECT_GT(darkRight, page.width() / 3);
+  EXPECT_TRUE(files->asked.empty());
 }
 
 // Without a printer the box says what it always said and offers the
