@@ -112,6 +112,8 @@ void PaintWorksheet(QPainter& p, const WorksheetContent& content) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
+  // The pictures go into a PDF with every pixel as drawn, not as JPEG.
+  p.setRenderHint(QPainter::LosslessImageRendering);
   p.setPen(Qt::black);
   double y = area.top();
   p.setFont(heading);

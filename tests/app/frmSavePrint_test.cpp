@@ -840,7 +840,8 @@ std::optional<QString> Poppler(const char* tool, const QStringList& arguments) {
   return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The widths of the pictures embedded in a PDF, as pdfimages lists them.
+// The widths of the pictures embedded in a PDF, as pdfimages lists them;
+// -1 for a picture stored as JPEG, which loses pixels.
 std::vector<int> PdfImageWidths(const QString& path) {
   std::vector<int> widths;
   const std::optional<QString> list = Poppler("pdfimages", {QStringLiteral("-list"), path});
@@ -848,7 +849,8 @@ std::vector<int> PdfImageWidths(const QString& path) {
   // "page num type width height color ..." after two header lines.
   for (const QString& line : list->split(QLatin1Char('\n')).mid(2)) {
     const QStringList cells = line.simplified().split(QLatin1Char(' '));
-    if (cells.size() > 4 && cells[2] == QLatin1String("image")) widths.push_back(cells[3].toInt());
+    if (cells.size() > 8 && cells[2] == QLatin1String("image"))
+      widths.push_back(cells[8] == QLatin1String("jpeg") ? -1 : cells[3].toInt());
   }
   return widths;
 }
@@ -909,9 +911,9 @@ TEST_F(SavePrint, ChosenSizeIsWrittenAndTheViewStaysAsItWas) {
 }
 
 TEST_F(SavePrint, LargeCompositeIsLaidOutAtItsSizeWithLettersToMatch) {
-  const QImage small = Rgb(wl::ComposeImage(*w));
   const QImage large = Rgb(wl::ComposeImage(*w, 2120));  // four times as wide
   ASSERT_EQ(large.size(), QSize(2120, 1700));
+  const QImage small = Rgb(wl::ComposeImage(*w));
   EXPECT_EQ(Rgb(wl::ComposeImage(*w, 530)), small);
   // The captions are four times as tall, not a stretched small picture:
   // their strokes are many rows, on white above and below.
@@ -1001,7 +1003,8 @@ TEST_F(SavePrint, WorksheetIsOnePdfPageWithTextAndFullSizePictures) {
     EXPECT_TRUE(text.contains(expected))
         << expected.toStdString() << "\nin: " << text.toStdString();
   }
-  // Both views embedded as drawn: as many pixels as the engine gave them.
+  // Both views embedded as drawn: as many pixels as the engine gave them,
+  // without loss.
   const int mainSide = w->ViewPicture(wl::Main, 1024).width(),
             smallSide = w->ViewPicture(wl::Nano, 1024).width();
   if (Poppler("pdfimages", {QStringLiteral("-v")})) {
