@@ -29,11 +29,6 @@ const OrbitalView* ShownView(const frmMain& main) {
   return &main.OrbitalViews[index];
 }
 
-// The side of a view's picture when the composite is `width` wide.
-int Scaled(int length, double scale) {
-  return std::max(1, static_cast<int>(std::lround(length * scale)));
-}
-
 }  // namespace
 
 QList<int> PresetPictureSizes() {
@@ -107,10 +102,7 @@ QImage AxesPicture(const Axes& axes, RenderMode mode, AnaglyphGlasses glasses, i
 }
 
 QSize PictureDimensions(frmMain& main, int imageMode, int size) {
-  if (imageMode == 3) {
-    if (size == kScreenSize) return {kCompositeWidth, kCompositeHeight};
-    return {size, Scaled(kCompositeHeight, size / double(kCompositeWidth))};
-  }
+  if (imageMode == 3) return CompositeSize(size);
   if (size != kScreenSize) return {size, size};
   switch (imageMode) {
     case 0:

@@ -144,11 +144,16 @@ QString DefaultFileName(const OrbitalView& view, int ImageMode) {
   }
 }
 
+QSize CompositeSize(int width) {
+  if (width <= 0) return {kCompositeWidth, kCompositeHeight};
+  return ScaledPlace({0, 0, kCompositeWidth, kCompositeHeight}, width / double(kCompositeWidth))
+      .size();
+}
+
 QImage ComposeImage(frmMain& main, int width) {
   const double scale = width > 0 ? width / double(kCompositeWidth) : 1.0;
   const bool own = width <= 0 || width == kCompositeWidth;
-  const QSize size = own ? QSize(kCompositeWidth, kCompositeHeight)
-                         : ScaledPlace({0, 0, kCompositeWidth, kCompositeHeight}, scale).size();
+  const QSize size = CompositeSize(own ? 0 : width);
   const QRect mainPlace = ScaledPlace(kCompositeMain, scale),
               nanoPlace = ScaledPlace(kCompositeNano, scale),
               axesPlace = ScaledPlace(kCompositeAxes, scale);

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include "core/Records.h"
@@ -46,6 +47,9 @@ WLAPP_EXPORT QString ViewsLine(const OrbitalView& view);
 // The proposed file name, without folder or extension, for a picture of
 // type ImageMode (0 axes, 1 main view, 2 small view, 3 composite).
 WLAPP_EXPORT QString DefaultFileName(const OrbitalView& view, int ImageMode);
+
+// The composite's width and height when it is `width` wide (0: its own).
+WLAPP_EXPORT QSize CompositeSize(int width);
 
 // The composite of the current orbital: both caption lines over a white
 // page, the main view, the axes and the nano view beside it. With a `width`

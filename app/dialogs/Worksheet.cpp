@@ -60,7 +60,8 @@ WorksheetContent GatherWorksheet(frmMain& main, const WorksheetChoice& choice) {
   const OrbitalView* view = ShownView(main);
   if (!view) return content;
   content.Heading = OrbitalCaption(*view);
-  content.Subtitle = ViewsLine(*view);
+  // With the pictures, their captions say what the views show.
+  if (!choice.Views) content.Subtitle = ViewsLine(*view);
   if (choice.Views) {
     const bool swapped = view->Swapped == 1;
     const QString solid = ModeWord(view->Mode), slice = TransectPhrase(*view);
@@ -98,7 +99,8 @@ void PaintWorksheet(QPainter& p, const WorksheetContent& content) {
   double pictureSide = (area.width() - 6 * u.mm) / 2;
   double graphWidth = area.width();
   double graphHeight = graphWidth * kGraphLayout.height() / kGraphLayout.width();
-  const double fixed = headingHeight + 2 * u.mm + subtitleHeight + gap + figuresHeight +
+  const double fixed = headingHeight + 2 * u.mm +
+                       (subtitleHeight > 0 ? subtitleHeight + gap : 2 * u.mm) + figuresHeight +
                        (pictures ? 1.5 * u.mm + captionHeight + gap : 0) + (graph ? gap : 0);
   const double flexible = (pictures ? pictureSide : 0) + (graph ? graphHeight : 0);
   if (flexible > 0 && fixed + flexible > area.height()) {
@@ -123,7 +125,7 @@ void PaintWorksheet(QPainter& p, const WorksheetContent& content) {
   p.setFont(body);
   p.drawText(QRectF(area.left(), y, area.width(), subtitleHeight), Qt::TextWordWrap,
              content.Subtitle);
-  y += subtitleHeight + gap;
+  y += (subtitleHeight > 0 ? subtitleHeight + gap : 2 * u.mm);
 
   if (pictures) {
     // The two views side by side, centred, each under a thin frame.

@@ -35,7 +35,7 @@ struct WorksheetChoice {
 // Everything the page shows, gathered before anything is painted.
 struct WorksheetContent {
   QString Heading;   // the composite's first caption line
-  QString Subtitle;  // what the views show
+  QString Subtitle;  // what the views show, when they are not on the page
   QImage MainPicture, SmallPicture;
   QString MainCaption, SmallCaption;
   std::shared_ptr<QChart> Graph;  // none without a graph

@@ -1022,6 +1022,9 @@ TEST_F(SavePrint, WorksheetIsOnePdfPageWithTextAndFullSizePictures) {
   const QString plain =
       Poppler("pdftotext", {dir.filePath("plain.pdf"), QStringLiteral("-")})->simplified();
   EXPECT_TRUE(plain.contains(QStringLiteral("Frames rendered")));
+  // Without the pictures a line says what the views show.
+  EXPECT_TRUE(plain.contains(QStringLiteral("Main view: orthographic, Small view: transect")))
+      << plain.toStdString();
   EXPECT_FALSE(plain.contains(QStringLiteral("R(r)")));
   EXPECT_TRUE(PdfImageWidths(dir.filePath("plain.pdf")).empty());
   EXPECT_EQ(Entries(dir.path()), (QStringList{"plain.pdf", "sheet.pdf"}));
