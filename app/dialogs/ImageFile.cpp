@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <array>
 
+#include "shell/Services.h"
 #include "shell/Settings.h"
 #include "shell/WholeFile.h"
 
@@ -100,6 +101,15 @@ std::optional<QString> WriteImageFile(const QImage& image, const QString& path) 
     return CannotWrite(path, QStringLiteral("the picture could not be encoded"));
   }
   return WriteWholeFile(path, bytes);
+}
+
+bool MayReplace(QWidget* parent, const QString& name, const QString& path) {
+  return path == name || !QFileInfo::exists(path) ||
+         MsgBox(parent,
+                QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                    .arg(QDir::toNativeSeparators(path)),
+                QStringLiteral("Save..."), MsgIcon::Exclamation,
+                MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
 QString PictureFolder() {

@@ -10,6 +10,8 @@
 
 #include "wlapp_export.h"
 
+class QWidget;
+
 namespace wl {
 
 // The extension of a file name: what follows its last dot, if that is a word
@@ -44,6 +46,11 @@ WLAPP_EXPORT ImageTarget ResolveImageTarget(const QString& name, const QString& 
 // that takes the name only once it is complete, so a failed write leaves
 // nothing under the name. Returns what went wrong, or none.
 WLAPP_EXPORT std::optional<QString> WriteImageFile(const QImage& image, const QString& path);
+
+// Asks before an extension added to the typed `name` makes `path` name
+// another file that is already there (the file dialog asked about the name
+// as typed only); true to go on.
+WLAPP_EXPORT bool MayReplace(QWidget* parent, const QString& name, const QString& path);
 
 // The folder the picture save dialog starts in: the one a picture was last
 // saved to while it still exists (kept between runs), else the user's

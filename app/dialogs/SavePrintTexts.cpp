@@ -3,10 +3,13 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "Axes.h"
 #include "NoFocusCont.h"
+#include "PictureSizes.h"
 #include "core/Numeric.h"
 #include "main/Fonts.h"
 #include "main/Numbers.h"
@@ -63,11 +66,19 @@ QString ViewForFileName(const OrbitalView& view, bool showsTransect) {
   return ModeWord(view.Mode) + QStringLiteral(" render");
 }
 
-// Draws text with the top-left corner of its line at `topLeft`.
-void DrawLine(QPainter& p, QPoint topLeft, const QString& text, bool bold) {
-  const QFont font = PixelFont(11, bold);
+// Draws text with the top-left corner of its line at `topLeft`, in letters
+// `scale` times the composite's own.
+void DrawLine(QPainter& p, QPointF topLeft, const QString& text, bool bold, double scale) {
+  const QFont font = PixelFont(11 * scale, bold);
   p.setFont(font);
   p.drawText(QPointF(topLeft.x(), topLeft.y() + QFontMetricsF(font).ascent()), text);
+}
+
+// A place in the composite at `scale` times its size.
+QRect ScaledPlace(const QRect& place, double scale) {
+  const auto S = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
+  return {S(place.x()), S(place.y()), std::max(1, S(place.width())),
+          std::max(1, S(place.height()))};
 }
 
 }  // namespace
@@ -133,21 +144,52 @@ QString DefaultFileName(const OrbitalView& view, int ImageMode) {
   }
 }
 
-QImage ComposeImage(frmMain& main) {
-  QImage image(kCompositeWidth, kCompositeHeight, QImage::Format_RGB32);
+QSize CompositeSize(int width) {
+  if (width <= 0) return {kCompositeWidth, kCompositeHeight};
+  return ScaledPlace({0, 0, kCompositeWidth, kCompositeHeight}, width / double(kCompositeWidth))
+      .size();
+}
+
+QImage ComposeImage(frmMain& main, int width) {
+  const double scale = width > 0 ? width / double(kCompositeWidth) : 1.0;
+  const bool own = width <= 0 || width == kCompositeWidth;
+  const QSize size = CompositeSize(own ? 0 : width);
+  const QRect mainPlace = ScaledPlace(kCompositeMain, scale),
+              nanoPlace = ScaledPlace(kCompositeNano, scale),
+              axesPlace = ScaledPlace(kCompositeAxes, scale);
+  const auto index = static_cast<size_t>(main.CurrentOrbital);
+  const OrbitalView* view = main.CurrentOrbital >= 0 && index < main.OrbitalViews.size()
+                                ? &main.OrbitalViews[index]
+                                : nullptr;
+  // The pictures first: the engine may refuse them before anything is drawn.
+  QImage mainPicture, nanoPicture, axesPicture;
+  if (own || !view) {
+    mainPicture = main.eeMainView->Image();
+    nanoPicture = main.eeNanoView->Image();
+    axesPicture = main.eeAxes->Image();
+    if (!own) {
+      mainPicture = mainPicture.scaled(mainPlace.size());
+      nanoPicture = nanoPicture.scaled(nanoPlace.size());
+      axesPicture = axesPicture.scaled(axesPlace.size());
+    }
+  } else {
+    mainPicture = main.ViewPicture(Main, mainPlace.width());
+    nanoPicture = main.ViewPicture(Nano, nanoPlace.width());
+    axesPicture = AxesPicture(*main.eeAxes, view->Mode, view->Glasses, axesPlace.width());
+  }
+
+  QImage image(size, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter p(&image);
   p.setRenderHint(QPainter::TextAntialiasing);
   p.setPen(Qt::black);
-  const auto index = static_cast<size_t>(main.CurrentOrbital);
-  if (main.CurrentOrbital >= 0 && index < main.OrbitalViews.size()) {
-    const OrbitalView& view = main.OrbitalViews[index];
-    DrawLine(p, {5, 5}, OrbitalCaption(view), true);
-    DrawLine(p, {10, 20}, ViewsLine(view), false);
+  if (view) {
+    DrawLine(p, QPointF(5, 5) * scale, OrbitalCaption(*view), true, scale);
+    DrawLine(p, QPointF(10, 20) * scale, ViewsLine(*view), false, scale);
   }
-  p.drawImage(kCompositeMain.topLeft(), main.eeMainView->Image());
-  p.drawImage(kCompositeNano.topLeft(), main.eeNanoView->Image());
-  p.drawImage(kCompositeAxes.topLeft(), main.eeAxes->Image());
+  p.drawImage(mainPlace.topLeft(), mainPicture);
+  p.drawImage(nanoPlace.topLeft(), nanoPicture);
+  p.drawImage(axesPlace.topLeft(), axesPicture);
   return image;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include "core/Records.h"
@@ -47,8 +48,15 @@ WLAPP_EXPORT QString ViewsLine(const OrbitalView& view);
 // type ImageMode (0 axes, 1 main view, 2 small view, 3 composite).
 WLAPP_EXPORT QString DefaultFileName(const OrbitalView& view, int ImageMode);
 
+// The composite's width and height when it is `width` wide (0: its own).
+WLAPP_EXPORT QSize CompositeSize(int width);
+
 // The composite of the current orbital: both caption lines over a white
-// page, the main view, the axes and the nano view beside it.
-WLAPP_EXPORT QImage ComposeImage(frmMain& main);
+// page, the main view, the axes and the nano view beside it. With a `width`
+// (other than 0 and the composite's own) everything is laid out at that
+// width: the views drawn anew by the engine at their scaled sizes, the axes
+// as lines, the captions in letters of the scaled size. Raises what the
+// engine raises.
+WLAPP_EXPORT QImage ComposeImage(frmMain& main, int width = 0);
 
 }  // namespace wl

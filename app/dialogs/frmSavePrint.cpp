@@ -2,12 +2,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <algorithm>
 #include <cmath>
 
@@ -15,8 +18,10 @@
 #include "ImageFile.h"
 #include "Line3D.h"
 #include "NoFocusCont.h"
+#include "PictureSizes.h"
 #include "SavePrintTexts.h"
 #include "SurfaceModel.h"
+#include "Worksheet.h"
 #include "core/Numeric.h"
 #include "main/Fonts.h"
 #include "main/frmMain.h"
@@ -136,6 +141,10 @@ frmSavePrint::frmSavePrint(frmMain& main)
   pal.setColor(QPalette::Shadow, QColor(20, 20, 22));
   pal.setColor(QPalette::Highlight, kAccent);
   pal.setColor(QPalette::HighlightedText, Qt::black);
+  // Controls that do not apply to the chosen type are greyed.
+  for (const QPalette::ColorRole role :
+       {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+    pal.setColor(QPalette::Disabled, role, QColor(128, 126, 134));
   setPalette(pal);
   setAutoFillBackground(true);
   setFont(PixelFont(11 * scale));
@@ -150,18 +159,20 @@ frmSavePrint::frmSavePrint(frmMain& main)
           "QPushButton:pressed { background: #2e2d32; }")
           .arg(S(10));
 
-  constexpr int kWidth = 492, kHeight = 226;
+  constexpr int kWidth = 492, kHeight = 300;
   setFixedSize(S(kWidth), S(kHeight));
 
   labInfo = new QLabel(QStringLiteral("Please select which type of image you want:"), this);
   labInfo->setObjectName(QStringLiteral("labInfo"));
   Place(labInfo, 14, 14, 300, 16);
 
-  const QString modeNames[5] = {QStringLiteral("Axes view only"), QStringLiteral("Main-view only"),
+  const QString modeNames[6] = {QStringLiteral("Axes view only"),
+                                QStringLiteral("Main-view only"),
                                 QStringLiteral("Nano-view only"),
                                 QStringLiteral("Composite image of all views (recommended)"),
-                                QStringLiteral("3D model of the surface")};
-  for (int i = 0; i < 5; ++i) {
+                                QStringLiteral("3D model of the surface"),
+                                QStringLiteral("Worksheet (PDF) with the orbital's properties")};
+  for (int i = 0; i < 6; ++i) {
     auto* option = new QRadioButton(modeNames[i], this);
     option->setObjectName(QStringLiteral("chkMode%1").arg(i));
     Place(option, 24, 50 + 26 * i, 290, 20);
@@ -195,13 +206,50 @@ frmSavePrint::frmSavePrint(frmMain& main)
     picture->Areas[static_cast<size_t>(i)] = area;
   }
 
+  // The worksheet's pictures, under its option.
+  chkSheetViews = new QCheckBox(QStringLiteral("Both views"), this);
+  chkSheetViews->setObjectName(QStringLiteral("chkSheetViews"));
+  Place(chkSheetViews, 44, 204, 110, 20);
+  chkSheetGraph = new QCheckBox(QStringLiteral("Radial graph"), this);
+  chkSheetGraph->setObjectName(QStringLiteral("chkSheetGraph"));
+  Place(chkSheetGraph, 160, 204, 120, 20);
+  for (QCheckBox* box : {chkSheetViews, chkSheetGraph}) box->setChecked(true);
+
+  // The size of the picture, under the layout drawing.
+  labSizeTitle = new QLabel(QStringLiteral("Size:"), this);
+  labSizeTitle->setObjectName(QStringLiteral("labSizeTitle"));
+  Place(labSizeTitle, 318, 180, 40, 20);
+  cboSize = new QComboBox(this);
+  cboSize->setObjectName(QStringLiteral("cboSize"));
+  for (const int size : PresetPictureSizes()) {
+    cboSize->addItem(
+        size == kScreenSize ? QStringLiteral("Screen size") : QStringLiteral("%1 pixels").arg(size),
+        size);
+  }
+  cboSize->addItem(QStringLiteral("Custom"), -1);
+  Place(cboSize, 358, 178, 120, 22);
+  labSizeTitle->setBuddy(cboSize);
+  spnSize = new QSpinBox(this);
+  spnSize->setObjectName(QStringLiteral("spnSize"));
+  spnSize->setRange(kSmallestPicture, kLargestPicture);
+  spnSize->setValue(1600);
+  spnSize->setSuffix(QStringLiteral(" pixels"));
+  spnSize->setAccessibleName(QStringLiteral("Custom size"));
+  Place(spnSize, 358, 204, 120, 22);
+  labSize = new QLabel(this);
+  labSize->setObjectName(QStringLiteral("labSize"));
+  labSize->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Place(labSize, 300, 230, 178, 16);
+  connect(cboSize, &QComboBox::currentIndexChanged, this, [this] { ShowSizeChoice(); });
+  connect(spnSize, &QSpinBox::valueChanged, this, [this] { ShowSizeChoice(); });
+
   auto* line = new Line3D(this);
   line->setObjectName(QStringLiteral("Line3D1"));
-  Place(line, 14, 180, kWidth - 28, 2);
+  Place(line, 14, 254, kWidth - 28, 2);
 
   cmdGo = new QPushButton(QStringLiteral("Save"), this);
   cmdGo->setObjectName(QStringLiteral("cmdGo"));
-  Place(cmdGo, kWidth - 14 - 84 - 10 - 84, 192, 84, 24);
+  Place(cmdGo, kWidth - 14 - 84 - 10 - 84, 266, 84, 24);
   cmdGo->setDefault(true);
   cmdGo->setStyleSheet(buttonStyle);
   connect(cmdGo, &QPushButton::clicked, this, &frmSavePrint::cmdGo_Click);
@@ -209,7 +257,7 @@ frmSavePrint::frmSavePrint(frmMain& main)
   cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   cmdCancel->setStyleSheet(buttonStyle);
-  Place(cmdCancel, kWidth - 14 - 84, 192, 84, 24);
+  Place(cmdCancel, kWidth - 14 - 84, 266, 84, 24);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
   SetUpDialog(false);
@@ -221,6 +269,9 @@ void frmSavePrint::SetUpDialog(bool PrintDialog) {
   SelectMode(3);
   // A model is saved, never printed.
   chkMode[4]->setVisible(!PrintDialog);
+  chkMode[5]->setToolTip(QStringLiteral(
+      "One A4 page: the orbital's name, its views, its radial graph and the figures of its "
+      "Orbital Properties"));
   chkMode[4]->setToolTip(
       QStringLiteral("The boundary surface as glTF, OBJ, STL or PLY, in Bohr radii"));
   cmdGo->setText(PrintDialog ? QStringLiteral("Print") : QStringLiteral("Save"));
@@ -232,6 +283,28 @@ void frmSavePrint::SelectMode(int Index) {
   ImageMode = static_cast<Integer>(Index);
   static_cast<LayoutPicture*>(View1)->Mode = Index;
   View1->update();
+  ShowSizeChoice();
+}
+
+int frmSavePrint::PictureSize() const {
+  const int preset = cboSize->currentData().toInt();
+  return preset < 0 ? spnSize->value() : preset;
+}
+
+void frmSavePrint::ShowSizeChoice() {
+  // Models have no pixels; the worksheet draws its pictures at a size fit
+  // for paper.
+  const bool picture = ImageMode <= 3;
+  for (QWidget* w : {static_cast<QWidget*>(labSizeTitle), static_cast<QWidget*>(cboSize)})
+    w->setEnabled(picture);
+  spnSize->setEnabled(picture && cboSize->currentData().toInt() < 0);
+  for (QCheckBox* box : {chkSheetViews, chkSheetGraph}) box->setEnabled(ImageMode == 5);
+  if (!picture) {
+    labSize->clear();
+    return;
+  }
+  const QSize size = PictureDimensions(Main_, ImageMode, PictureSize());
+  labSize->setText(QStringLiteral("%1 \u00d7 %2 pixels").arg(size.width()).arg(size.height()));
 }
 
 void frmSavePrint::CreateComposite() {
@@ -239,17 +312,16 @@ void frmSavePrint::CreateComposite() {
 }
 
 QImage frmSavePrint::ChosenImage() {
-  switch (ImageMode) {
-    case 0:
-      return Main_.eeAxes->Image();
-    case 1:
-      return Main_.eeMainView->Image();
-    case 2:
-      return Main_.eeNanoView->Image();
-    default:
-      CreateComposite();
-      return picTemp_;
+  const int size = PictureSize();
+  if (ImageMode == 3 && size == kScreenSize) {
+    CreateComposite();
+    return picTemp_;
   }
+  QImage picture;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  Main_.EngineGuard([&] { picture = PictureAtSize(Main_, ImageMode, size); });
+  while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+  return picture;
 }
 
 void frmSavePrint::cmdGo_Click() {
@@ -264,23 +336,27 @@ void frmSavePrint::cmdGo_Click() {
 std::optional<QString> frmSavePrint::PrintImage() {
   // The picture as it is now, whatever happens in the views while the
   // printer dialog is open.
-  const QImage picture = ChosenImage();
   QString error;
-  const DialogOutcome outcome = AppServices().Printer->Print(
-      this, [&picture](QPainter& p) { p.drawImage(QPoint(0, 0), picture); }, error);
+  DialogOutcome outcome;
+  if (ImageMode == 5) {
+    WorksheetContent content;
+    WorksheetChoice choice;
+    choice.Views = chkSheetViews->isChecked();
+    choice.RadialGraph = chkSheetGraph->isChecked();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool gathered = Main_.EngineGuard([&] { content = GatherWorksheet(Main_, choice); });
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    if (!gathered) return std::nullopt;  // the user has been told
+    outcome = AppServices().Printer->Print(
+        this, [&content](QPainter& p) { PaintWorksheet(p, content); }, error);
+  } else {
+    const QImage picture = ChosenImage();
+    if (picture.isNull()) return std::nullopt;  // the engine failed and said so
+    outcome = AppServices().Printer->Print(
+        this, [&picture](QPainter& p) { p.drawImage(QPoint(0, 0), picture); }, error);
+  }
   if (outcome != DialogOutcome::Failed) return std::nullopt;
   return error.isEmpty() ? QStringLiteral("The picture could not be printed") : error;
-}
-
-bool frmSavePrint::MayReplace(const QString& name, const QString& path) {
-  // The dialog asked about the name as typed; an extension added here may
-  // name another file that is already there.
-  return path == name || !QFileInfo::exists(path) ||
-         MsgBox(&Main_,
-                QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                    .arg(QDir::toNativeSeparators(path)),
-                QStringLiteral("Save..."), MsgIcon::Exclamation,
-                MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
 std::optional<QString> frmSavePrint::SaveModel() {
@@ -299,7 +375,7 @@ std::optional<QString> frmSavePrint::SaveModel() {
   if (!name) return std::nullopt;
   const ModelTarget target = ResolveModelTarget(*name, filter);
   if (!target.Format) return target.Refusal;
-  if (!MayReplace(*name, target.Path)) return std::nullopt;
+  if (!MayReplace(&Main_, *name, target.Path)) return std::nullopt;
   SaveFileName = target.Path;
   std::optional<QString> error;
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -313,7 +389,16 @@ std::optional<QString> frmSavePrint::SaveModel() {
 
 std::optional<QString> frmSavePrint::SaveImage() {
   if (ImageMode == 4) return SaveModel();
+  if (ImageMode == 5) {
+    WorksheetChoice choice;
+    choice.Views = chkSheetViews->isChecked();
+    choice.RadialGraph = chkSheetGraph->isChecked();
+    return SaveWorksheet(Main_, this, QStringLiteral("Save..."), choice);
+  }
+  // The picture as it is now, whatever happens in the views while the file
+  // dialog is open.
   const QImage picture = ChosenImage();
+  if (picture.isNull()) return std::nullopt;  // the engine failed and said so
   static const OrbitalView kNoOrbital;
   const auto index = static_cast<size_t>(Main_.CurrentOrbital);
   const OrbitalView& view = Main_.CurrentOrbital >= 0 && index < Main_.OrbitalViews.size()
@@ -328,7 +413,7 @@ std::optional<QString> frmSavePrint::SaveImage() {
   if (!name) return std::nullopt;
   const ImageTarget target = ResolveImageTarget(*name, filter);
   if (!target.Refusal.isEmpty()) return target.Refusal;
-  if (!MayReplace(*name, target.Path)) return std::nullopt;
+  if (!MayReplace(&Main_, *name, target.Path)) return std::nullopt;
   SaveFileName = target.Path;
   std::optional<QString> error = WriteImageFile(picture, SaveFileName);
   if (!error) RememberPictureFolder(QFileInfo(SaveFileName).absolutePath());

@@ -1,7 +1,8 @@
 // The dialog that saves or prints one picture of the orbital viewer: the axes,
 // the main view, the nano view or the composite of all three with caption
-// lines. The main window opens it window-modal with open(); Save or Print
-// does its work at once and closes the dialog.
+// lines, at the screen's size or a larger one; or a one-page worksheet. The
+// main window opens it window-modal with open(); Save or Print does its work
+// at once and closes the dialog.
 #pragma once
 
 #include <QDialog>
@@ -12,9 +13,12 @@
 #include "core/Records.h"
 #include "wlapp_export.h"
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 
 namespace wl {
 
@@ -36,11 +40,20 @@ class WLAPP_EXPORT frmSavePrint : public QDialog {
 
   bool IsPrint = false;
   // 0 axes, 1 main view, 2 nano view, 3 composite, 4 the 3D model of the
-  // surface (saving only)
+  // surface (saving only), 5 the worksheet
   Integer ImageMode = 3;
+  // The chosen picture size: kScreenSize, or pixels along the longer side.
+  int PictureSize() const;
   QString SaveFileName;  // where the picture was last saved
 
-  std::array<QRadioButton*, 5> chkMode{};
+  std::array<QRadioButton*, 6> chkMode{};
+  // What the worksheet shows besides its name and figures.
+  QCheckBox *chkSheetViews, *chkSheetGraph;
+  // The size of the picture: the screen's, a preset or a custom one, and the
+  // width and height that make.
+  QComboBox* cboSize;
+  QSpinBox* spnSize;
+  QLabel *labSizeTitle, *labSize;
   // Click areas over the axes, main-view and nano-view squares of View1.
   std::array<QWidget*, 3> labModes{};
   QPushButton *cmdGo, *cmdCancel;
@@ -49,6 +62,8 @@ class WLAPP_EXPORT frmSavePrint : public QDialog {
 
  private:
   void SelectMode(int Index);
+  // Enables the controls that apply to the chosen type and tells the size.
+  void ShowSizeChoice();
   void cmdGo_Click();
   // The picture of the chosen type.
   QImage ChosenImage();
@@ -56,9 +71,6 @@ class WLAPP_EXPORT frmSavePrint : public QDialog {
   std::optional<QString> PrintImage();
   std::optional<QString> SaveImage();
   std::optional<QString> SaveModel();
-  // Asks before an extension added to the typed `name` makes `path` name
-  // another file that is already there; true to go on.
-  bool MayReplace(const QString& name, const QString& path);
 
   frmMain& Main_;
   QImage picTemp_;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "main/Fonts.h"
 #include "main/Numbers.h"
@@ -93,6 +94,16 @@ void HistogramView::paintEvent(QPaintEvent*) {
 
 // --- frmStats ---
 
+std::vector<StatsFigure> StatsFigures(const OrbitalStats& stats) {
+  return {{QStringLiteral("Calculation time (ms)"), stats.CalcTime},
+          {QStringLiteral("Calculations per ms"), stats.CalcRate},
+          {QStringLiteral("Total probabilities sampled"), stats.TotalSamples},
+          {QStringLiteral("Dot total target"), stats.DotTarget},
+          {QStringLiteral("Acheived dot total"), stats.DotTotal},
+          {QStringLiteral("Dot filling time (ms)"), stats.DotTime},
+          {QStringLiteral("Frames rendered"), stats.FramesRendered}};
+}
+
 frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.ScaleFactor) {
   setObjectName(QStringLiteral("frmStats"));
   setWindowTitle(QStringLiteral("Orbital Properties"));
@@ -130,24 +141,22 @@ frmStats::frmStats(frmMain& main) : QDialog(&main), Main_(main), Scale_(main.Sca
   CalcStatsFrame->setFont(ScaledFont(11, true));
   struct Row {
     QLabel **title, **value;
-    const char *titleName, *valueName, *text;
+    const char *titleName, *valueName;
   };
   const Row rows[] = {
-      {&labCalcTimeTitle, &labCalcTime, "labCalcTimeTitle", "labCalcTime", "Calculation time (ms)"},
-      {&labCalcRateTitle, &labCalcRate, "labCalcRateTitle", "labCalcRate", "Calculations per ms"},
-      {&labTotalProbSampTitle, &labProbSamps, "labTotalProbSampTitle", "labProbSamps",
-       "Total probabilities sampled"},
-      {&labDotTotalTargetTitle, &labDotTarget, "labDotTotalTargetTitle", "labDotTarget",
-       "Dot total target"},
-      {&labRealDotTotalTitle, &labRealDotTotal, "labRealDotTotalTitle", "labRealDotTotal",
-       "Acheived dot total"},
-      {&labDotFillingTimeTitle, &labDotFillingTime, "labDotFillingTimeTitle", "labDotFillingTime",
-       "Dot filling time (ms)"},
-      {&labFramesTitle, &labFrames, "labFramesTitle", "labFrames", "Frames rendered"},
+      {&labCalcTimeTitle, &labCalcTime, "labCalcTimeTitle", "labCalcTime"},
+      {&labCalcRateTitle, &labCalcRate, "labCalcRateTitle", "labCalcRate"},
+      {&labTotalProbSampTitle, &labProbSamps, "labTotalProbSampTitle", "labProbSamps"},
+      {&labDotTotalTargetTitle, &labDotTarget, "labDotTotalTargetTitle", "labDotTarget"},
+      {&labRealDotTotalTitle, &labRealDotTotal, "labRealDotTotalTitle", "labRealDotTotal"},
+      {&labDotFillingTimeTitle, &labDotFillingTime, "labDotFillingTimeTitle", "labDotFillingTime"},
+      {&labFramesTitle, &labFrames, "labFramesTitle", "labFrames"},
   };
+  const std::vector<StatsFigure> figures = StatsFigures({});
   int y = 24;
-  for (const Row& row : rows) {
-    const QString text = QString::fromLatin1(row.text);
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const Row& row = rows[i];
+    const QString text = figures.at(i).Title;
     QLabel* title =
         NewLabel(CalcStatsFrame, QString::fromLatin1(row.titleName), text, Scaled(6, y, 100, 28));
     title->setWordWrap(true);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <array>
 #include <vector>
 
@@ -56,6 +57,15 @@ class WLAPP_EXPORT HistogramView : public QWidget {
   Byte DotThreshold_ = 0;
   double Scale_ = 1.0;
 };
+
+// One figure of the Orbital Properties window: its title and its number.
+struct StatsFigure {
+  QString Title;
+  Long Value = 0;
+};
+// The window's figures in the order it shows them, from the calculation time
+// to the frames rendered.
+WLAPP_EXPORT std::vector<StatsFigure> StatsFigures(const OrbitalStats& stats);
 
 class WLAPP_EXPORT frmStats : public QDialog {
   Q_OBJECT

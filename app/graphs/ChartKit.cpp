@@ -95,10 +95,6 @@ QLineSeries* AddLine(QChart* chart, const QList<QPointF>& points, const QPen& pe
   return series;
 }
 
-namespace {
-
-// Paints the chart onto `painter` over `size`, placing it in a scene of its
-// own for the time when it has none.
 bool PaintChart(QChart* chart, QSize size, QPainter& painter) {
   std::unique_ptr<QGraphicsScene> own;
   if (!chart->scene()) {
@@ -113,8 +109,6 @@ bool PaintChart(QChart* chart, QSize size, QPainter& painter) {
   if (own) own->removeItem(chart);
   return true;
 }
-
-}  // namespace
 
 QImage ChartImage(QChart* chart, QSize size, qreal scale) {
   if (chart->scene()) size = chart->size().toSize();

@@ -65,6 +65,10 @@ inline const QColor kColour90{150, 60, 170};
 // chart in no view or scene is laid out at `size` first (a chart in a view
 // keeps the view's size).
 WLGRAPHS_EXPORT QImage ChartImage(QChart* chart, QSize size, qreal scale);
+// Paints the chart onto `painter` over (0, 0, size) in the painter's
+// coordinates, as vectors where the device keeps them (PDF, SVG); a chart in
+// no scene is laid out at `size` in one of its own for the while.
+WLGRAPHS_EXPORT bool PaintChart(QChart* chart, QSize size, QPainter& painter);
 // The chart's picture as an SVG document; empty when it cannot be made.
 WLGRAPHS_EXPORT QByteArray ChartSvg(QChart* chart, QSize size, const QString& title);
 

@@ -8,6 +8,7 @@
 #include "Axes.h"
 #include "NoFocusCont.h"
 #include "dialogs/SavePrintTexts.h"
+#include "dialogs/Worksheet.h"
 #include "dialogs/frmSavePrint.h"
 #include "dialogs/frmStats.h"
 #include "frmMenus.h"
@@ -46,10 +47,22 @@ void frmMain::mnuFileSave_Click() {
 
 void frmMain::mnuFilePrint_Click() {
   if (!AppServices().Printer->HasPrinter()) {
-    MsgBox(this,
-           QStringLiteral("No printers were found. Please install a printer before clicking on "
-                          "print."),
-           QStringLiteral("No Printer Found"), MsgIcon::Critical);
+    // In the viewer the orbital's worksheet can go to a PDF file instead.
+    const bool sheet = CurrentMode == 3 && !OrbitalViews.empty();
+    const MsgAnswer answer =
+        MsgBox(this,
+               QStringLiteral("No printers were found. Please install a printer before clicking "
+                              "on print."),
+               QStringLiteral("No Printer Found"), MsgIcon::Critical,
+               sheet ? MsgButtons::OKSaveAsPdf : MsgButtons::OK);
+    if (answer == MsgAnswer::SaveAsPdf) {
+      const std::optional<QString> error =
+          SaveWorksheet(*this, this, QStringLiteral("Save as PDF..."), WorksheetChoice{});
+      if (error) {
+        MsgBox(this, QStringLiteral("Error: ") + *error, QStringLiteral("Error"),
+               MsgIcon::Critical);
+      }
+    }
     return;
   }
   if (CurrentMode == 3) {

@@ -1,7 +1,9 @@
 // Frames of the orbital viewer: requests to the engine, copies into the two
 // views, and the viewer buttons that change what is rendered.
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
+#include <algorithm>
 
 #include "Axes.h"
 #include "Bitmaps.h"
@@ -117,6 +119,40 @@ void frmMain::CopyView(RenderSize size) {
     DrawOverlays(picture, request, R.AtomRadius, OverlaysOf(R, GraphsShown()));
   }
   view->Refresh();
+}
+
+QImage frmMain::ViewPicture(RenderSize size, Integer pixels) {
+  OrbitalView& R = Current();
+  const bool shows3D = (size == Main) == (R.Swapped == 0);
+  RenderRequest request = shows3D ? Request3D(R, true) : Request2D(R);
+  request.Size = size;
+  request.Pixels = pixels;
+  // The engine keeps one picture per view size: draw that view again at its
+  // own size, so that later copies into the view find what they expect.
+  const auto restore = [&] {
+    if (shows3D) {
+      FrameUpdate3D(true, HasFinalImage(R.Mode) && !R.AutoRotating);
+    } else {
+      FrameUpdate2D(true);
+    }
+  };
+  QImage picture;
+  try {
+    const RenderDCinfo dc = Engine.Orbitals().GetRender(CurrentOrbital, request);
+    if (const Surface* s = LookupSurface(size == Main ? dc.MainHDC : dc.NanoHDC)) {
+      // The surface has one row more than its picture.
+      const Long side = std::min(s->Width, s->Rows - 1);
+      picture = QImage(reinterpret_cast<const uchar*>(s->Pixels.data()), s->Width, s->Rows - 1,
+                       s->Width * 4, QImage::Format_RGB32)
+                    .copy(0, 0, side, side);
+    }
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  if (!picture.isNull()) DrawOverlays(picture, request, R.AtomRadius, OverlaysOf(R, GraphsShown()));
+  return picture;
 }
 
 void frmMain::RefreshOverlays() {

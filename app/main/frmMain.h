@@ -23,6 +23,7 @@
 #include "wlapp_export.h"
 
 class QComboBox;
+class QImage;
 class QKeyEvent;
 class QMenu;
 class QLabel;
@@ -117,6 +118,12 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // ticks, the radius marker). Renders nothing: cheap enough for every step
   // of a marker drag.
   void RefreshOverlays();
+  // The picture of the view of `size` as it shows now (the 3D image or the
+  // slice, with its overlays) drawn by the engine `pixels` a side (0: the
+  // view's own size); volumes and surfaces at their final quality. That view
+  // is rendered again at its own size afterwards. Raises what the engine
+  // raises; the caller guards it.
+  QImage ViewPicture(RenderSize size, Integer pixels);
   // Writes where the slice lies ("slice at y = +3.2 a₀") under the slider.
   void ShowSlicePosition();
   // The 3D mode of the orbital shown, as its button sets it: renders and

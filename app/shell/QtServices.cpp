@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
@@ -56,8 +57,14 @@ MsgAnswer QtMessageBoxService::Show(QWidget* parent, const QString& text, const 
     return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
   }
   box.setStandardButtons(QMessageBox::Ok);
+  QPushButton* pdf = nullptr;
+  if (buttons == MsgButtons::OKSaveAsPdf) {
+    pdf = box.addButton(QStringLiteral("Save as PDF..."), QMessageBox::ActionRole);
+    pdf->setObjectName(QStringLiteral("cmdSaveAsPdf"));
+  }
+  box.setDefaultButton(QMessageBox::Ok);
   box.exec();
-  return MsgAnswer::OK;
+  return pdf && box.clickedButton() == pdf ? MsgAnswer::SaveAsPdf : MsgAnswer::OK;
 }
 
 std::optional<QString> QtFileDialogService::SaveFileName(QWidget* parent, const QString& caption,

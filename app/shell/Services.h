@@ -21,8 +21,9 @@ class QWidget;
 namespace wl {
 
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-enum class MsgButtons { OK, YesNo };
-enum class MsgAnswer { OK, Yes, No };
+// OKSaveAsPdf: OK and "Save as PDF...", for when there is nothing to print on.
+enum class MsgButtons { OK, YesNo, OKSaveAsPdf };
+enum class MsgAnswer { OK, Yes, No, SaveAsPdf };
 
 class WLAPP_EXPORT MessageBoxService {
  public:

@@ -3,15 +3,21 @@
 // failures.
 #include "dialogs/frmSavePrint.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -24,8 +30,10 @@
 #include "core/Platform.h"
 #include "core/modOrbitals.h"
 #include "dialogs/ImageFile.h"
+#include "dialogs/PictureSizes.h"
 #include "dialogs/SavePrintTexts.h"
 #include "dialogs/SurfaceModel.h"
+#include "help/frmMenus.h"
 #include "shell/QtServices.h"
 
 using namespace wltest;
@@ -817,6 +825,283 @@ TEST_F(SavePrint, SurfaceModelIsSavedAsTheChosenFile) {
     EXPECT_TRUE(text.contains("g surface"));
   }
   EXPECT_EQ(Entries(dir.path()), (QStringList{"lobes.obj", "model.glb"}));
+}
+
+// ---------------------------------------------------------------------------
+// Pictures of any size and the worksheet.
+
+// The output of a poppler tool run on `file`; none when the tool is missing.
+std::optional<QString> Poppler(const char* tool, const QStringList& arguments) {
+  const QString program = QStandardPaths::findExecutable(QLatin1String(tool));
+  if (program.isEmpty()) return std::nullopt;
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(60000) || process.exitCode() != 0) return QString();
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The widths of the pictures embedded in a PDF, as pdfimages lists them;
+// -1 for a picture stored as JPEG, which loses pixels.
+std::vector<int> PdfImageWidths(const QString& path) {
+  std::vector<int> widths;
+  const std::optional<QString> list = Poppler("pdfimages", {QStringLiteral("-list"), path});
+  if (!list) return widths;
+  // "page num type width height color ..." after two header lines.
+  for (const QString& line : list->split(QLatin1Char('\n')).mid(2)) {
+    const QStringList cells = line.simplified().split(QLatin1Char(' '));
+    if (cells.size() > 8 && cells[2] == QLatin1String("image"))
+      widths.push_back(cells[8] == QLatin1String("jpeg") ? -1 : cells[3].toInt());
+  }
+  return widths;
+}
+
+// The rows of a picture that hold dark ink within columns [0, right).
+int InkRows(const QImage& image, int top, int bottom, int right) {
+  int rows = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = 0; x < right; ++x) {
+      if (qGray(image.pixel(x, y)) < 128) {
+        ++rows;
+        break;
+      }
+    }
+  }
+  return rows;
+}
+
+TEST_F(SavePrint, ChosenSizeIsWrittenAndTheViewStaysAsItWas) {
+  const QImage shown = w->eeMainView->Image();
+  QPointer<wl::frmSavePrint> d = Open(false);
+  Click(d->chkMode[1]);
+  EXPECT_EQ(d->labSize->text(), QStringLiteral("375 \u00d7 375 pixels"));
+  EXPECT_FALSE(d->spnSize->isEnabled());
+  // The list, then the custom size typed in.
+  d->cboSize->setFocus();
+  QTest::keyClick(d->cboSize, Qt::Key_Down);
+  EXPECT_EQ(d->PictureSize(), 1024);
+  EXPECT_EQ(d->labSize->text(), QStringLiteral("1024 \u00d7 1024 pixels"));
+  for (int i = 0; i < 3; ++i) QTest::keyClick(d->cboSize, Qt::Key_Down);
+  ASSERT_TRUE(d->spnSize->isEnabled());
+  d->spnSize->setFocus();
+  d->spnSize->selectAll();
+  QTest::keyClicks(d->spnSize, QStringLiteral("600"));
+  EXPECT_EQ(d->PictureSize(), 600);
+  // The composite is as wide as asked, its height in proportion.
+  Click(d->chkMode[3]);
+  EXPECT_EQ(d->labSize->text(), QStringLiteral("600 \u00d7 481 pixels"));
+  // Neither the model nor the worksheet takes a size.
+  Click(d->chkMode[4]);
+  EXPECT_FALSE(d->cboSize->isEnabled());
+  EXPECT_TRUE(d->labSize->text().isEmpty());
+
+  Click(d->chkMode[1]);
+  files->answer = dir.filePath("big.png");
+  Click(d->cmdGo);
+  ExpectGone(d);
+  EXPECT_TRUE(messages->asked.empty());
+  const QImage saved(dir.filePath("big.png"));
+  ASSERT_FALSE(saved.isNull());
+  // The views were drawn again at their own size: the view and what a later
+  // copy from the engine puts there are the picture shown before.
+  EXPECT_EQ(Rgb(w->eeMainView->Image()), Rgb(shown));
+  w->RefreshOverlays();
+  EXPECT_EQ(Rgb(w->eeMainView->Image()), Rgb(shown));
+  if (saved.width() == 375) GTEST_SKIP() << "the engine draws the views at their own size only";
+  EXPECT_EQ(saved.size(), QSize(600, 600));
+}
+
+TEST_F(SavePrint, LargeCompositeIsLaidOutAtItsSizeWithLettersToMatch) {
+  const QImage large = Rgb(wl::ComposeImage(*w, 2120));  // four times as wide
+  ASSERT_EQ(large.size(), QSize(2120, 1700));
+  const QImage small = Rgb(wl::ComposeImage(*w));
+  EXPECT_EQ(Rgb(wl::ComposeImage(*w, 530)), small);
+  // The captions are four times as tall, not a stretched small picture:
+  // their strokes are many rows, on white above and below.
+  const int smallRows = InkRows(small, 0, 40, 530), largeRows = InkRows(large, 0, 160, 2120);
+  EXPECT_GE(largeRows, 3 * smallRows);
+  EXPECT_LE(largeRows, 5 * smallRows);
+  EXPECT_EQ(InkRows(large, 0, 18, 2120), 0);
+  EXPECT_EQ(large.pixel(1800, 920), qRgb(255, 255, 255));
+  // The axes at their place, drawn as lines at this size.
+  EXPECT_EQ(large.copy(1572, 336, 508, 508),
+            wl::AxesPicture(*w->eeAxes, R().Mode, R().Glasses, 508));
+}
+
+// The axes at eight times their size: each end point where the small picture
+// has it, lines as wide as its pixels, labels in the glasses' colours.
+TEST_F(SavePrint, AxesAreDrawnAsLinesAtAnySize) {
+  R().Mode = wl::Anaglyph;
+  R().StereoFactor = 7;
+  w->RefreshViewerButtons();
+  const wl::Axes& axes = *w->eeAxes;
+  const QImage small = axes.Image();
+  const QImage redGreen = wl::AxesPicture(axes, wl::Anaglyph, wl::RedGreen, 1016);
+  const QImage redCyan = wl::AxesPicture(axes, wl::Anaglyph, wl::RedCyan, 1016);
+  ASSERT_EQ(redGreen.size(), QSize(1016, 1016));
+  int blue = 0, red = 0, cyan = 0;
+  for (int y = 0; y < 1016; y += 2) {
+    for (int x = 0; x < 1016; x += 2) {
+      const QRgb g = redGreen.pixel(x, y), c = redCyan.pixel(x, y);
+      blue += qBlue(g) > 0;
+      red += qRed(c) > 60 && qGreen(c) == 0;
+      cyan += qBlue(c) > 60 && qGreen(c) > 60 && qRed(c) == 0;
+    }
+  }
+  EXPECT_EQ(blue, 0);  // red/green glasses: no blue at all
+  EXPECT_GT(red, 100);
+  EXPECT_GT(cyan, 100);
+  // The right eye's end points, lit in the large picture as in the small one.
+  for (int a = 0; a < 3; ++a) {
+    const wl::COORDlong& end = axes.EndA()[static_cast<size_t>(a)];
+    if (end.X == 63 && end.Z == 63) continue;
+    ASSERT_GT(qRed(small.pixel(end.X, end.Z)), 0) << a;
+    // Half way along the line, thick: lit across several large pixels.
+    const QPointF middle((63.5 + end.X + 0.5) / 2 * 8, (63.5 + end.Z + 0.5) / 2 * 8);
+    int lit = 0;
+    for (int dy = -3; dy <= 3; ++dy) {
+      for (int dx = -3; dx <= 3; ++dx) {
+        lit += qRed(redGreen.pixel(int(middle.x()) + dx, int(middle.y()) + dy)) > 40;
+      }
+    }
+    EXPECT_GE(lit, 14) << a;
+  }
+}
+
+TEST_F(SavePrint, WorksheetIsOnePdfPageWithTextAndFullSizePictures) {
+  if (!Poppler("pdftotext", {QStringLiteral("-v")})) GTEST_SKIP() << "needs poppler-utils";
+  files->answer = dir.filePath("sheet");
+  QPointer<wl::frmSavePrint> d = Open(false);
+  Click(d->chkMode[5]);
+  EXPECT_TRUE(d->chkSheetViews->isEnabled() && d->chkSheetViews->isChecked());
+  EXPECT_FALSE(d->cboSize->isEnabled());
+  Click(d->cmdGo);
+  ExpectGone(d);
+  EXPECT_TRUE(messages->asked.empty());
+  ASSERT_EQ(files->asked.size(), 1u);
+  EXPECT_EQ(files->asked[0].filters, QStringList{QStringLiteral("PDF documents (*.pdf)")});
+  EXPECT_TRUE(files->asked[0].startPath.endsWith(
+      QStringLiteral("/2Px (2,1,1) PDF, radius = 20 worksheet.pdf")));
+  const QString pdf = dir.filePath("sheet.pdf");
+  ASSERT_TRUE(Header(pdf).startsWith("%PDF"));
+  // The next save starts where this one went.
+  EXPECT_EQ(wl::PictureFolder(), QDir::cleanPath(dir.path()));
+
+  const QString info = *Poppler("pdfinfo", {pdf});
+  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))))
+      << info.toStdString();
+  EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+  // In the page's layout: each figure's title and number on one line.
+  const QString text =
+      Poppler("pdftotext", {QStringLiteral("-layout"), pdf, QStringLiteral("-")})->simplified();
+  const wl::OrbitalStats stats = w->Engine.Orbitals().GetStats(w->CurrentOrbital);
+  for (const QString& expected :
+       {QStringLiteral("2Px (2,1,1) PDF, Atom Radius = 20 Bohr radii (default = 8)"),
+        QStringLiteral("Main view: orthographic"), QStringLiteral("Orbital Properties"),
+        QStringLiteral("Acheived dot total %1").arg(stats.DotTotal),
+        QStringLiteral("Total probabilities sampled %1").arg(stats.TotalSamples),
+        QStringLiteral("R(r) and P(r)")}) {
+    EXPECT_TRUE(text.contains(expected))
+        << expected.toStdString() << "\nin: " << text.toStdString();
+  }
+  // Both views embedded as drawn: as many pixels as the engine gave them,
+  // without loss.
+  const int mainSide = w->ViewPicture(wl::Main, 1024).width(),
+            smallSide = w->ViewPicture(wl::Nano, 1024).width();
+  if (Poppler("pdfimages", {QStringLiteral("-v")})) {
+    EXPECT_EQ(PdfImageWidths(pdf), (std::vector<int>{mainSide, smallSide}));
+  }
+
+  // Without the graph and the views: text only, still one page.
+  files->answer = dir.filePath("plain.pdf");
+  d = Open(false);
+  Click(d->chkMode[5]);
+  Click(d->chkSheetViews);
+  Click(d->chkSheetGraph);
+  Click(d->cmdGo);
+  ExpectGone(d);
+  const QString plain =
+      Poppler("pdftotext", {dir.filePath("plain.pdf"), QStringLiteral("-")})->simplified();
+  EXPECT_TRUE(plain.contains(QStringLiteral("Frames rendered")));
+  // Without the pictures a line says what the views show.
+  EXPECT_TRUE(plain.contains(QStringLiteral("Main view: orthographic, Small view: transect")))
+      << plain.toStdString();
+  EXPECT_FALSE(plain.contains(QStringLiteral("R(r)")));
+  EXPECT_TRUE(PdfImageWidths(dir.filePath("plain.pdf")).empty());
+  EXPECT_EQ(Entries(dir.path()), (QStringList{"plain.pdf", "sheet.pdf"}));
+}
+
+// The worksheet on a printer's page: the heading at the top, the two views
+// below it, as large as the page allows.
+TEST_F(SavePrint, WorksheetIsPrintedOnThePage) {
+  Run(true, 5);
+  ASSERT_FALSE(printer->page.isNull());
+  EXPECT_TRUE(messages->asked.empty());
+  const QImage& page = printer->page;
+  EXPECT_GT(InkRows(page, 0, 40, page.width()), 8);  // the heading
+  // The views' black grounds side by side, each well over a third of the width.
+  int darkLeft = 0, darkRight = 0;
+  const int y = page.height() / 4;
+  for (int x = 0; x < page.width(); ++x) {
+    if (qGray(page.pixel(x, y)) > 40) continue;
+    (x < page.width() / 2 ? darkLeft : darkRight) += 1;
+  }
+  EXPECT_GT(darkLeft, page.width() / 3);
+  EXPECT_GT(darkRight, page.width() / 3);
+  EXPECT_TRUE(files->asked.empty());
+}
+
+// Without a printer the box says what it always said and offers the
+// worksheet as a PDF: clicked for real in the real message box.
+TEST_F(SavePrint, NoPrinterBoxOffersTheWorksheetAsPdf) {
+  wl::AppServices().Messages = std::make_shared<wl::QtMessageBoxService>();
+  printer->present = false;
+  const auto answerBox = [](const QString& button, QString* text, QString* title) {
+    QTimer::singleShot(0, [=] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(box);
+      *text = box->text();
+      *title = box->windowTitle();
+      for (QAbstractButton* b : box->buttons()) {
+        if (b->text().remove(QLatin1Char('&')) == button) {
+          QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+          return;
+        }
+      }
+      ADD_FAILURE() << "no button " << button.toStdString();
+      box->reject();
+    });
+  };
+  QString text, title;
+  // OK: nothing asked, nothing written.
+  answerBox(QStringLiteral("OK"), &text, &title);
+  w->Menus->mnuFilePrint->trigger();
+  EXPECT_EQ(
+      text,
+      QStringLiteral("No printers were found. Please install a printer before clicking on print."));
+  EXPECT_EQ(title, QStringLiteral("No Printer Found"));
+  EXPECT_TRUE(files->asked.empty());
+
+  // Save as PDF..., then the file dialog cancelled: nothing written.
+  files->answer = std::nullopt;
+  answerBox(QStringLiteral("Save as PDF..."), &text, &title);
+  w->Menus->mnuFilePrint->trigger();
+  ASSERT_EQ(files->asked.size(), 1u);
+  EXPECT_EQ(files->asked[0].caption, QStringLiteral("Save as PDF..."));
+  EXPECT_TRUE(Entries(dir.path()).isEmpty());
+
+  // And with a name: the worksheet.
+  files->answer = dir.filePath("lesson");
+  answerBox(QStringLiteral("Save as PDF..."), &text, &title);
+  w->Menus->mnuFilePrint->trigger();
+  EXPECT_EQ(Entries(dir.path()), QStringList{"lesson.pdf"});
+  EXPECT_TRUE(Header(dir.filePath("lesson.pdf")).startsWith("%PDF"));
+  if (const auto pages = Poppler("pdfinfo", {dir.filePath("lesson.pdf")})) {
+    EXPECT_TRUE(pages->contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    const QString sheet =
+        Poppler("pdftotext", {dir.filePath("lesson.pdf"), QStringLiteral("-")})->simplified();
+    EXPECT_TRUE(sheet.contains(QStringLiteral("2Px (2,1,1) PDF"))) << sheet.toStdString();
+  }
+  EXPECT_EQ(printer->dialogs, 0);
 }
 
 }  // namespace
