@@ -203,16 +203,18 @@ bool frmMain::ApplyLesson(const Lesson& lesson) {
     added.push_back(I);
     OrbitalView& v = OrbitalViews[static_cast<size_t>(I)];
     ApplyTo(o, v);
-    if (o.DotTarget != kStartDots && !EngineGuard([&] {
-          Engine.Orbitals().ReFillDotMatrix(I, v.DotThreshold, v.DotTarget);
-          v.Stats = Engine.Orbitals().GetStats(I);
+    // Its pictures as the lesson has them, ready for when it is shown.
+    if (!EngineGuard([&] {
+          if (o.DotTarget != kStartDots) {
+            Engine.Orbitals().ReFillDotMatrix(I, v.DotThreshold, v.DotTarget);
+            v.Stats = Engine.Orbitals().GetStats(I);
+          }
+          FrameUpdateBoth(true);
         }))
       return undo();
   }
-  // The orbital shown, drawn with all its choices.
-  const Integer shown = added.at(lesson.Shown);
-  SetMode(3, QString(), QString(), shown, true, true);
-  if (!EngineGuard([&] { FrameUpdateBoth(true); })) return undo();
+  // The orbital shown, with its buttons, slider and options.
+  SetMode(3, QString(), QString(), added.at(lesson.Shown), true, true);
   RefreshViewerButtons();
   if (OptionsShown && ViewOptions) ViewOptions->LoadOptions();
   ShowViewerStatus();

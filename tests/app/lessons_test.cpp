@@ -172,6 +172,16 @@ TEST_F(Lessons, OpenedAndSavedByTheProgramEveryFieldSurvives) {
   EXPECT_EQ(w.OrbitalViews[static_cast<size_t>(w.CurrentOrbital)].Mode, wl::BoundarySurface);
   ASSERT_TRUE(w.Graphs && w.GraphsShown());
   EXPECT_EQ(w.Graphs->Tab(), static_cast<int>(wl::GraphsTab::Angular));
+  // The orbital not shown was drawn with its own choices too: going to it
+  // shows its anaglyph (red and green apart) in the small view.
+  w.SetMode(3, QString(), QString(), 0, true, true);
+  const QImage small = w.eeNanoView->View();
+  bool coloured = false;
+  for (int y = 0; y < small.height() && !coloured; ++y)
+    for (int x = 0; x < small.width() && !coloured; ++x)
+      coloured = qRed(small.pixel(x, y)) != qGreen(small.pixel(x, y));
+  EXPECT_TRUE(coloured);
+  w.SetMode(3, QString(), QString(), 1, true, true);
   // The first orbital's dots were drawn again for its dot target.
   EXPECT_EQ(w.OrbitalViews[0].Stats.DotTarget, 9000);
   EXPECT_EQ(w.OrbitalViews[1].Stats.DotTarget, 16000);
