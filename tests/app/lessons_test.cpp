@@ -10,6 +10,7 @@
 #include "AppTestSupport.h"
 #include "NoFocusCont.h"
 #include "graphs/frmGraphs.h"
+#include "help/HelpBrowser.h"
 #include "help/frmMenus.h"
 #include "lessons/LessonFile.h"
 #include "orbitals/OrbitalTable.h"
@@ -258,6 +259,20 @@ TEST_F(Lessons, StartedWithAFileOrTheSameViewOnTheCommandLine) {
   EXPECT_EQ(v.Theta, 0.5);
   EXPECT_EQ(v.TransectNo, 40);
   EXPECT_EQ(v.SliderLeft, wl::frmMain::SliderLeftFor(40));
+}
+
+// A link on a page to a lesson file beside it opens the lesson.
+TEST_F(Lessons, APageLinkOpensTheLessonBesideIt) {
+  wl::frmMain& w = Started();
+  w.SetMode(1, w.AppPath + QStringLiteral("HELP\\F_MOUSEANDKEYS.HTM"), QString(), 0, true, true);
+  ASSERT_TRUE(w.WLtext->source().isLocalFile());
+  emit w.WLtext->anchorClicked(QUrl(QStringLiteral("NODES.WAVELORE")));
+  EXPECT_TRUE(messages->asked.empty());
+  EXPECT_EQ(w.CurrentMode, 3);
+  const auto opened = w.CurrentLesson();
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened->Orbitals.size(), 3u);
+  EXPECT_TRUE(w.GraphsShown());
 }
 
 // Keys 0, X, Y and Z in a focused view choose the standard views.
