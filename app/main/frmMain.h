@@ -347,7 +347,8 @@ class WLAPP_EXPORT frmMain : public QWidget {
   class QTimer* RotationTimer_ = nullptr;
   bool RotationFirst_ = false;
   // Where the options window was last put, and where the user moved it to,
-  // relative to the main window's corner (none until the user moves it).
+  // relative to the main window's corner (none until the user moves it; kept
+  // between runs).
   QPoint OptionsPlacedAt_;
   std::optional<QPoint> OptionsOffset_;
   // The Graphs window: placed beside the main window the first time, then
