@@ -1,9 +1,12 @@
 // WL: the Wavelore program. Reads the command line, then hands over to the
 // start procedure.
 #include <QApplication>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Cli.h"
@@ -13,7 +16,8 @@
 namespace {
 const char* kHelp =
     R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
-          [--mode M] [--phase] [--graphs]]
+          [--mode M] [--theta A] [--phi A] [--transect x|y|z:N] [--phase] [--graphs]]
+       WL FILE.wavelore
 
 Wavelore shows the electron orbitals of the hydrogen atom.
 
@@ -27,10 +31,15 @@ Options:
   --threshold T    dot threshold 0 to 250 (default: the orbital's default)
   --mode M         3D mode to show it in: orthographic (ortho), perspective,
                    anaglyph, volume (volumetric) or surface (default orthographic)
+  --theta A        turn the camera up or down by A radians (-6.28 to 6.28)
+  --phi A          turn the camera around the vertical axis by A radians
+  --transect x|y|z:N
+                   the slice across the x, y or z axis at N (-127 to 127), as z:40
   --phase          colour the lobes by the sign of the wave function (single
                    orbitals; averages over m have no sign)
   --graphs         open the Graphs window (radial distribution, probability
                    within a radius, angular shape) beside the viewer
+  FILE.wavelore    open a lesson file saved by File > Save View...
   -h, --help       show this text
 
 Exit status: 0 after a normal exit, 1 when the program could not start,
@@ -52,9 +61,17 @@ int main(int argc, char** argv) {
   std::optional<wl::RenderMode> mode;
   bool phase = false;
   bool graphs = false;
+  std::optional<double> theta, phi;
+  std::optional<wlcli::SlicePlace> slice;
+  QString lessonFile;
   try {
-    const wlcli::Args parsed(args,
-                             {{"--orbital", "--view", "--radius", "--threshold", "--mode"},
+    // One word that is no option names a lesson file.
+    if (args.size() == 1 && args[0].rfind('-', 0) != 0) {
+      lessonFile = QString::fromLocal8Bit(args[0].c_str());
+    }
+    const wlcli::Args parsed(lessonFile.isEmpty() ? args : std::vector<std::string>{},
+                             {{"--orbital", "--view", "--radius", "--threshold", "--mode",
+                               "--theta", "--phi", "--transect"},
                               {"--average", "--phase", "--graphs", "--help"}},
                              "WL");
     if (parsed.Flag("--help")) {
@@ -66,9 +83,18 @@ int main(int argc, char** argv) {
       if (const auto name = parsed.Get("--mode")) mode = wlcli::ParseMode("--mode", *name, false);
       phase = parsed.Flag("--phase");
       graphs = parsed.Flag("--graphs");
+      for (auto [name, angle] : {std::pair{"--theta", &theta}, std::pair{"--phi", &phi}}) {
+        if (!parsed.Has(name)) continue;
+        *angle = parsed.Real(name, 0);
+        if (std::abs(**angle) > 2 * std::numbers::pi)
+          throw wlcli::UsageError(std::string(name) + " must be from -6.28 to 6.28 radians, not '" +
+                                  *parsed.Get(name) + "'");
+      }
+      if (const auto place = parsed.Get("--transect"))
+        slice = wlcli::ParseTransect("--transect", *place);
     } else {
-      for (const char* name :
-           {"--average", "--view", "--radius", "--threshold", "--mode", "--phase", "--graphs"}) {
+      for (const char* name : {"--average", "--view", "--radius", "--threshold", "--mode",
+                               "--theta", "--phi", "--transect", "--phase", "--graphs"}) {
         if (parsed.Has(name)) throw wlcli::UsageError(std::string(name) + " needs --orbital");
       }
     }
@@ -89,6 +115,13 @@ int main(int argc, char** argv) {
   options.Mode = mode;
   options.Phase = phase;
   options.Graphs = graphs;
+  options.Theta = theta;
+  options.Phi = phi;
+  if (slice) {
+    options.TransectDir = slice->Direction;
+    options.TransectNo = slice->Number;
+  }
+  options.LessonFile = lessonFile;
   wl::StartResult started = wl::modMain::Main(options);
   if (!started.Window) return started.ExitCode;
   return QApplication::exec();

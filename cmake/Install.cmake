@@ -1,15 +1,18 @@
 # Installing the program: bin/WL with the name people type (wavelore),
 # wavelore-render, the libraries, the pages and their pictures in
-# share/wavelore, a desktop entry, the icon and the AppStream metadata.
+# share/wavelore, a desktop entry, the icon, the AppStream metadata and the
+# file type of lesson files (.wavelore), which the desktop entry opens.
 # `make package` builds a Debian package of the same files.
 install(TARGETS WL wavelore-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS wlengine wlctrls wlgraphs wlapp LIBRARY DESTINATION ${WL_INSTALL_LIBDIR})
+install(TARGETS wlengine wlctrls wlgraphs wllessons wlapp LIBRARY DESTINATION ${WL_INSTALL_LIBDIR})
 # The libraries find each other in their own folder.
-set_target_properties(wlengine wlctrls wlgraphs wlapp PROPERTIES INSTALL_RPATH "$ORIGIN")
+set_target_properties(wlengine wlctrls wlgraphs wllessons wlapp PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(CODE "file(CREATE_LINK WL \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/wavelore\" SYMBOLIC)")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/pages/ DESTINATION ${CMAKE_INSTALL_DATADIR}/wavelore)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/wavelore.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/wavelore-lesson.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME wavelore.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.wavelore.Wavelore.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/wavelore.svg

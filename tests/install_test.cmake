@@ -34,6 +34,15 @@ foreach(page wavelore wavelore-render WL)
   endif()
 endforeach()
 
+# Lesson files are a type of their own, opened by the desktop entry.
+if(NOT EXISTS ${PREFIX}/share/mime/packages/wavelore.xml)
+  message(FATAL_ERROR "the lesson file type is not installed")
+endif()
+file(READ ${PREFIX}/share/applications/wavelore.desktop entry)
+if(NOT entry MATCHES "MimeType=application/x-wavelore-lesson;" OR NOT entry MATCHES "Exec=wavelore %f")
+  message(FATAL_ERROR "the desktop entry does not open lesson files")
+endif()
+
 find_program(DESKTOP_VALIDATE desktop-file-validate)
 if(DESKTOP_VALIDATE)
   execute_process(COMMAND ${DESKTOP_VALIDATE} ${PREFIX}/share/applications/wavelore.desktop

@@ -431,4 +431,12 @@ void frmGraphs::closeEvent(QCloseEvent* event) {
   emit Closed();
 }
 
+int frmGraphs::Tab() const {
+  return tabs_->currentIndex();
+}
+
+void frmGraphs::SetTab(int index) {
+  if (index >= 0 && index < tabs_->count()) tabs_->setCurrentIndex(index);
+}
+
 }  // namespace wl

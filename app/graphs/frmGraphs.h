@@ -53,6 +53,10 @@ class WLGRAPHS_EXPORT frmGraphs : public QWidget {
   bool MarkerInSlice() const;
   bool MarkerIn3D() const;
   void SetMarkerShown(bool inSlice, bool in3D);
+  // The tab shown, 0 to 3 from the left (Radial, Within a radius, Angular,
+  // Compare); out-of-range choices are ignored.
+  int Tab() const;
+  void SetTab(int index);
 
  signals:
   // While the marker is dragged and when its check boxes change.

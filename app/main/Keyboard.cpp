@@ -1,6 +1,7 @@
 // The keyboard: the menus on Alt+F, E, G and H, the window's shortcuts, full
-// screen on F11 and off on Esc, the arrow and page keys in a focused view, a
-// click on the slider's track, and the look of the menu labels.
+// screen on F11 and off on Esc, the arrow and page keys and the standard
+// views' keys (0, X, Y, Z) in a focused view, a click on the slider's track,
+// and the look of the menu labels.
 #include <QAction>
 #include <QCursor>
 #include <QKeyEvent>
@@ -126,6 +127,19 @@ bool frmMain::View_KeyPress(QKeyEvent* key) {
       return true;
     case Qt::Key_PageDown:
       EngineGuard([&] { MoveSlice(AddI16(Current().TransectNo, -kSlicePage)); });
+      return true;
+    // Standard views: the start, and along each axis.
+    case Qt::Key_0:
+      ResetView();
+      return true;
+    case Qt::Key_X:
+      LookAlong(AlongX);
+      return true;
+    case Qt::Key_Y:
+      LookAlong(Alongy);
+      return true;
+    case Qt::Key_Z:
+      LookAlong(Alongz);
       return true;
     default:
       return false;

@@ -30,9 +30,11 @@
 #include "dialogs/frmViewOptions.h"
 #include "graphs/frmGraphs.h"
 #include "help/HelpBrowser.h"
+#include "help/cFileSys.h"
 #include "help/frmMenus.h"
 #include "help/modHTML.h"
 #include "shell/BuildHelpTree.h"
+#include "shell/Settings.h"
 #include "shell/ToolPlacement.h"
 #include "shell/modDisplay.h"
 #include "shell/modWindows.h"
@@ -85,6 +87,8 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   ConnectMenus();
   ConnectFileCommands();
   ConnectKeys();
+  ConnectLessonCommands();
+  ConnectViewPresets();
   // One filter on the application sees the keys of every child (F1, Alt+F4)
   // and the mouse on the title bar, the menu labels and the tree.
   qApp->installEventFilter(this);
@@ -581,6 +585,7 @@ void frmMain::ShowViewerControls(bool Visible) {
   Menus->mnuFileProps->setEnabled(Visible);
   Menus->mnuFilePrint->setEnabled(Visible);
   Menus->mnuFileSave->setEnabled(Visible);
+  Menus->mnuFileSaveView->setEnabled(Visible);
 }
 
 void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark, Integer OrbIndex,
@@ -746,6 +751,15 @@ void frmMain::WLtext_BeforeNavigate(const QString& address, bool* cancel) {
     return;
   }
   *cancel = true;
+  // A link to a lesson file beside the pages opens it in the viewer.
+  if (address.endsWith(QLatin1Char('.') + LessonExtension(), Qt::CaseInsensitive)) {
+    if (const std::optional<QString> file = cFileSys::RealPath(address)) {
+      OpenLesson(*file);
+    } else {
+      SetStatus(QStringLiteral("The lesson file %1 is missing").arg(address), false);
+    }
+    return;
+  }
   const auto hash = address.indexOf(QLatin1Char('#'));
   if (hash >= 0) {
     QString url = address.mid(8, hash - 8).toUpper();
@@ -779,6 +793,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Move && watched == ViewOptions && ViewOptions->isVisible() &&
       ViewOptions->pos() != OptionsPlacedAt_) {
     OptionsOffset_ = ViewOptions->pos() - pos();
+    ProgramSettings().setValue(QStringLiteral("FurtherOptions/Offset"), *OptionsOffset_);
   }
   switch (event->type()) {
     case QEvent::Enter:
@@ -912,7 +927,12 @@ void frmMain::PlaceOptionsWindow() {
   const QRect available = shown ? shown->availableGeometry() : QRect(QPoint(), size());
   const QSize tool = ViewOptions->frameGeometry().size();
   const QRect mainView(mapToGlobal(Layout::eeMainView.topLeft()), Layout::eeMainView.size());
-  // Where the user moved the window last, kept relative to the main window.
+  // Where the user moved the window last (in this run or an earlier one),
+  // kept relative to the main window.
+  if (!OptionsOffset_) {
+    const QVariant kept = ProgramSettings().value(QStringLiteral("FurtherOptions/Offset"));
+    if (kept.isValid()) OptionsOffset_ = kept.toPoint();
+  }
   OptionsPlacedAt_ = OptionsOffset_
                          ? ToolPlacement::OnScreen(pos() + *OptionsOffset_, tool, available)
                          : ToolPlacement::Beside(frameGeometry(), mainView, tool, available);

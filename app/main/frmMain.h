@@ -19,6 +19,7 @@
 #include "OrbitalView.h"
 #include "core/cWL.h"
 #include "help/modHistory.h"
+#include "lessons/LessonFile.h"
 #include "shell/Services.h"
 #include "wlapp_export.h"
 
@@ -185,6 +186,25 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // What the Graphs window shows of calculated orbital `engineIndex`.
   GraphSubject SubjectOf(Integer engineIndex) const;
 
+  // Lesson files (.wavelore). OpenLesson reads one and calculates and shows
+  // its orbitals; a refused file or a failed calculation is told to the user
+  // and leaves nothing of the lesson behind. SaveLesson writes the orbitals
+  // calculated, the one shown and the Graphs window. Both remember the file
+  // among the recent views. False when nothing was opened or written.
+  bool OpenLesson(const QString& path);
+  bool SaveLesson(const QString& path);
+  // The lesson of what is calculated now; none when nothing is.
+  std::optional<Lesson> CurrentLesson() const;
+  // Calculates and shows a lesson already read; false (and nothing added)
+  // when a calculation failed.
+  bool ApplyLesson(const Lesson& lesson);
+  // The lesson files opened or saved last, newest first.
+  QStringList RecentViews() const;
+  // View presets of the orbital shown: the starting view (angles, camera,
+  // slice in the middle), and looking along the x, y or z axis.
+  void ResetView();
+  void LookAlong(TransectDirection axis);
+
   // Runs an action that calls the engine. An engine error is told to the user
   // once, and the window is left usable: enabled, normal pointer. False when
   // the action failed.
@@ -246,6 +266,16 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void mnuFileSave_Click();
   void OpenSavePrint(bool print);
   void mnuFilePrint_Click();
+  // File > Open View..., Save View... and the Recent Views submenu.
+  void ConnectLessonCommands();
+  void mnuFileOpenView_Click();
+  void mnuFileSaveView_Click();
+  void RememberRecentView(const QString& path);
+  void FillRecentViews();
+  // Removes a calculated orbital without asking (a lesson that failed).
+  void DropOrbital(Integer OrbIndex);
+  // The axes picture's menu of view presets.
+  void ConnectViewPresets();
   void mnuEditCopy_Click(int i);
   // The statistics window of the orbital shown.
   void ShowProperties();
@@ -324,7 +354,8 @@ class WLAPP_EXPORT frmMain : public QWidget {
   class QTimer* RotationTimer_ = nullptr;
   bool RotationFirst_ = false;
   // Where the options window was last put, and where the user moved it to,
-  // relative to the main window's corner (none until the user moves it).
+  // relative to the main window's corner (none until the user moves it; kept
+  // between runs).
   QPoint OptionsPlacedAt_;
   std::optional<QPoint> OptionsOffset_;
   // The Graphs window: placed beside the main window the first time, then

@@ -97,6 +97,17 @@ std::optional<QString> QtFileDialogService::SaveFileName(QWidget* parent, const 
   return name;
 }
 
+std::optional<QString> QtFileDialogService::OpenFileName(QWidget* parent, const QString& caption,
+                                                         const QString& startFolder,
+                                                         const QStringList& filters) {
+  QFileDialog dialog(parent, caption, startFolder);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(filters);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+
 bool QtPrinterService::HasPrinter() {
   return !QPrinterInfo::availablePrinterNames().isEmpty();
 }

@@ -19,6 +19,9 @@ class WLAPP_EXPORT QtFileDialogService : public FileDialogService {
   std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
                                       const QString& startPath, const QStringList& filters,
                                       QString* chosenFilter = nullptr) override;
+  std::optional<QString> OpenFileName(QWidget* parent, const QString& caption,
+                                      const QString& startFolder,
+                                      const QStringList& filters) override;
 };
 
 class WLAPP_EXPORT QtPrinterService : public PrinterService {

@@ -80,6 +80,14 @@ class WLAPP_EXPORT FileDialogService {
   virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& caption,
                                               const QString& startPath, const QStringList& filters,
                                               QString* chosenFilter = nullptr) = 0;
+  // Asks for an existing file to open, starting in `startFolder`. None when
+  // cancelled (and from a service that has no such dialog).
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& caption,
+                                              const QString& startFolder,
+                                              const QStringList& filters) {
+    (void)parent, (void)caption, (void)startFolder, (void)filters;
+    return std::nullopt;
+  }
 };
 
 class WLAPP_EXPORT PrinterService {

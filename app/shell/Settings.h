@@ -1,5 +1,6 @@
-// What the program keeps between runs (the last picture folder, the places of
-// its tool windows), in the user's configuration under "Wavelore".
+// What the program keeps between runs (the last picture and lesson folders, the
+// recent lesson files, the places of its tool windows), in the user's
+// configuration under "Wavelore".
 #pragma once
 
 #include <QSettings>

@@ -146,13 +146,23 @@ StartResult modMain::Main(const StartOptions& options) {
   splash.close();
 
   if (options.Orbital) {
+    // The view the options describe, opened as a lesson of one orbital.
     const OrbitalSetup& o = *options.Orbital;
-    if (form->Calculate(o.OrbitalIndex, o.AtomRadius, o.DotThreshold,
-                        o.OrbitalViewMode == DRPDF ? 1 : 0)) {
-      if (options.Mode) form->SetViewerMode(*options.Mode);
-      if (options.Phase) form->SetPhase(true);
-      if (options.Graphs) form->ShowGraphs(true);
-    }
+    Lesson lesson;
+    LessonOrbital view = DefaultLessonOrbital(o.OrbitalIndex, o.OrbitalViewMode);
+    view.AtomRadius = o.AtomRadius;
+    view.DotThreshold = o.DotThreshold;
+    view.Mode = options.Mode.value_or(view.Mode);
+    view.ShowPhase = options.Phase;
+    view.Theta = options.Theta.value_or(view.Theta);
+    view.Phi = options.Phi.value_or(view.Phi);
+    view.TransectDir = options.TransectDir.value_or(view.TransectDir);
+    if (options.TransectDir) view.TransectNo = options.TransectNo;
+    lesson.Orbitals.push_back(view);
+    lesson.Graphs = options.Graphs;
+    form->ApplyLesson(lesson);
+  } else if (!options.LessonFile.isEmpty()) {
+    form->OpenLesson(options.LessonFile);
   }
   return StartResult{std::move(form), 0};
 }

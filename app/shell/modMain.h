@@ -24,6 +24,12 @@ struct StartOptions {
   bool Phase = false;
   // Open the Graphs window beside it.
   bool Graphs = false;
+  // The camera's angles (radians) and where the slice lies, when given.
+  std::optional<double> Theta, Phi;
+  std::optional<TransectDirection> TransectDir;
+  Integer TransectNo = 0;
+  // A lesson file to open instead (.wavelore).
+  QString LessonFile;
 };
 
 struct StartResult {

@@ -104,6 +104,11 @@ class FakeFiles : public wl::FileDialogService {
     if (chosenFilter && filter) *chosenFilter = *filter;
     return answer;
   }
+  std::optional<QString> OpenFileName(QWidget*, const QString& caption, const QString& startFolder,
+                                      const QStringList& filters) override {
+    asked.push_back({caption, startFolder, filters});
+    return answer;
+  }
   std::vector<AskedFile> asked;
   std::optional<QString> answer;  // the name the user picks; none cancels
   std::optional<QString> filter;  // the filter the user picks; none keeps the first

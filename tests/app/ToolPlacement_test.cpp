@@ -1,6 +1,7 @@
 // Where tool windows open: beside the main window where the screen has room,
 // else over the page tree and status line, clear of the main view, on screen;
-// and the options window in the program, which keeps the place it was moved to.
+// and the options window in the program, which keeps the place it was moved to,
+// also in the next run.
 #include "shell/ToolPlacement.h"
 
 #include <QScreen>
@@ -101,6 +102,15 @@ TEST_F(OptionsWindow, OpensClearOfTheMainViewAndReopensWhereItWasMoved) {
   w.eeFurtherOptions->Click();
   ASSERT_TRUE(w.ViewOptions);
   EXPECT_EQ(w.ViewOptions->pos(), moved);
+
+  // The next run puts it at the same place beside the main window.
+  const QPoint offset = moved - w.pos();
+  window.reset();
+  wl::frmMain& again = Started();
+  ASSERT_TRUE(again.Calculate(4, 18, 30, 0));
+  again.eeFurtherOptions->Click();
+  ASSERT_TRUE(again.ViewOptions);
+  EXPECT_EQ(again.ViewOptions->pos() - again.pos(), offset);
 }
 
 }  // namespace

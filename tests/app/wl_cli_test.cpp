@@ -60,4 +60,27 @@ TEST(WLCommandLine, ModeNamesAreSharedWithTheRenderTool) {
   EXPECT_THROW(wlcli::ParseMode("--mode", "transect", false), wlcli::UsageError);
 }
 
+// The view's angles and slice: refused before any window when out of range or
+// without an orbital; the slice's words read back as written.
+TEST(WLCommandLine, AnglesAndSliceAreChecked) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--orbital", "2Pz", "--theta", "7"},
+        std::vector<std::string>{"--orbital", "2Pz", "--phi", "x"},
+        std::vector<std::string>{"--orbital", "2Pz", "--transect", "z:128"},
+        std::vector<std::string>{"--orbital", "2Pz", "--transect", "w:1"},
+        std::vector<std::string>{"--transect", "z:4"},
+        std::vector<std::string>{"lesson.wavelore", "--orbital", "2Pz"}}) {
+    const wltest::ToolResult r = RunWL(args);
+    EXPECT_EQ(r.status, 2) << args.back();
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+  for (const char* text : {"x:-127", "y:0", "z:40"}) {
+    EXPECT_EQ(wlcli::TransectName(wlcli::ParseTransect("--transect", text)), text);
+  }
+  EXPECT_EQ(wlcli::ParseTransect("--transect", "Z:+5").Number, 5);
+  EXPECT_THROW(wlcli::ParseTransect("--transect", "z:"), wlcli::UsageError);
+  EXPECT_THROW(wlcli::ParseTransect("--transect", "z: 5"), wlcli::UsageError);
+  EXPECT_THROW(wlcli::ParseTransect("--transect", "z:5 "), wlcli::UsageError);
+}
+
 }  // namespace

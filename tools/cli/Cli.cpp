@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -131,6 +132,53 @@ wl::RenderMode ParseMode(const std::string& option, const std::string& text, boo
     names.append(n.text);
   }
   throw UsageError(option + " must be " + names + ", not '" + text + "'");
+}
+
+std::string ModeName(wl::RenderMode mode) {
+  switch (mode) {
+    case wl::Perspective:
+      return "perspective";
+    case wl::Anaglyph:
+      return "anaglyph";
+    case wl::Volumetric:
+      return "volume";
+    case wl::BoundarySurface:
+      return "surface";
+    case wl::Transect:
+      return "transect";
+    case wl::Orthographic:
+      break;
+  }
+  return "orthographic";
+}
+
+SlicePlace ParseTransect(const std::string& option, const std::string& text) {
+  const auto refuse = [&] {
+    return UsageError(option + " must be x, y or z and a slice from -127 to 127, as in z:40, not '" +
+                      text + "'");
+  };
+  if (text.size() < 3 || text[1] != ':') throw refuse();
+  SlicePlace place;
+  switch (std::tolower(static_cast<unsigned char>(text[0]))) {
+    case 'x': place.Direction = wl::AlongX; break;
+    case 'y': place.Direction = wl::Alongy; break;
+    case 'z': place.Direction = wl::Alongz; break;
+    default: throw refuse();
+  }
+  const std::string number = text.substr(2);
+  char* end = nullptr;
+  errno = 0;
+  const long n = std::strtol(number.c_str(), &end, 10);
+  if (std::isspace(static_cast<unsigned char>(number[0])) || *end != '\0' || errno == ERANGE ||
+      n < -127 || n > 127)
+    throw refuse();
+  place.Number = static_cast<wl::Integer>(n);
+  return place;
+}
+
+std::string TransectName(const SlicePlace& place) {
+  const char axis = place.Direction == wl::AlongX ? 'x' : place.Direction == wl::Alongz ? 'z' : 'y';
+  return std::string(1, axis) + ":" + std::to_string(place.Number);
 }
 
 }  // namespace wlcli

@@ -59,4 +59,17 @@ wl::OrbitalSetup ReadOrbitalSetup(const Args& args, int maxThreshold, bool withD
 // `withTransect`. Raises UsageError naming the choices for `option`.
 wl::RenderMode ParseMode(const std::string& option, const std::string& text, bool withTransect);
 
+// The name ParseMode reads back for a 3D mode: orthographic, perspective,
+// anaglyph, volume, surface, transect.
+std::string ModeName(wl::RenderMode mode);
+
+// Where a slice lies: "x|y|z:N" with N from -127 to 127 ("z:40"). Raises
+// UsageError naming `option`.
+struct SlicePlace {
+  wl::TransectDirection Direction = wl::Alongy;
+  wl::Integer Number = 0;
+};
+SlicePlace ParseTransect(const std::string& option, const std::string& text);
+std::string TransectName(const SlicePlace& place);
+
 }  // namespace wlcli
