@@ -108,6 +108,7 @@ void cOrbitalObject::RenderTransect() {
 // beyond the sampled cube stay black, as in the view's own picture. The
 // density is even in each coordinate: one quadrant is evaluated and mirrored.
 void cOrbitalObject::RenderScaledTransect(bool coloured) {
+  if (!Electron) RaiseError(kObjectNotSet, "no wave function");
   const PictureFrame frame = Frame();
   const int side = frame.Side;
   const double h = GridStep();
@@ -122,20 +123,20 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
                                            : COORDdouble{across, up, slice};
   };
   auto paint = [&](int p, double across, double up) {
-    RGBA c;
+    RGBA out;
     if (phase) {
-      if (p == 0) return c;
+      if (p == 0) return out;
       const PhaseRgb& pc = colour[Electron->GetPsiSign(planePoint(across, up)) >= 0];
       return RGBA{static_cast<Byte>(pc.B * p / 255), static_cast<Byte>(pc.G * p / 255),
                   static_cast<Byte>(pc.R * p / 255), 0};
     }
     if (coloured) {
-      c.G = static_cast<Byte>((p * p) / 255);
-      c.R = static_cast<Byte>(((255 - p) * p) / 255);
+      out.G = static_cast<Byte>((p * p) / 255);
+      out.R = static_cast<Byte>(((255 - p) * p) / 255);
     } else {
-      c.B = c.G = c.R = static_cast<Byte>(p);
+      out.B = out.G = out.R = static_cast<Byte>(p);
     }
-    return c;
+    return out;
   };
 
   cMemoryDCEx& dc = NewViewBitmap(Request.Size);

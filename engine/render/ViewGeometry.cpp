@@ -44,7 +44,8 @@ PictureFrame FrameOf(const RenderRequest& request) {
   PictureFrame f;
   f.Side = own;
   f.PerStep = main ? 1.0 : 0.5;
-  if (request.Pixels == 0 || request.Pixels == own) return f;
+  // The nano view's number (128) names its own 127-pixel picture too.
+  if (request.Pixels == 0 || request.Pixels == own || request.Pixels == request.Size) return f;
   if (request.Pixels < 16 || request.Pixels > 4096) return {};
   f.Side = request.Pixels;
   f.Scaled = true;

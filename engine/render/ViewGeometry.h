@@ -10,7 +10,8 @@
 namespace wl {
 
 // The picture a request asks for. A request with Pixels 0 (or the size's own
-// side) gets the size's own picture, 375 or 127 pixels a side; other Pixels
+// side, or the size's number: 128 for the nano view) gets the size's own
+// picture, 375 or 127 pixels a side; other Pixels
 // (16 to 4096) give a picture of that side with the same content, every
 // position scaled about the picture's middle.
 struct PictureFrame {
