@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "Cli.h"
+#include "main/Zoom.h"
 #include "main/frmMain.h"
 #include "shell/modMain.h"
 
 namespace {
 const char* kHelp =
     R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
-          [--mode M] [--phase] [--graphs]]
+          [--mode M] [--phase] [--graphs]] [--scale F]
 
 Wavelore shows the electron orbitals of the hydrogen atom.
 
@@ -31,6 +32,9 @@ Options:
                    orbitals; averages over m have no sign)
   --graphs         open the Graphs window (radial distribution, probability
                    within a radius, angular shape) beside the viewer
+  --scale F        draw the whole window F times larger, 1 to 4 (e.g. 1.5 or 2:
+                   1600 by 1200 pixels); at most what fits the screen. Without
+                   it the zoom of the last run (Go > Zoom In, Ctrl++) is used
   -h, --help       show this text
 
 Exit status: 0 after a normal exit, 1 when the program could not start,
@@ -52,14 +56,20 @@ int main(int argc, char** argv) {
   std::optional<wl::RenderMode> mode;
   bool phase = false;
   bool graphs = false;
+  std::optional<double> scale;
   try {
     const wlcli::Args parsed(args,
-                             {{"--orbital", "--view", "--radius", "--threshold", "--mode"},
+                             {{"--orbital", "--view", "--radius", "--threshold", "--mode", "--scale"},
                               {"--average", "--phase", "--graphs", "--help"}},
                              "WL");
     if (parsed.Flag("--help")) {
       std::cout << kHelp;
       return 0;
+    }
+    if (parsed.Has("--scale")) {
+      scale = parsed.Real("--scale", 1.0);
+      if (!(*scale >= wl::Zoom::kMin && *scale <= wl::Zoom::kMax))
+        throw wlcli::UsageError("--scale must be a number from 1 to 4");
     }
     if (parsed.Has("--orbital")) {
       orbital = wlcli::ReadOrbitalSetup(parsed, 250, false);
@@ -89,6 +99,7 @@ int main(int argc, char** argv) {
   options.Mode = mode;
   options.Phase = phase;
   options.Graphs = graphs;
+  options.Scale = scale;
   wl::StartResult started = wl::modMain::Main(options);
   if (!started.Window) return started.ExitCode;
   return QApplication::exec();

@@ -85,6 +85,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   ConnectMenus();
   ConnectFileCommands();
   ConnectKeys();
+  ConnectZoom();
   // One filter on the application sees the keys of every child (F1, Alt+F4)
   // and the mouse on the title bar, the menu labels and the tree.
   qApp->installEventFilter(this);
@@ -132,6 +133,10 @@ void frmMain::ShowPicture(RollOverImage* button, bool on) {
       return;
     }
   }
+}
+
+void frmMain::RefreshRollOverPictures() {
+  for (const auto& r : RollOvers_) ShowPicture(r->button, r->active && r->active());
 }
 
 void frmMain::CreateControls() {
@@ -870,6 +875,7 @@ void frmMain::EndProgram() {
   Ending_ = true;
   OwnerHwnd = modWindows::FindOwnerWindow(this);
   modWindows::UnhookOwner(*this);
+  if (DisplayChanged) FullScreenZoom(false);
   if (DisplayChanged) modDisplay::ChangeDisplay(StartMode);
   if (FullScreen) modWindows::SetTaskbarTopmost(true);
   if (ViewOptions) ViewOptions->close();

@@ -184,8 +184,11 @@ Long QtDisplayBackEnd::ChangeMode(const DEVMODE& mode) {
   if (!toPresent || desktop.dmPelsWidth < kPresentWidth || desktop.dmPelsHeight < kPresentHeight)
     return -1;
   if (!Backdrop_) {
-    Backdrop_ = new QWidget(nullptr, Qt::FramelessWindowHint);
+    // The backdrop never takes the keyboard from the program (a window
+    // manager would otherwise focus it as it maps, and F11 or Esc went astray).
+    Backdrop_ = new QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
     Backdrop_->setAttribute(Qt::WA_DeleteOnClose);
+    Backdrop_->setAttribute(Qt::WA_ShowWithoutActivating);
     Backdrop_->setStyleSheet(QStringLiteral("background: black"));
     Backdrop_->setWindowTitle(QStringLiteral("Wavelore"));
     Backdrop_->showFullScreen();

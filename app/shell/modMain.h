@@ -24,6 +24,8 @@ struct StartOptions {
   bool Phase = false;
   // Open the Graphs window beside it.
   bool Graphs = false;
+  // The zoom of the whole window, 1 to 4 (none: the one kept from the last run).
+  std::optional<double> Scale;
 };
 
 struct StartResult {
