@@ -208,9 +208,12 @@ void QtDisplayBackEnd::SetTransientParent(QWidget* parent) {
   // Qt writes WM_TRANSIENT_FOR only for dialogs and tool windows, so the
   // relation is set on the X window itself. A window manager then keeps the
   // program above the backdrop, also in the backdrop's full-screen layer.
+  // Only on X11 itself: the offscreen platform offers the interface too,
+  // without a connection.
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11) return;
+  if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb")) return;
   xcb_connection_t* connection = x11->connection();
+  if (!connection) return;
   const auto window = static_cast<xcb_window_t>(Presented_->winId());
   if (parent) {
     const auto owner = static_cast<xcb_window_t>(parent->winId());
