@@ -86,7 +86,7 @@ program_shows() {
 }
 window_manager_checks() {
   xdotool key F11
-  await test -n "$(backdrop)" || fail "F11 showed no full-screen backdrop"
+  await eval 'test -n "$(backdrop)"' || fail "F11 showed no full-screen backdrop"
   local bd
   bd=$(backdrop)
   await program_shows || fail "full screen under openbox shows black where the program should be"
@@ -123,7 +123,7 @@ window_manager_checks() {
 
   xdotool windowfocus --sync "$window" 2>/dev/null
   xdotool key Escape
-  await test -z "$(backdrop)" || fail "Esc did not leave full screen"
+  await eval 'test -z "$(backdrop)"' || fail "Esc did not leave full screen"
   await test "$(wm_state "$window")" = Normal || fail "the window is not shown after leaving full screen"
   echo "Esc returns to the window"
 
