@@ -76,10 +76,20 @@ double Fit(const QScreen* screen, bool wholeScreen) {
   const QPlatformScreen* device = screen->handle();
   const QRect area = wholeScreen ? device->geometry() : device->availableGeometry();
   const double platform = std::max(1.0, static_cast<double>(device->devicePixelRatio()));
-  const double fit = std::min(area.width() / (Layout::kWidth * platform),
-                              area.height() / (Layout::kHeight * platform));
   // A thousandth less, so that rounding never leaves the window a pixel too big.
-  return Clamp(std::floor(fit * 1000.0) / 1000.0);
+  const auto largest = [&](int width, int height) {
+    return Clamp(std::floor(std::min(area.width() / (width * platform),
+                                     area.height() / (height * platform)) * 1000.0) / 1000.0);
+  };
+  const double fit = largest(Layout::kWidth, Layout::kHeight);
+  if (wholeScreen) return fit;
+  // A window as large as a 4:3 screen would make the desktop measure 800 by
+  // 600, which the program takes for a screen to fill: a window leaves the
+  // desktop a pixel more.
+  const QSize desktop = device->geometry().size();
+  const bool exact = std::lround(desktop.width() / (fit * platform)) <= Layout::kWidth &&
+                     std::lround(desktop.height() / (fit * platform)) <= Layout::kHeight;
+  return exact ? largest(Layout::kWidth + 1, Layout::kHeight + 1) : fit;
 }
 
 double Saved() {
