@@ -191,7 +191,7 @@ Long QtDisplayBackEnd::ChangeMode(const DEVMODE& mode) {
     Backdrop_->setAttribute(Qt::WA_ShowWithoutActivating);
     Backdrop_->setStyleSheet(QStringLiteral("background: black"));
     Backdrop_->setWindowTitle(QStringLiteral("Wavelore"));
-    Backdrop_->showFullScreen();
+    ShowBackdrop();
   }
   return 0;
 }
@@ -228,6 +228,12 @@ void QtDisplayBackEnd::SetTransientParent(QWidget* parent) {
 #endif
 }
 
+void QtDisplayBackEnd::ShowBackdrop() {
+  // showFullScreen would also ask to activate it, which it refuses.
+  Backdrop_->setWindowState(Backdrop_->windowState() | Qt::WindowFullScreen);
+  Backdrop_->show();
+}
+
 void QtDisplayBackEnd::PresentAbove(QWidget* window) {
   if (!window || !Presenting()) return;
   Presented_ = window;
@@ -242,7 +248,7 @@ void QtDisplayBackEnd::ShowPresentation(bool visible) {
     Backdrop_->hide();
     return;
   }
-  Backdrop_->showFullScreen();
+  ShowBackdrop();
   if (Presented_) {
     // A window manager forgets the relation while the backdrop is unmapped.
     SetTransientParent(Backdrop_);
