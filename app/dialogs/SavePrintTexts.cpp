@@ -145,6 +145,9 @@ QImage ComposeImage(frmMain& main) {
     DrawLine(p, {5, 5}, OrbitalCaption(view), true);
     DrawLine(p, {10, 20}, ViewsLine(view), false);
   }
+  // A zoomed window's views hold more pixels than the composite's places:
+  // they are averaged down, so that no dot is simply dropped.
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(kCompositeMain.topLeft(), main.eeMainView->Image());
   p.drawImage(kCompositeNano.topLeft(), main.eeNanoView->Image());
   p.drawImage(kCompositeAxes.topLeft(), main.eeAxes->Image());

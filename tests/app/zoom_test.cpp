@@ -12,6 +12,7 @@
 #include "AppTestSupport.h"
 #include "NoFocusCont.h"
 #include "RollOverImage.h"
+#include "dialogs/SavePrintTexts.h"
 #include "dialogs/frmViewOptions.h"
 #include "help/frmMenus.h"
 #include "main/Zoom.h"
@@ -118,6 +119,26 @@ TEST_F(Zoom, TwiceTheWindowShowsDevicePixelPicturesAndTwiceSizeBitmaps) {
   for (int y = 0; y < button.height(); ++y)
     for (int x = 0; x < button.width(); ++x) unlike += button.pixel(x, y) != expected.pixel(x, y);
   EXPECT_EQ(unlike, 0);
+
+  // The composite keeps its size; each of its pixels stands for four of the
+  // view's, and a dot among them still shows (none is simply dropped).
+  const QImage composite = wl::ComposeImage(w);
+  ASSERT_EQ(composite.size(), QSize(wl::kCompositeWidth, wl::kCompositeHeight));
+  int blocksWithDots = 0, shownInComposite = 0;
+  for (int y = 0; y < 375; ++y) {
+    for (int x = 0; x < 375; ++x) {
+      bool dot = false;
+      for (int k = 0; k < 4; ++k) {
+        const QRgb p = shown.pixel(2 * x + k % 2, 2 * y + k / 2);
+        dot |= std::max({qRed(p), qGreen(p), qBlue(p)}) >= 8;  // a visible dot
+      }
+      blocksWithDots += dot;
+      shownInComposite += dot && (composite.pixel(wl::kCompositeMain.topLeft() + QPoint(x, y)) &
+                                  0xFFFFFF) != 0;
+    }
+  }
+  EXPECT_GT(blocksWithDots, 1000);
+  EXPECT_EQ(shownInComposite, blocksWithDots);
 
   // Actual Size gives back the window and the pictures of a factor of 1.
   w.Menus->mnuGoZoomReset->trigger();
