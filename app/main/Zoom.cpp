@@ -164,11 +164,11 @@ void frmMain::ApplyZoom(double factor) {
   Zoom::SetFactor(factor);
   factor = Zoom::Factor();
 
-  // Shown windows take their device size at the new factor; a full-screen one
-  // fills its screen again.
+  // Windows take their device size at the new factor (hidden ones too, for
+  // when they show again); a full-screen one fills its screen again.
   for (QWidget* top : QApplication::topLevelWidgets()) {
     QWindow* window = top->windowHandle();
-    if (!window || !top->isVisible()) continue;
+    if (!window || !window->handle()) continue;
     window->setGeometry(top->isFullScreen() && top->screen() ? top->screen()->geometry()
                                                              : top->geometry());
   }
@@ -187,7 +187,11 @@ void frmMain::ApplyZoom(double factor) {
   }
   RedrawForZoom();
   // The tool windows stay beside the now larger or smaller window.
-  if (OptionsShown && ViewOptions) PlaceOptionsWindow();
+  // (An options window hidden with the viewer is placed as it shows again.)
+  if (OptionsShown && ViewOptions) {
+    OptionsToPlace_ = !ViewOptions->isVisible();
+    if (!OptionsToPlace_) PlaceOptionsWindow();
+  }
   if (GraphsShown()) {
     PlaceGraphsBeside(shown ? shown->availableGeometry() : QRect(QPoint(), size()));
     GraphsPlacedAt_ = Graphs->geometry();

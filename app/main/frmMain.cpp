@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <utility>
 
 #include "Axes.h"
 #include "Bitmaps.h"
@@ -580,6 +581,8 @@ void frmMain::ShowViewerControls(bool Visible) {
     w->setVisible(Visible);
   }
   if (OptionsShown && ViewOptions) ViewOptions->setVisible(Visible);
+  if (Visible && OptionsShown && ViewOptions && std::exchange(OptionsToPlace_, false))
+    PlaceOptionsWindow();
   Menus->mnuGoGraphs->setEnabled(Visible);
   for (QAction* a : Menus->mnuEditCopy) a->setEnabled(Visible);
   Menus->mnuFileDelete->setEnabled(Visible);

@@ -349,6 +349,7 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void RedrawForZoom();
   void RefreshRollOverPictures();
   double WindowedZoom_ = 1.0;
+  bool OptionsToPlace_ = false;  // the zoom changed while the options window was hidden
   // Calculated orbitals whose last pictures were rendered at another zoom;
   // they are rendered again when shown.
   std::set<Integer> RenderedAtOtherZoom_;
