@@ -56,25 +56,6 @@ class Zoom : public ProgramTest {
   }
 };
 
-TEST(ZoomSteps, StepsStayWithinOneToFourAndWhatFits) {
-  // Zoom In walks the steps up to 4 and stops there.
-  double f = 1.0;
-  std::vector<double> walked;
-  for (int i = 0; i < 8; ++i) walked.push_back(f = wl::Zoom::StepIn(f, 4.0));
-  EXPECT_EQ(walked, (std::vector<double>{1.25, 1.5, 2, 2.5, 3, 4, 4, 4}));
-  // Where the next step does not fit, the largest factor that does is next.
-  EXPECT_DOUBLE_EQ(wl::Zoom::StepIn(2.5, 2.666), 2.666);
-  EXPECT_DOUBLE_EQ(wl::Zoom::StepIn(2.666, 2.666), 2.666);
-  EXPECT_DOUBLE_EQ(wl::Zoom::StepIn(1.0, 1.0), 1.0);
-  // Zoom Out goes to the step below, also from a factor between steps.
-  EXPECT_DOUBLE_EQ(wl::Zoom::StepOut(2.666), 2.5);
-  EXPECT_DOUBLE_EQ(wl::Zoom::StepOut(1.25), 1.0);
-  EXPECT_DOUBLE_EQ(wl::Zoom::StepOut(1.0), 1.0);
-  EXPECT_DOUBLE_EQ(wl::Zoom::Clamp(0.5), 1.0);
-  EXPECT_DOUBLE_EQ(wl::Zoom::Clamp(9), 4.0);
-  EXPECT_DOUBLE_EQ(wl::Zoom::Clamp(std::numeric_limits<double>::quiet_NaN()), 1.0);
-}
-
 TEST_F(Zoom, TwiceTheWindowShowsDevicePixelPicturesAndTwiceSizeBitmaps) {
   wl::frmMain& w = StartAt(2.0);
   ASSERT_EQ(w.CurrentMode, 3);
@@ -164,6 +145,9 @@ TEST_F(Zoom, KeysStepTheZoomWithinTheScreenAndItIsKeptForTheNextRun) {
   EXPECT_DOUBLE_EQ(w.ZoomFactor(), 1.25);
   Key(Qt::Key_0);
   EXPECT_DOUBLE_EQ(w.ZoomFactor(), 1.0);
+  Key(Qt::Key_Minus);  // 1 is the least
+  EXPECT_DOUBLE_EQ(w.ZoomFactor(), 1.0);
+  EXPECT_EQ(Device(&w).size(), QSize(800, 600));
 
   // 3 does not fit 1600 pixels of height: the largest factor that does.
   w.SetZoom(2.5);
