@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHash>
 #include <QLabel>
 #include <QScreen>
 #include <QWindow>
@@ -34,6 +35,18 @@ namespace {
 constexpr double kSame = 1e-6;
 const char* kSettingsKey = "Zoom";
 double g_factor = 1.0;
+
+// The scale a screen had before the program zoomed it (a desktop set to
+// 192 dots an inch is drawn at 2 by Qt itself): the zoom multiplies it, so
+// that Actual Size stays the size the desktop gives the window.
+double DesktopScale(const QScreen* screen) {
+  static QHash<QString, double> scales;
+  const QString name = screen->name();
+  if (auto it = scales.constFind(name); it != scales.constEnd()) return *it;
+  const double scale = QHighDpiScaling::factor(screen);
+  scales.insert(name, scale > 0 ? scale : 1.0);
+  return scales.value(name);
+}
 }  // namespace
 
 double Clamp(double factor) {
@@ -66,16 +79,24 @@ double Factor() {
 void SetFactor(double factor) {
   factor = Clamp(factor);
   g_factor = factor;
-  for (QScreen* screen : QGuiApplication::screens()) QHighDpiScaling::setScreenFactor(screen, factor);
+  // Qt's factor of a screen is multiplied by QT_SCALE_FACTOR, already part of
+  // the desktop's scale.
+  bool ok = false;
+  double global = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+  if (!ok || !(global > 0)) global = 1.0;
+  for (QScreen* screen : QGuiApplication::screens())
+    QHighDpiScaling::setScreenFactor(screen, DesktopScale(screen) / global * factor);
 }
 
 double Fit(const QScreen* screen, bool wholeScreen) {
   if (!screen || !screen->handle()) return kMin;
-  // The screen's own device pixels, whatever factor is in use now; a
-  // platform's own density (a Wayland scale) multiplies the factor.
+  // The screen's own device pixels, whatever factor is in use now; the
+  // desktop's own scale and a platform's density (a Wayland scale) multiply
+  // the factor.
   const QPlatformScreen* device = screen->handle();
   const QRect area = wholeScreen ? device->geometry() : device->availableGeometry();
-  const double platform = std::max(1.0, static_cast<double>(device->devicePixelRatio()));
+  const double platform = std::max(1.0, static_cast<double>(device->devicePixelRatio())) *
+                          DesktopScale(screen);
   // A thousandth less, so that rounding never leaves the window a pixel too big.
   const auto largest = [&](int width, int height) {
     return Clamp(std::floor(std::min(area.width() / (width * platform),
