@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Cli.h"
+#include "main/Zoom.h"
 #include "main/frmMain.h"
 #include "shell/modMain.h"
 
@@ -17,7 +18,8 @@ namespace {
 const char* kHelp =
     R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
           [--mode M] [--theta A] [--phi A] [--transect x|y|z:N] [--phase] [--graphs]]
-       WL FILE.wavelore
+          [--scale F]
+       WL FILE.wavelore [--scale F]
 
 Wavelore shows the electron orbitals of the hydrogen atom.
 
@@ -40,6 +42,9 @@ Options:
   --graphs         open the Graphs window (radial distribution, probability
                    within a radius, angular shape) beside the viewer
   FILE.wavelore    open a lesson file saved by File > Save View...
+  --scale F        draw the whole window F times larger, 1 to 4 (e.g. 1.5 or 2:
+                   1600 by 1200 pixels); at most what fits the screen. Without
+                   it the zoom of the last run (Go > Zoom In, Ctrl++) is used
   -h, --help       show this text
 
 Exit status: 0 after a normal exit, 1 when the program could not start,
@@ -64,20 +69,30 @@ int main(int argc, char** argv) {
   std::optional<double> theta, phi;
   std::optional<wlcli::SlicePlace> slice;
   QString lessonFile;
+  std::optional<double> scale;
   try {
-    // One word that is no option names a lesson file.
-    if (args.size() == 1 && args[0].rfind('-', 0) != 0) {
+    // A first word that is no option names a lesson file; only --scale may follow it.
+    std::vector<std::string> words = args;
+    if (!args.empty() && args[0].rfind('-', 0) != 0) {
       lessonFile = QString::fromLocal8Bit(args[0].c_str());
+      words.erase(words.begin());
     }
-    const wlcli::Args parsed(lessonFile.isEmpty() ? args : std::vector<std::string>{},
+    const wlcli::Args parsed(words,
                              {{"--orbital", "--view", "--radius", "--threshold", "--mode",
-                               "--theta", "--phi", "--transect"},
+                               "--theta", "--phi", "--transect", "--scale"},
                               {"--average", "--phase", "--graphs", "--help"}},
                              "WL");
     if (parsed.Flag("--help")) {
       std::cout << kHelp;
       return 0;
     }
+    if (parsed.Has("--scale")) {
+      scale = parsed.Real("--scale", 1.0);
+      if (!(*scale >= wl::Zoom::kMin && *scale <= wl::Zoom::kMax))
+        throw wlcli::UsageError("--scale must be a number from 1 to 4");
+    }
+    if (!lessonFile.isEmpty() && words.size() != (parsed.Has("--scale") ? 2u : 0u))
+      throw wlcli::UsageError("a lesson file takes no other options than --scale");
     if (parsed.Has("--orbital")) {
       orbital = wlcli::ReadOrbitalSetup(parsed, 250, false);
       if (const auto name = parsed.Get("--mode")) mode = wlcli::ParseMode("--mode", *name, false);
@@ -122,6 +137,7 @@ int main(int argc, char** argv) {
     options.TransectNo = slice->Number;
   }
   options.LessonFile = lessonFile;
+  options.Scale = scale;
   wl::StartResult started = wl::modMain::Main(options);
   if (!started.Window) return started.ExitCode;
   return QApplication::exec();

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <algorithm>
+#include <cmath>
 
 #include "core/WLError.h"
 #include "render/Surfaces.h"
@@ -11,10 +12,12 @@
 namespace wl {
 
 namespace {
-QImage Wrap(Surface* s, int width, int height) {
+QImage Wrap(Surface* s, int width, int height, double ratio) {
   if (!s || width <= 0 || height <= 0) return {};
-  return QImage(reinterpret_cast<uchar*>(s->Pixels.data()), width, height, width * 4,
-                QImage::Format_RGB32);
+  QImage image(reinterpret_cast<uchar*>(s->Pixels.data()), width, height, width * 4,
+               QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  return image;
 }
 }  // namespace
 
@@ -25,10 +28,15 @@ ControlSurface::ControlSurface()
 
 ControlSurface::~ControlSurface() = default;
 
-void ControlSurface::Resize(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == Width_ && height == Height_) return;
+void ControlSurface::Resize(int width, int height, double ratio) {
+  if (!(ratio > 0)) ratio = 1.0;
+  width = std::max(static_cast<int>(std::lround(width * ratio)), 0);
+  height = std::max(static_cast<int>(std::lround(height * ratio)), 0);
+  if (width == Width_ && height == Height_ && ratio == Ratio_) return;
+  // Pixels drawn at another ratio would show at the wrong scale: only the
+  // background and the picture are drawn again.
+  const bool keep = ratio == Ratio_;
+  Ratio_ = ratio;
   auto next = std::make_unique<cMemoryDCEx>();
   next->Create(width, height);
   std::swap(Dc_, next);
@@ -36,8 +44,10 @@ void ControlSurface::Resize(int width, int height) {
   Width_ = width;
   Height_ = height;
   Cls();
-  BitBlt(Dc_->hdc(), 0, 0, std::min(oldWidth, width), std::min(oldHeight, height), next->hdc(), 0,
-         0);
+  if (keep) {
+    BitBlt(Dc_->hdc(), 0, 0, std::min(oldWidth, width), std::min(oldHeight, height), next->hdc(),
+           0, 0);
+  }
 }
 
 void ControlSurface::Cls() {
@@ -45,6 +55,8 @@ void ControlSurface::Cls() {
   if (view.isNull()) return;
   QPainter p(&view);
   p.fillRect(view.rect(), BackColor_);
+  // A picture drawn for another density is scaled smoothly rather than blocky.
+  if (Picture_.devicePixelRatio() != Ratio_) p.setRenderHint(QPainter::SmoothPixmapTransform);
   if (!Picture_.isNull()) p.drawPixmap(0, 0, Picture_);
 }
 
@@ -63,11 +75,11 @@ Long ControlSurface::hdc() const {
 }
 
 QImage ControlSurface::View() {
-  return Wrap(LookupSurface(Dc_->hdc()), Width_, Height_);
+  return Wrap(LookupSurface(Dc_->hdc()), Width_, Height_, Ratio_);
 }
 
 QImage ControlSurface::Image() const {
-  return Wrap(LookupSurface(Dc_->hdc()), Width_, Height_).copy();
+  return Wrap(LookupSurface(Dc_->hdc()), Width_, Height_, Ratio_).copy();
 }
 
 void ControlSurface::PaintPicture(const QPixmap& picture, float X1, float Y1,

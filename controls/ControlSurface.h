@@ -25,9 +25,11 @@ class WLCTRLS_EXPORT ControlSurface {
   ControlSurface(const ControlSurface&) = delete;
   ControlSurface& operator=(const ControlSurface&) = delete;
 
-  // Gives the surface a new size; what fits of the old content is kept, the
-  // rest shows the background. The handle changes.
-  void Resize(int width, int height);
+  // Gives the surface a new size, `width` by `height` pixels of the control
+  // drawn at `ratio` device pixels a pixel (a zoomed window's crisp
+  // pictures); what fits of the old content is kept when the ratio stays,
+  // the rest shows the background. The handle changes.
+  void Resize(int width, int height, double ratio = 1.0);
   // Erases everything drawn: background colour, then the picture at (0, 0).
   void Cls();
 
@@ -38,10 +40,13 @@ class WLCTRLS_EXPORT ControlSurface {
 
   // Engine surface handle of the picture (device row 0 at the top).
   Long hdc() const;
+  // The picture's size in device pixels, and device pixels a control pixel.
   int Width() const { return Width_; }
   int Height() const { return Height_; }
+  double Ratio() const { return Ratio_; }
 
-  // The pixels wrapped without copying; valid until the next Resize.
+  // The pixels wrapped without copying, carrying the ratio (so a QPainter on
+  // it draws in the control's pixels); valid until the next Resize.
   QImage View();
   // A copy of the picture: what is saved and printed.
   QImage Image() const;
@@ -65,6 +70,7 @@ class WLCTRLS_EXPORT ControlSurface {
   std::unique_ptr<cMemoryDCEx> Dc_;
   int Width_ = 0;
   int Height_ = 0;
+  double Ratio_ = 1.0;
   QColor BackColor_;
   QPixmap Picture_;
 };

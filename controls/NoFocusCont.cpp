@@ -32,7 +32,7 @@ NoFocusCont::NoFocusCont(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  Surface_.Resize(width(), height());
+  Surface_.Resize(width(), height(), devicePixelRatioF());
 }
 
 void NoFocusCont::setBackColor(const QColor& colour) {
@@ -51,7 +51,7 @@ void NoFocusCont::setMousePointer(short pointer) {
 }
 
 ControlSurface& NoFocusCont::Synced() const {
-  Surface_.Resize(width(), height());
+  Surface_.Resize(width(), height(), devicePixelRatioF());
   return Surface_;
 }
 
@@ -96,7 +96,7 @@ void NoFocusCont::focusOutEvent(QFocusEvent*) {
 }
 
 void NoFocusCont::resizeEvent(QResizeEvent*) {
-  Surface_.Resize(width(), height());
+  Surface_.Resize(width(), height(), devicePixelRatioF());
 }
 
 void NoFocusCont::mousePressEvent(QMouseEvent* event) {

@@ -35,8 +35,9 @@ class WLCTRLS_EXPORT NoFocusCont : public QWidget {
   void setBackColor(const QColor& colour);
   QPixmap Picture() const { return Surface_.Picture(); }
   void setPicture(const QPixmap& picture);
-  // Engine surface handle of the picture, the size of the control (device
-  // row 0 at the top). It changes when the control is resized.
+  // Engine surface handle of the picture, the size of the control in device
+  // pixels (larger than the control in a zoomed window; device row 0 at the
+  // top). It changes when the control is resized or the window zooms.
   Long hdc() const { return Synced().hdc(); }
   bool HasDC() const { return true; }
   // Kept for the container; the surface keeps what is drawn on it either way.

@@ -16,7 +16,7 @@ RollOverImage::RollOverImage(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  Surface_.Resize(width(), height());
+  Surface_.Resize(width(), height(), devicePixelRatioF());
 }
 
 RollOverImage::~RollOverImage() {
@@ -92,7 +92,7 @@ void RollOverImage::Leave() {
 }
 
 ControlSurface& RollOverImage::Synced() const {
-  Surface_.Resize(width(), height());
+  Surface_.Resize(width(), height(), devicePixelRatioF());
   return Surface_;
 }
 
@@ -107,7 +107,7 @@ void RollOverImage::paintEvent(QPaintEvent*) {
 }
 
 void RollOverImage::resizeEvent(QResizeEvent*) {
-  Surface_.Resize(width(), height());
+  Surface_.Resize(width(), height(), devicePixelRatioF());
 }
 
 void RollOverImage::mouseMoveEvent(QMouseEvent* event) {

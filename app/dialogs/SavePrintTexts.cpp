@@ -187,9 +187,12 @@ QImage ComposeImage(frmMain& main, int width) {
     DrawLine(p, QPointF(5, 5) * scale, OrbitalCaption(*view), true, scale);
     DrawLine(p, QPointF(10, 20) * scale, ViewsLine(*view), false, scale);
   }
-  p.drawImage(mainPlace.topLeft(), mainPicture);
-  p.drawImage(nanoPlace.topLeft(), nanoPicture);
-  p.drawImage(axesPlace.topLeft(), axesPicture);
+  // A zoomed window's views hold more pixels than the composite's places:
+  // they are averaged down, so that no dot is simply dropped.
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRectF(mainPlace), mainPicture);
+  p.drawImage(QRectF(nanoPlace), nanoPicture);
+  p.drawImage(QRectF(axesPlace), axesPicture);
   return image;
 }
 

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLabel>
 #include <algorithm>
+#include <cmath>
 
 #include "Axes.h"
 #include "Bitmaps.h"
@@ -83,7 +84,8 @@ OverlayChoice OverlaysOf(const OrbitalView& R, bool graphsShown) {
 
 void frmMain::FrameUpdate3D(bool blt, bool VolFinal) {
   OrbitalView& R = Current();
-  const RenderRequest request = Request3D(R, VolFinal);
+  RenderRequest request = Request3D(R, VolFinal);
+  request.Pixels = ViewPixels(request.Size);
   eeAxes->Draw(R.Theta, R.Phi, R.Mode, R.ProjectionPlane, R.CameraPos, R.StereoFactor);
   R.DC = Engine.Orbitals().GetRender(CurrentOrbital, request);
   if (blt) CopyView(request.Size);
@@ -91,7 +93,8 @@ void frmMain::FrameUpdate3D(bool blt, bool VolFinal) {
 
 void frmMain::FrameUpdate2D(bool blt) {
   OrbitalView& R = Current();
-  const RenderRequest request = Request2D(R);
+  RenderRequest request = Request2D(R);
+  request.Pixels = ViewPixels(request.Size);
   R.DC = Engine.Orbitals().GetRender(CurrentOrbital, request);
   ShowSlicePosition();
   if (blt) CopyView(request.Size);
@@ -107,11 +110,16 @@ void frmMain::CopyView(RenderSize size) {
   const OrbitalView& R = Current();
   NoFocusCont* view = size == Main ? eeMainView : eeNanoView;
   const Long source = size == Main ? R.DC.MainHDC : R.DC.NanoHDC;
-  const Long edge = size == Main ? kMainSize : kNanoCopy;
+  // In a zoomed window the view and the picture have their device size, and
+  // the picture is copied pixel for pixel.
+  Long edge = std::lround((size == Main ? kMainSize : kNanoCopy) * view->devicePixelRatioF());
+  const Surface* rendered = LookupSurface(source);
+  if (rendered) edge = std::min({edge, rendered->Width, rendered->Rows - 1});
   BitBlt(view->hdc(), 0, 0, edge, edge, source, 0, 0);
   // The overlays go onto the view's own picture (so into saved, copied and
-  // printed pictures), each time over a fresh copy of the engine's.
-  if (LookupSurface(source)) {
+  // printed pictures), each time over a fresh copy of the engine's. They are
+  // drawn in the view's own pixels (the picture carries the zoom).
+  if (rendered) {
     const bool shows3D = (size == Main) == (R.Swapped == 0);
     RenderRequest request = shows3D ? Request3D(R, false) : Request2D(R);
     request.Size = size;
@@ -180,6 +188,9 @@ void frmMain::SetViewPointers() {
 
 void frmMain::RefreshViewerButtons() {
   if (OrbitalViews.empty()) return;
+  if (RenderedAtOtherZoom_.erase(CurrentOrbital) > 0) {
+    EngineGuard([&] { FrameUpdateBoth(!Current().AutoRotating); });
+  }
   const OrbitalView& R = Current();
   eeTSlider->move(R.SliderLeft, eeTSlider->y());
   eeTSlider->setPicture(Menus->eeTSliderOff);

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <utility>
 
 #include "Axes.h"
 #include "Bitmaps.h"
@@ -89,6 +90,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
   ConnectKeys();
   ConnectLessonCommands();
   ConnectViewPresets();
+  ConnectZoom();
   // One filter on the application sees the keys of every child (F1, Alt+F4)
   // and the mouse on the title bar, the menu labels and the tree.
   qApp->installEventFilter(this);
@@ -136,6 +138,10 @@ void frmMain::ShowPicture(RollOverImage* button, bool on) {
       return;
     }
   }
+}
+
+void frmMain::RefreshRollOverPictures() {
+  for (const auto& r : RollOvers_) ShowPicture(r->button, r->active && r->active());
 }
 
 void frmMain::CreateControls() {
@@ -579,6 +585,8 @@ void frmMain::ShowViewerControls(bool Visible) {
     w->setVisible(Visible);
   }
   if (OptionsShown && ViewOptions) ViewOptions->setVisible(Visible);
+  if (Visible && OptionsShown && ViewOptions && std::exchange(OptionsToPlace_, false))
+    PlaceOptionsWindow();
   Menus->mnuGoGraphs->setEnabled(Visible);
   for (QAction* a : Menus->mnuEditCopy) a->setEnabled(Visible);
   Menus->mnuFileDelete->setEnabled(Visible);
@@ -885,6 +893,7 @@ void frmMain::EndProgram() {
   Ending_ = true;
   OwnerHwnd = modWindows::FindOwnerWindow(this);
   modWindows::UnhookOwner(*this);
+  if (DisplayChanged) FullScreenZoom(false);
   if (DisplayChanged) modDisplay::ChangeDisplay(StartMode);
   if (FullScreen) modWindows::SetTaskbarTopmost(true);
   if (ViewOptions) ViewOptions->close();

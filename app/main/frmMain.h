@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "OrbitalView.h"
@@ -204,6 +205,18 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // slice in the middle), and looking along the x, y or z axis.
   void ResetView();
   void LookAlong(TransectDirection axis);
+  // --- Zoom: the whole window drawn larger (Go > Zoom In, Zoom Out, Actual Size) ---
+  // Zooms to `factor`, within 1 to 4 and what fits the screen. In a window
+  // the zoom is kept for the next run; full screen has one of its own. False
+  // when nothing changed.
+  bool SetZoom(double factor);
+  double ZoomFactor() const;
+  // Full screen fills the screen's height (on), then the window's own zoom
+  // comes back (off). Called as the display is switched.
+  void FullScreenZoom(bool on);
+  // The side in device pixels of the pictures the view showing `size` asks
+  // the engine for (0: the size's own 375 or 128, at a factor of 1).
+  Integer ViewPixels(RenderSize size) const;
 
   // Runs an action that calls the engine. An engine error is told to the user
   // once, and the window is left usable: enabled, normal pointer. False when
@@ -366,6 +379,17 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void GraphsMarkerChanged(double a, bool inSlice, bool in3D);
   void GraphsClosed();
   QRect GraphsPlacedAt_;
+  // The zoom's part: its menu entries and keys, the factor applied to every
+  // window, every picture drawn again at the new density.
+  void ConnectZoom();
+  void ApplyZoom(double factor);
+  void RedrawForZoom();
+  void RefreshRollOverPictures();
+  double WindowedZoom_ = 1.0;
+  bool OptionsToPlace_ = false;  // the zoom changed while the options window was hidden
+  // Calculated orbitals whose last pictures were rendered at another zoom;
+  // they are rendered again when shown.
+  std::set<Integer> RenderedAtOtherZoom_;
 };
 
 }  // namespace wl

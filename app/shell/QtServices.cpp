@@ -202,11 +202,14 @@ Long QtDisplayBackEnd::ChangeMode(const DEVMODE& mode) {
   if (!toPresent || desktop.dmPelsWidth < kPresentWidth || desktop.dmPelsHeight < kPresentHeight)
     return -1;
   if (!Backdrop_) {
-    Backdrop_ = new QWidget(nullptr, Qt::FramelessWindowHint);
+    // The backdrop never takes the keyboard from the program (a window
+    // manager would otherwise focus it as it maps, and F11 or Esc went astray).
+    Backdrop_ = new QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
     Backdrop_->setAttribute(Qt::WA_DeleteOnClose);
+    Backdrop_->setAttribute(Qt::WA_ShowWithoutActivating);
     Backdrop_->setStyleSheet(QStringLiteral("background: black"));
     Backdrop_->setWindowTitle(QStringLiteral("Wavelore"));
-    Backdrop_->showFullScreen();
+    ShowBackdrop();
   }
   return 0;
 }
@@ -223,9 +226,12 @@ void QtDisplayBackEnd::SetTransientParent(QWidget* parent) {
   // Qt writes WM_TRANSIENT_FOR only for dialogs and tool windows, so the
   // relation is set on the X window itself. A window manager then keeps the
   // program above the backdrop, also in the backdrop's full-screen layer.
+  // Only on X11 itself: the offscreen platform offers the interface too,
+  // without a connection.
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11) return;
+  if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb")) return;
   xcb_connection_t* connection = x11->connection();
+  if (!connection) return;
   const auto window = static_cast<xcb_window_t>(Presented_->winId());
   if (parent) {
     const auto owner = static_cast<xcb_window_t>(parent->winId());
@@ -238,6 +244,12 @@ void QtDisplayBackEnd::SetTransientParent(QWidget* parent) {
 #else
   (void)parent;
 #endif
+}
+
+void QtDisplayBackEnd::ShowBackdrop() {
+  // showFullScreen would also ask to activate it, which it refuses.
+  Backdrop_->setWindowState(Backdrop_->windowState() | Qt::WindowFullScreen);
+  Backdrop_->show();
 }
 
 void QtDisplayBackEnd::PresentAbove(QWidget* window) {
@@ -254,7 +266,7 @@ void QtDisplayBackEnd::ShowPresentation(bool visible) {
     Backdrop_->hide();
     return;
   }
-  Backdrop_->showFullScreen();
+  ShowBackdrop();
   if (Presented_) {
     // A window manager forgets the relation while the backdrop is unmapped.
     SetTransientParent(Backdrop_);

@@ -53,6 +53,7 @@ class WLAPP_EXPORT QtDisplayBackEnd : public DisplayBackEnd {
 
  private:
   DEVMODE Desktop() const;
+  void ShowBackdrop();
   void SetTransientParent(QWidget* parent);
   QPointer<QWidget> Backdrop_;
   QPointer<QWidget> Presented_;  // the window kept above the backdrop

@@ -58,7 +58,11 @@ bool SetFullScreen(frmMain& form, bool FullScreenOn) {
   if (FullScreenOn) {
     form.SavedLeft = form.x();
     form.SavedTop = form.y();
-    if (ChangeDisplay(form.BestMode) != 0) return false;
+    form.FullScreenZoom(true);  // the window fills the screen's height
+    if (ChangeDisplay(form.BestMode) != 0) {
+      form.FullScreenZoom(false);
+      return false;
+    }
     form.move(AppServices().Display->Origin());
     AppServices().Display->PresentAbove(&form);
     form.raise();
@@ -66,6 +70,7 @@ bool SetFullScreen(frmMain& form, bool FullScreenOn) {
     modWindows::SetTaskbarTopmost(false);
     return true;
   }
+  form.FullScreenZoom(false);
   if (ChangeDisplay(form.StartMode) != 0) return false;
   form.move(form.SavedLeft, form.SavedTop);
   form.MoveOptionsWindowForFullScreen(false);

@@ -9,6 +9,7 @@
 #include "dialogs/EngineAboutBox.h"
 #include "frmSplash.h"
 #include "help/frmMenus.h"
+#include "main/Zoom.h"
 #include "main/frmMain.h"
 #include "modDisplay.h"
 #include "modWindows.h"
@@ -41,6 +42,7 @@ Long GetIEVersion() {
 }
 
 StartResult modMain::Main(const StartOptions& options) {
+  Zoom::ApplyAtStart(options.Scale);
   frmSplash splash;
   splash.show();
   QCoreApplication::processEvents();

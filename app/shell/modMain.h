@@ -30,6 +30,8 @@ struct StartOptions {
   Integer TransectNo = 0;
   // A lesson file to open instead (.wavelore).
   QString LessonFile;
+  // The zoom of the whole window, 1 to 4 (none: the one kept from the last run).
+  std::optional<double> Scale;
 };
 
 struct StartResult {

@@ -12,6 +12,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QMouseEvent>
 #include <QTimer>
 #include <array>
@@ -58,7 +61,9 @@ void Send(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton button
   QApplication::sendEvent(target, &e);
 }
 
-void BM_DragStep(benchmark::State& state) {
+// Drags in the main view in the mode range(0), with the transect area shown
+// when range(1) is not 0.
+void Drag(benchmark::State& state) {
   wl::frmMain& w = Window();
   Shown().Mode = static_cast<wl::RenderMode>(state.range(0));
   Shown().Swapped = 0;
@@ -77,7 +82,26 @@ void BM_DragStep(benchmark::State& state) {
                                         "volume preview"}[state.range(0)]) +
                  (state.range(1) ? ", transect area shown" : ""));
 }
+
+void BM_DragStep(benchmark::State& state) {
+  Drag(state);
+}
 BENCHMARK(BM_DragStep)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// The same in a window zoomed twice: the views ask for 750 and 256 pixel
+// pictures and show them pixel for pixel.
+void BM_DragStepZoomed(benchmark::State& state) {
+  wl::frmMain& w = Window();
+  w.SetZoom(2.0);
+  if (w.ZoomFactor() != 2.0) {
+    state.SkipWithError("the screen has no room for a window zoomed twice");
+    return;
+  }
+  Drag(state);
+  state.counters["main_pixels"] = w.ViewPixels(wl::Main);
+  w.SetZoom(1.0);
+}
+BENCHMARK(BM_DragStepZoomed)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 void BM_SliderStep(benchmark::State& state) {
   wl::frmMain& w = Window();
@@ -135,8 +159,20 @@ BENCHMARK(BM_AutoRotationRate)->Arg(10)->Iterations(1)->Unit(benchmark::kSecond)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Offscreen, a 2560 by 1600 panel (room for a window zoomed twice).
+  QTemporaryDir scratch;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+    QFile screen(scratch.filePath(QStringLiteral("screen.json")));
+    if (screen.open(QIODevice::WriteOnly)) {
+      screen.write(R"({"screens": [{"name": "panel", "x": 0, "y": 0, "width": 2560,
+                    "height": 1600, "logicalDpiX": 96, "logicalDpiY": 96, "dpr": 1}]})");
+      screen.close();
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+  }
+  // The zoom tried here is not kept as the user's.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.path());
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -51,6 +51,17 @@ TEST(WLCommandLine, ModePhaseAndGraphsNeedAnOrbitalAndAKnownMode) {
       << bad.err;
 }
 
+// The zoom is a number from 1 to 4; anything else is refused before any window.
+TEST(WLCommandLine, ScaleIsANumberFromOneToFour) {
+  for (const char* value : {"0.5", "4.5", "two", "nan", ""}) {
+    const wltest::ToolResult r = RunWL({"--scale", value});
+    EXPECT_EQ(r.status, 2) << value;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("--scale"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+}
+
 TEST(WLCommandLine, ModeNamesAreSharedWithTheRenderTool) {
   EXPECT_EQ(wlcli::ParseMode("--mode", "ortho", false), wl::Orthographic);
   EXPECT_EQ(wlcli::ParseMode("--mode", "volume", false), wl::Volumetric);

@@ -2,7 +2,7 @@
 # Starts the real WL under a virtual X server, waits for its 800 by 600
 # window, presses Alt+F4 and expects a clean exit with status 0. With
 # "openbox" a window manager runs too, and full screen, minimising and
-# restoring are checked on what the screen shows.
+# restoring are checked on what the screen shows, and so is the zoom.
 # Usage: wl_window_test.sh PATH_TO_WL [openbox]
 set -u
 wl=$1
@@ -16,16 +16,18 @@ done
 # Xvfb picks a free display number itself and writes it once it is ready.
 numberfile=$(mktemp)
 xvfblog=$(mktemp)
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$numberfile" >"$xvfblog" 2>&1 &
+Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp 5>"$numberfile" >"$xvfblog" 2>&1 &
 xvfb=$!
 wlpid=""
 wmpid=""
+wlconfig=""
 cleanup() {
   [ -n "$wlpid" ] && kill "$wlpid" 2>/dev/null
   [ -n "$wmpid" ] && kill "$wmpid" 2>/dev/null
   kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
   rm -f "$numberfile" "$xvfblog"
+  [ -n "$wlconfig" ] && rm -rf "$wlconfig"
 }
 fail() {
   echo "$1"
@@ -84,14 +86,18 @@ program_shows() {
 }
 window_manager_checks() {
   xdotool key F11
-  await test -n "$(backdrop)" || fail "F11 showed no full-screen backdrop"
+  await eval 'test -n "$(backdrop)"' || fail "F11 showed no full-screen backdrop"
   local bd
   bd=$(backdrop)
   await program_shows || fail "full screen under openbox shows black where the program should be"
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  read -r sw sh < <(xdotool getdisplaygeometry)
-  [ "$X" -eq $(((sw - 800) / 2)) ] && [ "$Y" -eq $(((sh - 600) / 2)) ] ||
-    fail "full screen put the window at $X,$Y, not in the middle"
+  # The window is zoomed to the screen's height, the black border left and right.
+  filled() {
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    read -r sw sh < <(xdotool getdisplaygeometry)
+    [ "$HEIGHT" -eq "$sh" ] && [ "$Y" -eq 0 ] && [ $((X - (sw - WIDTH) / 2)) -ge -1 ] &&
+      [ $((X - (sw - WIDTH) / 2)) -le 1 ]
+  }
+  await filled || fail "full screen put the window at $X,$Y (${WIDTH}x$HEIGHT), not filling the screen's height in the middle"
   # A click on the black border must not bring the backdrop over the program.
   xdotool mousemove 3 3 click 1
   sleep 0.5
@@ -99,7 +105,7 @@ window_manager_checks() {
   echo "full screen shows the program above its backdrop"
 
   # The title bar's Minimise button: the desktop shows, not the black backdrop.
-  xdotool mousemove $((X + 741)) $((Y + 14)) click 1
+  xdotool mousemove $((X + 741 * WIDTH / 800)) $((Y + 14 * HEIGHT / 600)) click 1
   await test "$(wm_state "$window")" = Iconic || fail "the Minimise button did not minimise"
   await eval '! mapped '"$bd" || fail "the backdrop stayed while the program was minimised"
   # Restore as a task bar does (a request to activate the window), asking
@@ -117,11 +123,24 @@ window_manager_checks() {
 
   xdotool windowfocus --sync "$window" 2>/dev/null
   xdotool key Escape
-  await test -z "$(backdrop)" || fail "Esc did not leave full screen"
+  await eval 'test -z "$(backdrop)"' || fail "Esc did not leave full screen"
   await test "$(wm_state "$window")" = Normal || fail "the window is not shown after leaving full screen"
   echo "Esc returns to the window"
+
+  # Zoom In and Actual Size: the window grows and shrinks and stays shown.
+  sized() { xdotool getwindowgeometry "$window" | grep -q "Geometry: $1"; }
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key ctrl+equal
+  await sized 1000x750 || fail "Ctrl+= did not zoom the window to 1000x750"
+  await program_shows || fail "the zoomed window is not shown"
+  xdotool key ctrl+0
+  await sized 800x600 || fail "Ctrl+0 did not give back the 800x600 window"
+  echo "the zoom keys resize the window"
 }
 
+# A zoom kept by the user's own runs must not change the window.
+wlconfig=$(mktemp -d)
+export XDG_CONFIG_HOME="$wlconfig"
 start=$(date +%s%N)
 env -u QT_QPA_PLATFORM "$wl" &
 wlpid=$!
