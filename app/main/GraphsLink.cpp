@@ -87,6 +87,15 @@ void frmMain::PlaceGraphsBeside(const QRect& available) {
         return;
       }
     }
+    // A zoomed window: over the page tree, the main view still clear.
+    const QSize smallest = Graphs->minimumSize();
+    if (const auto room =
+            ToolPlacement::OverTheLeftColumn(frameGeometry(), mainView, smallest + frame, available)) {
+      move(room->Main);
+      Graphs->resize(smallest);
+      Graphs->move(room->Tool);
+      return;
+    }
   }
   // A small screen: where it hides least of the main view.
   Graphs->resize(Graphs->minimumSize());

@@ -66,4 +66,13 @@ std::optional<SideBySide> MakeRoom(const QRect& main, const QSize& tool, const Q
   return SideBySide{{leftMain, main.top()}, {leftMain - kGap - tool.width(), top}};
 }
 
+std::optional<SideBySide> OverTheLeftColumn(const QRect& main, const QRect& keepClear,
+                                            const QSize& tool, const QRect& screen) {
+  const int mainLeft = std::max(screen.right() + 1 - main.width(), screen.left());
+  const int clearLeft = keepClear.left() - main.left() + mainLeft;
+  if (screen.left() + tool.width() > clearLeft) return std::nullopt;
+  const int top = OnScreen(main.topLeft(), tool, screen).y();
+  return SideBySide{{mainLeft, main.top()}, {screen.left(), top}};
+}
+
 }  // namespace wl::ToolPlacement

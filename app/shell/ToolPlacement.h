@@ -38,4 +38,11 @@ struct SideBySide {
 WLAPP_EXPORT std::optional<SideBySide> MakeRoom(const QRect& main, const QSize& tool,
                                                 const QRect& screen);
 
+// When even that leaves no room (a zoomed window): the main window against
+// the screen's right edge and the tool window against its left, over the
+// main window's left column but clear of `keepClear` (which moves with the
+// main window). None when the tool window would still reach `keepClear`.
+WLAPP_EXPORT std::optional<SideBySide> OverTheLeftColumn(const QRect& main, const QRect& keepClear,
+                                                         const QSize& tool, const QRect& screen);
+
 }  // namespace wl::ToolPlacement

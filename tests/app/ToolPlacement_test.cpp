@@ -78,6 +78,21 @@ TEST(ToolPlacement, MakeRoomMovesTheMainWindowLeastForBothToFit) {
   EXPECT_EQ(exact->Tool.x(), 808);
 }
 
+TEST(ToolPlacement, AZoomedWindowMovesRightForTheToolOverItsTree) {
+  using wl::ToolPlacement::OverTheLeftColumn;
+  const QSize graphs(600, 440);
+  // A 2560 by 1600 screen at twice the size: 1280 by 800 of the window's pixels.
+  const MainAt m({240, 0});
+  const auto room = OverTheLeftColumn(m.main, m.view, graphs, QRect(0, 0, 1280, 800));
+  ASSERT_TRUE(room);
+  EXPECT_EQ(room->Main, QPoint(480, 0));
+  EXPECT_EQ(room->Tool, QPoint(0, 0));
+  EXPECT_FALSE(QRect(room->Tool, graphs).intersects(m.view.translated(room->Main - m.main.topLeft())));
+  // 1024 wide: the tool would reach the view.
+  EXPECT_FALSE(OverTheLeftColumn(MainAt({112, 84}).main, MainAt({112, 84}).view, graphs,
+                                 QRect(0, 0, 1024, 768)));
+}
+
 class OptionsWindow : public ProgramTest {};
 
 TEST_F(OptionsWindow, OpensClearOfTheMainViewAndReopensWhereItWasMoved) {
