@@ -110,6 +110,9 @@ class Mp4Writer final : public AnimationWriter {
       const int got = avcodec_receive_packet(codec_, packet_);
       if (got == AVERROR(EAGAIN) || got == AVERROR_EOF) return;
       Check(got, "cannot encode a frame");
+      // Every frame lasts one tick; without it the file's edit list would end
+      // where the last frame starts, and players would drop that frame.
+      packet_->duration = 1;
       av_packet_rescale_ts(packet_, codec_->time_base, stream_->time_base);
       packet_->stream_index = stream_->index;
       Check(av_interleaved_write_frame(format_, packet_), "cannot write the MP4 file");
