@@ -581,6 +581,7 @@ void frmMain::ShowViewerControls(bool Visible) {
   Menus->mnuFileProps->setEnabled(Visible);
   Menus->mnuFilePrint->setEnabled(Visible);
   Menus->mnuFileSave->setEnabled(Visible);
+  Menus->mnuFileSaveAnimation->setEnabled(Visible);
 }
 
 void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark, Integer OrbIndex,

@@ -117,6 +117,9 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // ticks, the radius marker). Renders nothing: cheap enough for every step
   // of a marker drag.
   void RefreshOverlays();
+  // The request of the view's 3D picture at its final quality, or of its
+  // slice (`slice`), in the size of the main view.
+  RenderRequest PictureRequest(bool slice) const;
   // Writes where the slice lies ("slice at y = +3.2 a₀") under the slider.
   void ShowSlicePosition();
   // The 3D mode of the orbital shown, as its button sets it: renders and
@@ -238,6 +241,8 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void ConnectFileCommands();
   void mnuFileSave_Click();
   void OpenSavePrint(bool print);
+  // The Save Animation dialog of the orbital shown, window-modal.
+  void OpenSaveAnimation();
   void mnuFilePrint_Click();
   void mnuEditCopy_Click(int i);
   // The statistics window of the orbital shown.
