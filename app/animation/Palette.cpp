@@ -80,6 +80,24 @@ bool Split(Box& box, Box& upper, const std::vector<Cell>& hist) {
   return true;
 }
 
+// The palette entry nearest to the centre of a cell.
+int Nearest(const std::vector<std::uint32_t>& colours, int cell) {
+  const int r = (cell >> 10 & 31) * 8 + 4, g = (cell >> 5 & 31) * 8 + 4, b = (cell & 31) * 8 + 4;
+  int best = 0;
+  long bestDistance = -1;
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    const int dr = r - static_cast<int>(colours[i] >> 16 & 255);
+    const int dg = g - static_cast<int>(colours[i] >> 8 & 255);
+    const int db = b - static_cast<int>(colours[i] & 255);
+    const long distance = long{dr} * dr + long{dg} * dg + long{db} * db;
+    if (bestDistance < 0 || distance < bestDistance) {
+      bestDistance = distance;
+      best = static_cast<int>(i);
+    }
+  }
+  return best;
+}
+
 IndexedFrame MedianCut(const FrameView& frame) {
   std::vector<Cell> hist(kCells);
   for (int y = 0; y < frame.Height; ++y) {
@@ -114,7 +132,9 @@ IndexedFrame MedianCut(const FrameView& frame) {
   }
 
   IndexedFrame out;
-  std::vector<std::uint8_t> cellIndex(kCells, 0);
+  // The palette entry of each cell: its box's, or for a cell outside every
+  // box (reached by the dither below) the nearest colour, found when needed.
+  std::vector<int> cellIndex(kCells, -1);
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const Box& box = boxes[i];
     Cell sum;
@@ -122,7 +142,7 @@ IndexedFrame MedianCut(const FrameView& frame) {
       for (int g = box.lo[1]; g <= box.hi[1]; ++g)
         for (int b = box.lo[2]; b <= box.hi[2]; ++b) {
           const auto at = static_cast<std::size_t>(Index(r, g, b));
-          cellIndex[at] = static_cast<std::uint8_t>(i);
+          cellIndex[at] = static_cast<int>(i);
           sum.count += hist[at].count;
           sum.r += hist[at].r;
           sum.g += hist[at].g;
@@ -133,12 +153,23 @@ IndexedFrame MedianCut(const FrameView& frame) {
     };
     out.Colours.push_back(mean(sum.r) << 16 | mean(sum.g) << 8 | mean(sum.b));
   }
+  // Each pixel takes the box of its cell after an ordered dither of up to
+  // half a cell, so smooth shading does not break into bands. The pattern is
+  // fixed to the picture, so it does not shimmer from frame to frame.
+  static constexpr std::array<int, 16> kBayer = {0, 8, 2, 10, 12, 4, 14, 6,
+                                                 3, 11, 1, 9, 15, 7, 13, 5};
+  const auto dithered = [](int v, int t) { return std::clamp(v + t / 2 - 4, 0, 255) >> 3; };
   out.Indices.resize(static_cast<std::size_t>(frame.Width) * static_cast<std::size_t>(frame.Height));
   std::size_t k = 0;
   for (int y = 0; y < frame.Height; ++y) {
     const std::uint8_t* row = frame.Pixels + static_cast<std::size_t>(y) * frame.Stride;
     for (int x = 0; x < frame.Width; ++x) {
-      out.Indices[k++] = cellIndex[static_cast<std::size_t>(CellOf(PixelRgb(row + 4 * x)))];
+      const std::uint8_t* p = row + 4 * x;
+      const int t = kBayer[static_cast<std::size_t>((y & 3) * 4 + (x & 3))];
+      const int cell = dithered(p[2], t) << 10 | dithered(p[1], t) << 5 | dithered(p[0], t);
+      int& index = cellIndex[static_cast<std::size_t>(cell)];
+      if (index < 0) index = Nearest(out.Colours, cell);
+      out.Indices[k++] = static_cast<std::uint8_t>(index);
     }
   }
   return out;

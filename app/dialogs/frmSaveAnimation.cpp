@@ -145,6 +145,7 @@ void frmSaveAnimation::cmdSave_Click() {
   QString path = *name;
   if (const auto byName = anim::FormatOfFile(path.toStdString())) {
     format = *byName;
+    cboFormat->setCurrentIndex(format == anim::AnimationFormat::Mp4 ? 1 : 0);
   } else {
     path += ext;
   }
