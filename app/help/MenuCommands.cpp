@@ -9,6 +9,7 @@
 #include "NoFocusCont.h"
 #include "dialogs/SavePrintTexts.h"
 #include "dialogs/Worksheet.h"
+#include "dialogs/frmSaveAnimation.h"
 #include "dialogs/frmSavePrint.h"
 #include "dialogs/frmStats.h"
 #include "frmMenus.h"
@@ -21,6 +22,7 @@ void frmMain::ConnectFileCommands() {
   frmMenus* m = Menus;
   connect(m->mnuFileSave, &QAction::triggered, this, [this] { mnuFileSave_Click(); });
   connect(m->mnuFilePrint, &QAction::triggered, this, [this] { mnuFilePrint_Click(); });
+  connect(m->mnuFileSaveAnimation, &QAction::triggered, this, [this] { OpenSaveAnimation(); });
   connect(m->mnuFileProps, &QAction::triggered, this, [this] { ShowProperties(); });
   connect(m->mnuTreeProps, &QAction::triggered, this, [this] { ShowProperties(); });
   connect(m->mnuEditCopyText, &QAction::triggered, this, [this] { WLtext->copy(); });
@@ -34,6 +36,13 @@ void frmMain::OpenSavePrint(bool print) {
   auto* dialog = new frmSavePrint(*this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->SetUpDialog(print);
+  dialog->open();
+}
+
+void frmMain::OpenSaveAnimation() {
+  if (CurrentMode != 3) return;
+  auto* dialog = new frmSaveAnimation(*this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->open();
 }
 

@@ -82,6 +82,13 @@ OverlayChoice OverlaysOf(const OrbitalView& R, bool graphsShown) {
 }
 }  // namespace
 
+RenderRequest frmMain::PictureRequest(bool slice) const {
+  const OrbitalView& R = OrbitalViews[static_cast<size_t>(CurrentOrbital)];
+  RenderRequest request = slice ? Request2D(R) : Request3D(R, true);
+  request.Size = Main;
+  return request;
+}
+
 void frmMain::FrameUpdate3D(bool blt, bool VolFinal) {
   OrbitalView& R = Current();
   RenderRequest request = Request3D(R, VolFinal);

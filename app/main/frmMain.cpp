@@ -594,6 +594,7 @@ void frmMain::ShowViewerControls(bool Visible) {
   Menus->mnuFilePrint->setEnabled(Visible);
   Menus->mnuFileSave->setEnabled(Visible);
   Menus->mnuFileSaveView->setEnabled(Visible);
+  Menus->mnuFileSaveAnimation->setEnabled(Visible);
 }
 
 void frmMain::SetMode(Long NewMode, const QString& URL, const QString& BookMark, Integer OrbIndex,

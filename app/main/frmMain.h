@@ -126,6 +126,9 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // is rendered again at its own size afterwards. Raises what the engine
   // raises; the caller guards it.
   QImage ViewPicture(RenderSize size, Integer pixels);
+  // The request of the view's 3D picture at its final quality, or of its
+  // slice (`slice`), in the size of the main view.
+  RenderRequest PictureRequest(bool slice) const;
   // Writes where the slice lies ("slice at y = +3.2 a₀") under the slider.
   void ShowSlicePosition();
   // The 3D mode of the orbital shown, as its button sets it: renders and
@@ -278,6 +281,8 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void ConnectFileCommands();
   void mnuFileSave_Click();
   void OpenSavePrint(bool print);
+  // The Save Animation dialog of the orbital shown, window-modal.
+  void OpenSaveAnimation();
   void mnuFilePrint_Click();
   // File > Open View..., Save View... and the Recent Views submenu.
   void ConnectLessonCommands();

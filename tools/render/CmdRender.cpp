@@ -111,6 +111,8 @@ std::string FormatOf(const std::string& file) {
   return ext;
 }
 
+}  // namespace
+
 wl::RenderRequest ReadRequest(const Args& args) {
   wl::RenderRequest r;
   // The mode names are the program's own (WL --mode), with the slice besides.
@@ -169,6 +171,8 @@ wl::RenderRequest ReadRequest(const Args& args) {
   }
   return r;
 }
+
+namespace {
 
 // What is drawn over a copy of the view's bitmap before it is written (the
 // view itself stays as the engine left it).

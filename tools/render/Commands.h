@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace wlcli {}
+#include "Cli.h"
 
 namespace wlrender {
 
@@ -19,6 +19,11 @@ int CmdStats(const ArgList& args);
 int CmdRender(const ArgList& args);
 int CmdMesh(const ArgList& args);
 int CmdPlot(const ArgList& args);
+int CmdAnimate(const ArgList& args);
+
+// The render request that the render options (--mode, --theta, --phase, ...)
+// in `args` describe; the defaults for those absent. Raises UsageError.
+wl::RenderRequest ReadRequest(const Args& args);
 
 // "%.17g": enough digits to give back the same double.
 std::string Number17(double v);

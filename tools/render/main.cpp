@@ -42,6 +42,11 @@ Commands:
                          the probability within a radius) or of the angular factor
                          in a plane as a CSV table or a PNG or SVG picture (default
                          800x500); see 'wavelore-render plot --help'
+  animate --orbital O [--average] [--mode M] [--kind turn|sweep] [--frames N]
+          [--size N] [--format gif|mp4] -o FILE
+                         write a full turn of the camera or a sweep of the slice
+                         in N frames as an animated GIF or an MP4 video, with a
+                         progress line on stderr; see 'wavelore-render animate --help'
   help, --help           show this text
 
 Orbital choice:
@@ -97,8 +102,9 @@ int main(int argc, char** argv) {
     if (command == "render") return CmdRender(args);
     if (command == "mesh") return CmdMesh(args);
     if (command == "plot") return CmdPlot(args);
+    if (command == "animate") return CmdAnimate(args);
     throw UsageError("unknown command '" + command +
-                     "'; valid commands: list, eval, stats, render, mesh, plot, help");
+                     "'; valid commands: list, eval, stats, render, mesh, plot, animate, help");
   } catch (const UsageError& e) {
     std::cerr << "wavelore-render: " << e.what() << "\n";
     return 2;
