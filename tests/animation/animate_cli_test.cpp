@@ -102,6 +102,7 @@ TEST_F(AnimateCli, RefusesBadRequestsAndWritesNothing) {
   const std::vector<Case> cases = {
       {{"--orbital", "2Pz", "--mode", "transect", "-o", gif}, "a slice does not turn"},
       {{"--orbital", "2Pz", "--format", "webm", "-o", gif}, "--format must be gif|mp4"},
+      {{"--orbital", "2Pz", "--format", "mp4", "-o", gif}, "names a GIF file"},
       {{"--orbital", "2Pz", "-o", (dir / "a.png").string()}, ".gif or .mp4"},
       {{"--orbital", "2Pz", "--frames", "1", "-o", gif}, "--frames"},
       {{"--orbital", "2Pz", "--size", "5000", "-o", gif}, "--size"},

@@ -74,6 +74,11 @@ int CmdAnimate(const ArgList& argv) {
     } else {
       throw UsageError("--format must be gif|mp4, not '" + *name + "'");
     }
+    const auto byName = FormatOfFile(*file);
+    if (byName && *byName != format) {
+      throw UsageError("-o names a " + std::string(FormatName(*byName)) + " file but --format is " +
+                       *name);
+    }
   } else if (const auto byName = FormatOfFile(*file)) {
     format = *byName;
   } else {
