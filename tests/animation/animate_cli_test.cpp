@@ -2,6 +2,8 @@
 // and its refusals.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 
 #include "../engine/ToolRunner.h"
@@ -60,7 +62,9 @@ TEST_F(AnimateCli, ATurnAsGifHasItsFramesDelaysAndProgress) {
   const std::string bmp = wltest::Slurp(still);
   ASSERT_GT(bmp.size(), 54u + 375u * 375u * 3u);
   // A bottom-up 24-bit bitmap with rows padded to four bytes (375 * 3 + 1).
-  const size_t offset = *reinterpret_cast<const std::uint32_t*>(bmp.data() + 10);
+  std::uint32_t pixelsAt = 0;  // the header's field sits at byte 10, unaligned
+  std::memcpy(&pixelsAt, bmp.data() + 10, sizeof pixelsAt);
+  const size_t offset = pixelsAt;
   const size_t rowBytes = (375 * 3 + 3) / 4 * 4;
   int wrong = 0;
   for (int y = 0; y < 375; ++y)
