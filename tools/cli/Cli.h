@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Records.h"
@@ -41,6 +42,21 @@ class Args {
  private:
   std::map<std::string, std::string> values_;
 };
+
+// A word option that names one of `choices`; `def` when absent. Anything
+// else raises UsageError listing the words ("--plane must be xz|yz|xy, not 'q'").
+template <class T>
+T Choice(const Args& args, const std::string& name,
+         const std::vector<std::pair<std::string, T>>& choices, T def) {
+  const auto v = args.Get(name);
+  if (!v) return def;
+  std::string names;
+  for (const auto& [text, value] : choices) {
+    if (*v == text) return value;
+    names += (names.empty() ? "" : "|") + text;
+  }
+  throw UsageError(name + " must be " + names + ", not '" + *v + "'");
+}
 
 using wl::ToUtf8;
 

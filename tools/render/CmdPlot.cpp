@@ -56,19 +56,6 @@ its first axis towards its second: from +x towards +z in xz, from +y towards
 +z in yz, from +x towards +y in xy).
 )";
 
-template <class T>
-T Choice(const Args& args, const std::string& name,
-         const std::vector<std::pair<std::string, T>>& choices, T def) {
-  const auto v = args.Get(name);
-  if (!v) return def;
-  std::string names;
-  for (const auto& [text, value] : choices) {
-    if (*v == text) return value;
-    names += (names.empty() ? "" : "|") + text;
-  }
-  throw UsageError(name + " must be " + names + ", not '" + *v + "'");
-}
-
 enum class Kind { Radial, Cumulative, Angular };
 enum class Format { Csv, Png, Svg };
 

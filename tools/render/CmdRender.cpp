@@ -83,19 +83,6 @@ const std::vector<std::string> kRenderFlags = {"--transector", "--final",  "--pr
 const std::vector<std::string> kPhaseValued = {"--palette"};
 const std::vector<std::string> kPhaseFlags = {"--phase"};
 
-template <class T>
-T Choice(const Args& args, const std::string& name,
-         const std::vector<std::pair<std::string, T>>& choices, T def) {
-  const auto v = args.Get(name);
-  if (!v) return def;
-  std::string names;
-  for (const auto& [text, value] : choices) {
-    if (*v == text) return value;
-    names += (names.empty() ? "" : "|") + text;
-  }
-  throw UsageError(name + " must be " + names + ", not '" + *v + "'");
-}
-
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
