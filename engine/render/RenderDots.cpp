@@ -19,6 +19,17 @@ namespace wl {
 
 namespace {
 
+// The anaglyph's two cameras, left eye first: moved sideways from the
+// viewing axis by the camera-to-plane distance over the stereo divisor.
+struct Eyes {
+  COORDlong Left, Right;
+};
+Eyes AnaglyphEyes(const RenderRequest& request) {
+  const Integer d = ToInteger(std::llabs(SubI16(request.ProjectionPlane, request.CameraPos)));
+  const Long e = CLng(FDiv(d, SubI16(0, request.StereoFactor)));
+  return {{e, request.CameraPos, 0}, {SubI32(0, e), request.CameraPos, 0}};
+}
+
 // Where the dots of one view go: half side e of the square (187 or 63).
 struct DotTarget {
   PixelArray& pixels;
@@ -201,11 +212,7 @@ void cOrbitalObject::RenderDots() {
     }
 
     case Anaglyph: {
-      // Eye offset from the camera-to-plane distance and the stereo divisor.
-      const Integer d = ToInteger(std::llabs(SubI16(Request.ProjectionPlane, Request.CameraPos)));
-      const Long e = CLng(FDiv(d, SubI16(0, Request.StereoFactor)));
-      const COORDlong green{e, Request.CameraPos, 0};
-      const COORDlong red{SubI32(0, e), Request.CameraPos, 0};
+      const auto [green, red] = AnaglyphEyes(Request);
       const bool cyan = LeftEyeCyan();
       COORDlong R{};
       for (Long i = 0; i <= last; i += step) {
@@ -275,10 +282,7 @@ void cOrbitalObject::RenderScaledDots(const PictureFrame& frame, PixelArray& pix
     }
 
     case Anaglyph: {
-      const Integer d = ToInteger(std::llabs(SubI16(Request.ProjectionPlane, Request.CameraPos)));
-      const Long e = CLng(FDiv(d, SubI16(0, Request.StereoFactor)));
-      const COORDlong left{e, Request.CameraPos, 0};
-      const COORDlong right{SubI32(0, e), Request.CameraPos, 0};
+      const auto [left, right] = AnaglyphEyes(Request);
       const bool cyan = LeftEyeCyan();
       double X = 0, Z = 0;
       for (Long i = 0; i <= last; i += step) {
