@@ -17,7 +17,7 @@ endif()
 execute_process(COMMAND ${PREFIX}/bin/wavelore-render list RESULT_VARIABLE rc OUTPUT_VARIABLE out)
 string(REGEX MATCHALL "\n" lines "${out}")
 list(LENGTH lines count)
-if(NOT rc EQUAL 0 OR NOT count EQUAL 40)
+if(NOT rc EQUAL 0 OR NOT count EQUAL 168)
   message(FATAL_ERROR "installed wavelore-render list: ${rc}, ${count} lines")
 endif()
 

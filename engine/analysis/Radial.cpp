@@ -16,8 +16,8 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 void CheckNumbers(int n, int l) {
-  if (n < 1 || n > 4 || l < 0 || l >= n) {
-    RaiseError(kInvalidCall, "quantum numbers outside 1 <= n <= 4, 0 <= l < n");
+  if (n < 1 || n > 7 || l < 0 || l >= n) {
+    RaiseError(kInvalidCall, "quantum numbers outside 1 <= n <= 7, 0 <= l < n");
   }
 }
 

@@ -5,7 +5,7 @@
 //
 // Lengths are in Bohr radii, R in a₀^(-3/2), P per a₀. Subshell averages share
 // the radial functions of their subshell (n, l). Every function is pure and
-// safe to call from several threads. Quantum numbers outside 1 <= n <= 4,
+// safe to call from several threads. Quantum numbers outside 1 <= n <= 7,
 // 0 <= l < n raise invalid procedure call (5).
 #pragma once
 

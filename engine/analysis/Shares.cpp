@@ -18,7 +18,7 @@ std::unique_ptr<cElectron> ElectronOf(const cOrbitalObject& orbital) {
   if (orbital.GetSetup().AtomRadius <= 0 || !orbital.HasGrid()) {
     RaiseError(kObjectNotSet, "the orbital was never calculated");
   }
-  auto e = modOrbitals::CreateElectron(orbital.GetSetup().OrbitalIndex);
+  auto e = modOrbitals::CreateElectron(orbital.GetSetup());
   if (!e) RaiseError(kObjectNotSet, "no wave function");
   return e;
 }

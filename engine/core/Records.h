@@ -71,6 +71,25 @@ enum OptFactor : std::int32_t {
   F16yz = 2,
   F16xz = 3,
   F32 = 4,  // and unchanged under every exchange of coordinates
+  F1 = 5,   // no mirror symmetry (hybrids, combinations): the whole cube is sampled
+};
+
+// Hybrid orbital sets, and the custom combination of up to four orbitals.
+enum HybridSet : std::int32_t {
+  NoHybrid = 0,
+  HybridSp = 1,     // 2 members along +z and -z
+  HybridSp2 = 2,    // 3 members in the xy plane at 120 degrees, the first along +x
+  HybridSp3 = 3,    // 4 members along (1,1,1), (1,-1,-1), (-1,1,-1), (-1,-1,1)
+  HybridSp3d = 4,   // 5 members: +z, -z, then three in the xy plane as sp2
+  HybridSp3d2 = 5,  // 6 members along +x, -x, +y, -y, +z, -z
+  CustomCombination = 6,
+};
+
+// One term of a custom combination: a single real orbital (a row of the
+// orbital table) and its real coefficient before normalisation.
+struct ComboTerm {
+  Integer OrbitalIndex = 0;
+  double Coefficient = 0;
 };
 
 struct OrbInfo {
@@ -91,8 +110,17 @@ struct OrbitalSetup {
   Integer AtomRadius = 0;  // half-width of the sampled cube, Bohr radii
   Integer DotTarget = 0;
   Byte DotThreshold = 0;
-  Integer OrbitalIndex = 0;  // 0 to 39
+  Integer OrbitalIndex = 0;  // a row of the orbital table, 0 to kOrbitalCount - 1
   ViewMode OrbitalViewMode = PDF;
+  // Beyond hydrogen's real orbitals; the defaults give the table's orbital.
+  Integer Charge = 1;           // nuclear charge Z, 1 to 10: psi_Z(r) = Z^(3/2) psi_1(Z r)
+  Boolean Complex = kFalse;     // the complex orbital with definite m = the row's M (single rows)
+  HybridSet Hybrid = NoHybrid;  // a hybrid set's member or the custom combination;
+                                // OrbitalIndex is then not used
+  Integer HybridMember = 1;     // 1 to the set's size
+  Integer HybridShell = 2;      // n of the set's orbitals
+  std::array<ComboTerm, 4> Terms{};  // CustomCombination: the first TermCount terms, one n
+  Integer TermCount = 0;
 };
 
 struct RenderRequest {

@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 #include "core/VectorState.h"
+#include "orbitals/OrbitalCatalog.h"
 
 namespace wl {
 
@@ -56,6 +57,13 @@ Integer cOrbitalCol::Add(const OrbitalSetup& Info) {
   ClearUpperVectorState();
   if (Info.OrbitalViewMode != PDF && Info.OrbitalViewMode != DRPDF) {
     RaiseError(kInvalidCall, "unknown view mode " + std::to_string(Info.OrbitalViewMode));
+  }
+  // A charge, the complex form or a hybrid that cannot be made is refused
+  // before anything changes; a row outside the table fails in Setup as before.
+  if (Info.Charge != 1 || Info.Complex || Info.Hybrid != NoHybrid) {
+    if (const std::string refusal = CheckSetup(Info); !refusal.empty()) {
+      RaiseError(kInvalidCall, refusal);
+    }
   }
   const size_t slot = static_cast<size_t>(NextOrbIndex);
   const size_t oldSize = Orbitals.size();

@@ -18,7 +18,7 @@ std::vector<OrbInfo> cWL::EnumOrbitals() const {
   std::vector<OrbInfo> table;
   table.reserve(modOrbitals::kOrbitalCount);
   for (Integer i = 0; i < modOrbitals::kOrbitalCount; ++i) {
-    table.push_back(modOrbitals::CreateElectron(i)->GetInfo());
+    table.push_back(MakeOrbInfo(OrbitalRowAt(i)));
   }
   return table;
 }

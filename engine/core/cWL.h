@@ -18,9 +18,9 @@ class WLENGINE_EXPORT cWL {
   // Replaces the collection.
   void SetOrbitals(std::shared_ptr<cOrbitalCol> collection);
 
-  // The orbital table: entry i describes orbital index i (40 entries).
+  // The orbital table: entry i describes orbital index i (kOrbitalCount entries).
   std::vector<OrbInfo> EnumOrbitals() const;
-  Integer HighestN() const { return 4; }
+  Integer HighestN() const { return 7; }
   // Shows the engine's about box through the installed hook; returns at once without one.
   void About();
 

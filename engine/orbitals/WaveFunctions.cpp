@@ -3,6 +3,8 @@
 #include <limits>
 
 #include "core/modOrbitals.h"
+#include "orbitals/Hybrids.h"
+#include "orbitals/Hydrogenic.h"
 
 namespace wl {
 
@@ -26,8 +28,20 @@ std::unique_ptr<cElectron> CreateElectron(Integer Index) {
     WL_FOR_EACH_WAVE_FUNCTION(WL_CREATE_CASE)
 #undef WL_CREATE_CASE
     default:
-      return nullptr;
+      break;
   }
+  if (Index < 0 || Index >= kOrbitalCount) return nullptr;
+  OrbitalSetup setup;
+  setup.OrbitalIndex = Index;
+  return CreateHydrogenic(setup);
+}
+
+std::unique_ptr<cElectron> CreateElectron(const OrbitalSetup& setup) {
+  if (!CheckSetup(setup).empty()) return nullptr;
+  if (setup.Hybrid != NoHybrid) return CreateCombination(setup);
+  if (setup.Charge == 1 && !setup.Complex && setup.OrbitalIndex < kSeedOrbitalCount)
+    return CreateElectron(setup.OrbitalIndex);
+  return CreateHydrogenic(setup);
 }
 
 }  // namespace modOrbitals

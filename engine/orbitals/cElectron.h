@@ -3,6 +3,8 @@
 // point (x², y², z² in Bohr radii squared).
 #pragma once
 
+#include <complex>
+
 #include "core/Records.h"
 #include "wlengine_export.h"
 
@@ -43,6 +45,16 @@ class WLENGINE_EXPORT cElectron {
   // The sign of ψ at a point without its magnitude (cheap: no exponential):
   // +1 or -1, 0 on a node and for subshell averages. Thread-safe like GetPsi.
   virtual int GetPsiSign(const COORDdouble& point) const;
+  // True for complex orbitals with definite m: ψ has a phase angle arg ψ
+  // rather than a sign. Their GetPsi is NaN and GetPsiSign 0 (no sign), like
+  // subshell averages, so that code which knows only signs treats them as
+  // unsigned; GetPsiComplex gives ψ itself.
+  virtual bool IsComplex() const { return false; }
+  // ψ as a complex number, |ψ|² equal to GetRealPDF: real orbitals give
+  // (GetPsi, 0), subshell averages NaN. Thread-safe like GetPsi.
+  virtual std::complex<double> GetPsiComplex(const COORDdouble& point) const {
+    return {GetPsi(point), 0.0};
+  }
   double PDFScaleFactor() const { return PDFScaleFactor_; }
   double DRPDFScaleFactor() const { return DRPDFScaleFactor_; }
 

@@ -39,7 +39,7 @@ Long SeedFromClock() {
 }  // namespace
 
 void cOrbitalObject::Setup(const OrbitalSetup& DrawCmds) {
-  SetupWith(DrawCmds, modOrbitals::CreateElectron(DrawCmds.OrbitalIndex));
+  SetupWith(DrawCmds, modOrbitals::CreateElectron(DrawCmds));
 }
 
 void cOrbitalObject::SetupWith(const OrbitalSetup& DrawCmds, std::unique_ptr<cElectron> electron) {

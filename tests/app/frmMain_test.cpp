@@ -84,10 +84,11 @@ class MainWindow : public ProgramTest {
 TEST_F(MainWindow, FirstEnergyLevelSelectsItsOnlySubshellAtOnce) {
   OpenSelector();
   EXPECT_EQ(w->CurrentMode, 2);
-  EXPECT_EQ(Lines(w->osListN), (QStringList{"n = 1", "n = 2", "n = 3", "n = 4"}));
+  EXPECT_EQ(Lines(w->osListN),
+            (QStringList{"n = 1", "n = 2", "n = 3", "n = 4", "n = 5", "n = 6", "n = 7"}));
   EXPECT_EQ(Lines(w->osListL), QStringList{"Select energy first"});
   EXPECT_EQ(Lines(w->osListM), QStringList{"Select Angular Momentum"});
-  EXPECT_EQ(w->osListOrbs->count(), 40);
+  EXPECT_EQ(w->osListOrbs->count(), 168);
   EXPECT_EQ(w->osListOrbs->currentIndex(), -1);
 
   ClickRow(w->osListN, 0);

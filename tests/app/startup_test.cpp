@@ -29,7 +29,7 @@ TEST_F(Startup, RoomyDesktopStartsWindowedWithoutQuestions) {
   EXPECT_TRUE(w.Menus->mnuFileFullScreen->isEnabled());
   EXPECT_TRUE(display->changes.empty());
   EXPECT_EQ(w.size(), QSize(800, 600));
-  EXPECT_EQ(w.OrbInfoTable.size(), 40u);
+  EXPECT_EQ(w.OrbInfoTable.size(), 168u);
   EXPECT_EQ(w.CurrentMode, 1);
   EXPECT_EQ(w.CurrentPage, w.HomePage);
   EXPECT_EQ(w.StatusText, QStringLiteral("Welcome to Wavelore"));

@@ -75,7 +75,7 @@ TEST(CliList, PrintsOneTabSeparatedLinePerOrbital) {
   ASSERT_FALSE(r.out.empty());
   EXPECT_EQ(r.out.back(), '\n');
   const auto lines = Split(r.out, '\n');
-  ASSERT_EQ(lines.size(), 40u);
+  ASSERT_EQ(lines.size(), 168u);
   for (const auto& row : kExpectedOrbitals) {
     const auto cols = Split(lines[row.index], '\t');
     ASSERT_EQ(cols.size(), 12u) << lines[row.index];
@@ -103,7 +103,7 @@ TEST(CliList, JsonHasTheRecordFieldsOfEveryOrbital) {
   ASSERT_EQ(r.status, 0) << r.err;
   const Json doc = ParseJson(r.out);
   ASSERT_EQ(doc.kind, Json::Array);
-  ASSERT_EQ(doc.items.size(), 40u);
+  ASSERT_EQ(doc.items.size(), 168u);
   const std::set<std::string> keys = {"Name",
                                       "DefaultPDFAtomRadius",
                                       "DefaultDRPDFAtomRadius",

@@ -139,17 +139,16 @@ TEST(Collection, FailedCalculationLeavesNoHalfMadeOrbital) {
   EXPECT_EQ(col.GetStats(1).DotTarget, 200);
 
   OrbitalSetup bad = Small();
-  bad.OrbitalIndex = 40;  // no such orbital
+  bad.OrbitalIndex = 168;  // no such orbital
   EXPECT_EQ(ErrorOf([&] { col.Add(bad); }), kObjectNotSet);
   EXPECT_EQ(col.NextIndex(), 2);
 }
 
 TEST(Facade, OrbitalTableAndCollection) {
   cWL engine;
-  EXPECT_EQ(engine.HighestN(), 4);
-  EXPECT_EQ(engine.HighestN(), 4);
+  EXPECT_EQ(engine.HighestN(), 7);
   const auto table = engine.EnumOrbitals();
-  ASSERT_EQ(table.size(), 40u);
+  ASSERT_EQ(table.size(), 168u);
   EXPECT_EQ(table[26].Name, u"4Fz(x²-y²)");
   EXPECT_EQ(table[32].Name, u"2P");
   EXPECT_EQ(table[32].OrbType, AverageOrbs);

@@ -136,7 +136,7 @@ TEST(Radial, AngularFactorCarriesTheSignOfPsiAndItsNodes) {
 }
 
 TEST(Radial, RefusesNumbersOutsideTheTable) {
-  EXPECT_EQ(wltest::ErrorNumberOf([] { RadialR(5, 0, 1); }), 5);
+  EXPECT_EQ(wltest::ErrorNumberOf([] { RadialR(8, 0, 1); }), 5);
   EXPECT_EQ(wltest::ErrorNumberOf([] { RadialR(2, 2, 1); }), 5);
   EXPECT_EQ(wltest::ErrorNumberOf([] { RadiusHolding(1, 0, 1.0); }), 5);
   EXPECT_EQ(wltest::ErrorNumberOf([] { AngularFactor(400, Alongy, 0); }), 9);

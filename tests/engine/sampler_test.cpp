@@ -86,6 +86,8 @@ void ReferenceWalk(cElectron& e, ViewMode view, Integer radius, OptFactor f, Gri
           for (int i = 1; i <= k; ++i)
             put(32, {{i, j, k}, {j, i, k}, {i, k, j}, {k, i, j}}, Level(e, view, c[i], c[j], c[k]));
       break;
+    case F1:  // the whole-cube grid has its own tests
+      break;
   }
 }
 

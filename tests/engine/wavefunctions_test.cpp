@@ -76,9 +76,9 @@ TEST(OrbitalInfo, EveryRowMatchesTheTable) {
 TEST(OrbitalInfo, EnumOrbitalsListsTheSameRowsInIndexOrder) {
   wl::cWL engine;
   const auto table = engine.EnumOrbitals();
-  ASSERT_EQ(table.size(), 40u);
+  ASSERT_EQ(table.size(), 168u);
   for (const auto& row : kExpectedOrbitals) ExpectRow(table[row.index], row);
-  EXPECT_EQ(engine.HighestN(), 4);
+  EXPECT_EQ(engine.HighestN(), 7);
 }
 
 TEST(OrbitalInfo, SuperscriptNamesAndAveragedSubshells) {

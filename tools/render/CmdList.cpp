@@ -23,6 +23,8 @@ const char* FactorName(wl::OptFactor f) {
       return "F16xz";
     case wl::F32:
       return "F32";
+    case wl::F1:
+      return "F1";
   }
   return "?";
 }
