@@ -13,6 +13,7 @@
 #include "frmMain.h"
 #include "help/PageCommands.h"
 #include "help/modHistory.h"
+#include "orbitals/OrbitalCatalog.h"
 
 namespace wl {
 
@@ -113,6 +114,15 @@ void frmMain::osCalc_Click() {
 }
 
 bool frmMain::Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, Byte ViewChoice) {
+  OrbitalSetup setup;
+  setup.AtomRadius = Radius;
+  setup.DotThreshold = Threshold;
+  setup.OrbitalIndex = OrbitalIndex;
+  setup.OrbitalViewMode = ViewChoice == 1 ? DRPDF : PDF;
+  return Calculate(setup);
+}
+
+bool frmMain::Calculate(const OrbitalSetup& request) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   SetStatus(QStringLiteral("Calculations in progress..."), false);
   // Disabling the window takes the keyboard focus away; it comes back to
@@ -124,12 +134,8 @@ bool frmMain::Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, By
   setEnabled(false);
   QCoreApplication::processEvents();
 
-  OrbitalSetup setup;
-  setup.AtomRadius = Radius;
+  OrbitalSetup setup = request;
   setup.DotTarget = 16000;
-  setup.DotThreshold = Threshold;
-  setup.OrbitalIndex = OrbitalIndex;
-  setup.OrbitalViewMode = ViewChoice == 1 ? DRPDF : PDF;
   Integer I = -1;
   if (!EngineGuard([&] { I = Engine.Orbitals().Add(setup); })) {
     restoreFocus();
@@ -147,11 +153,12 @@ bool frmMain::Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, By
       OrbitalViews.resize(static_cast<size_t>(I) + 1);
     OrbitalView& v = OrbitalViews[static_cast<size_t>(I)];
     v = OrbitalView{};
-    v.Info = OrbInfoTable.at(static_cast<size_t>(OrbitalIndex));
-    v.OrbitalIndex = OrbitalIndex;
-    v.AtomRadius = Radius;
+    v.Info = InfoOf(setup);
+    v.OrbitalIndex = setup.OrbitalIndex;
+    v.Setup = setup;
+    v.AtomRadius = setup.AtomRadius;
     v.ViewMode = setup.OrbitalViewMode;
-    v.DotThreshold = Threshold;
+    v.DotThreshold = setup.DotThreshold;
     v.Stats = Engine.Orbitals().GetStats(I);
     if (QTreeWidgetItem* node = AddNode(QStringLiteral("Orbitals"), key, OrbitalTitle(I))) {
       WLtree->scrollToItem(node);

@@ -10,8 +10,9 @@ struct OrbitalView {
   RenderMode Mode = Orthographic;  // 3D mode
   Byte Swapped = 0;                // 1: the 3D image is in the nano view
   Long SliderLeft = 587;           // left of the transect slider's thumb
-  OrbInfo Info;
-  Integer OrbitalIndex = 0;  // its row of the orbital table, 0 to 39
+  OrbInfo Info;              // InfoOf(Setup): its name, numbers and defaults
+  Integer OrbitalIndex = 0;  // its row of the orbital table (Setup.OrbitalIndex)
+  OrbitalSetup Setup;        // what was calculated: row, charge, complex form, hybrid
   float AtomRadius = 0;
   wl::ViewMode ViewMode = wl::PDF;
   Long DotTarget = 16000;

@@ -107,6 +107,11 @@ class WLAPP_EXPORT frmMain : public QWidget {
   // Calculates an orbital and opens it in the viewer. False when the engine
   // refused it (the user has been told).
   bool Calculate(Integer OrbitalIndex, Integer Radius, Byte Threshold, Byte ViewChoice);
+  // Calculates any setup (a table row with its charge and complex form, a
+  // hybrid member or a custom combination: its AtomRadius, DotThreshold and
+  // OrbitalViewMode are used, DotTarget is the viewer's 16000), adds it to the
+  // tree and shows it. A setup the engine refuses shows the engine's message.
+  bool Calculate(const OrbitalSetup& setup);
   void ShowFurtherOptions();
   // A page's "OV" link: calculates the orbital it names and shows it, or says
   // in the status line why it cannot.
