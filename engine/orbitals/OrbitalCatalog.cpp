@@ -101,22 +101,23 @@ double WeakestAngularShare(int l, int m, ViewMode view) {
 //   (⟨r⟩ = (3n² - l(l+1))/2), and these give the original table's 28 and 32 at
 //   n = 4, so every shell fills its cube in the same proportion: 44/50 at
 //   n = 5, 63/72 at n = 6, 86/98 at n = 7;
-// - threshold: half the level of the weakest lobe of the outermost shell, at
-//   most 30 (PDF) or 50 (DRPDF, the original table's values), at least 1. A
-//   lobe's level is 255 times the outer shell's radial peak over the highest
+// - threshold: half the level of the weakest lobe of the outermost shell,
+//   rounded down, at most 30 (PDF) or 50 (DRPDF, the original table's values).
+//   A lobe's level is 255 times the outer shell's radial peak over the highest
 //   (R² for PDF, r²R² for DRPDF: 1) times its angular peak over the highest
-//   (P_l^m², times sin θ for DRPDF; 1 for averages), so the cells of every
-//   lobe of the outer shell down to half its peak take part. Inner shells are
-//   denser and show whenever the outer one does. s and p orbitals of high n
-//   keep so faint an outer shell in the PDF view (7s: level 0.09, 7p: 1.9)
-//   that no threshold can show it: their threshold is 1.
+//   (P_l^m², times sin θ for DRPDF; 1 for averages). Dots come from the cells
+//   above the threshold, so every lobe of the outer shell shows down to about
+//   half its peak; inner shells are denser and show whenever the outer one
+//   does. s and p orbitals of high n keep so faint an outer shell in the PDF
+//   view (7s: level 0.09, 7p: 1.9) that their threshold is 0 and still only
+//   7p's shows, thinly.
 OrbitalDefaults NewRowDefaults(int n, int l, int M, OrbitalType type, ViewMode view) {
   static double radial[2][kHighestN + 1][kHighestN] = {};  // once per subshell
   double& outer = radial[view == PDF ? 0 : 1][n][l];
   if (outer == 0) outer = OuterShellShare(n, l, view);
   const double angular = type == AverageOrbs ? 1 : WeakestAngularShare(l, std::abs(M), view);
   const double cap = view == PDF ? 30 : 50;
-  const double threshold = std::clamp(std::floor(255 * outer * angular / 2), 1.0, cap);
+  const double threshold = std::clamp(std::floor(255 * outer * angular / 2), 0.0, cap);
   const double radius = view == PDF ? std::ceil(1.75 * n * n) : 2.0 * n * n;
   return {static_cast<Integer>(radius), static_cast<Integer>(threshold)};
 }

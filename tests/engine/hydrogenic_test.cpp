@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "Quadrature.h"
+#include "analysis/Radial.h"
 #include "core/Utf8.h"
 #include "core/modOrbitals.h"
 #include "orbitals/Hydrogenic.h"
 #include "orbitals/OrbitalCatalog.h"
+#include "render/cOrbital.h"
 
 namespace {
 
@@ -288,6 +290,103 @@ TEST(Hydrogenic, LevelsEqualTheByteOperations) {
         }
         EXPECT_EQ(mismatches, 0) << Name(c.index) << " Z = " << c.Z;
       }
+    }
+  }
+}
+
+// ------------------------------------------------------------ peaks and defaults
+
+std::unique_ptr<wl::cOrbitalObject> Calculated(const wl::OrbitalSetup& s) {
+  std::unique_ptr<wl::cOrbitalObject> o;
+  if (s.OrbitalViewMode == wl::PDF)
+    o = std::make_unique<wl::cOrbitalPDF>();
+  else
+    o = std::make_unique<wl::cOrbitalDRPDF>();
+  o->Setup(s);
+  return o;
+}
+
+wl::OrbitalSetup DefaultSetup(int index, wl::ViewMode view, int Z = 1, bool complex = false) {
+  wl::OrbitalSetup s;
+  s.OrbitalIndex = static_cast<wl::Integer>(index);
+  s.OrbitalViewMode = view;
+  s.Charge = static_cast<wl::Integer>(Z);
+  s.Complex = complex ? wl::kTrue : wl::kFalse;
+  const wl::OrbInfo info = wl::InfoOf(s);
+  s.AtomRadius = view == wl::PDF ? info.DefaultPDFAtomRadius : info.DefaultDRPDFAtomRadius;
+  s.DotThreshold = static_cast<wl::Byte>(view == wl::PDF ? info.DefaultPDFDotThreshold
+                                                          : info.DefaultDRPDFDotThreshold);
+  s.DotTarget = 0;
+  return s;
+}
+
+// The peak search finds the true peak (within 1e-3 of a brute-force search;
+// the sampler's levels saturate otherwise), also for small inner lobes (6p,
+// and 7d of N⁶⁺, in PDF), many lobes of nearly equal height (6h m = 0 in
+// DRPDF) and an ion's small lobes (6h m = 1, Z = 3).
+TEST(Hydrogenic, PeakSearchFindsThePeakOfNewOrbitals) {
+  struct Case {
+    int index;
+    wl::ViewMode view;
+    int Z;
+    bool complex;
+  };
+  for (const Case c : {Case{68, wl::PDF, 1, false}, Case{105, wl::PDF, 7, false},
+                       Case{95, wl::DRPDF, 1, false}, Case{96, wl::DRPDF, 3, false},
+                       Case{95, wl::DRPDF, 1, true}, Case{136, wl::DRPDF, 10, false}}) {
+    const wl::OrbitalSetup s = DefaultSetup(c.index, c.view, c.Z, c.complex);
+    auto o = Calculated(s);
+    auto e = General(c.index, c.Z, c.complex);
+    auto density = [&](double x, double y, double z) {
+      const COORDdoubleParams q{x * x, y * y, z * z};
+      return c.view == wl::PDF ? e->GetNonScaledPDF(q) : e->GetNonScaledDRPDF(q);
+    };
+    // The sampling grid's best point, then a fine grid of ±1 cell around it.
+    const double h = s.AtomRadius / 127.0;
+    double top = 0, bx = 0, by = 0, bz = 0;
+    for (int k = 0; k < 128; ++k)
+      for (int j = 0; j < 128; ++j)
+        for (int i = 0; i < 128; ++i) {
+          const double v = density(i * h, j * h, k * h);
+          if (v > top) top = v, bx = i * h, by = j * h, bz = k * h;
+        }
+    double fine = top;
+    for (int k = -20; k <= 20; ++k)
+      for (int j = -20; j <= 20; ++j)
+        for (int i = -20; i <= 20; ++i)
+          fine = std::max(fine, density(bx + i * h / 20, by + j * h / 20, bz + k * h / 20));
+    EXPECT_NEAR(o->Peak() / fine, 1.0, 1e-3) << Name(c.index) << " Z = " << c.Z;
+    EXPECT_LT(top * 255 / o->Peak(), 255.5) << Name(c.index) << " Z = " << c.Z;
+  }
+}
+
+// The defaults of the new rows show the outermost shell of the cloud: at least
+// a quarter of its probability lies in cells above the dot threshold, in both
+// views (thresholds of 30 and 50 left 5d's, 6d's and 7p's outer shells in the
+// PDF view without a dot).
+TEST(Hydrogenic, DefaultsShowTheOuterShell) {
+  for (int index : {44, 71, 104, 113, 121, 143, 95, 157}) {
+    const wl::OrbitalRow& row = wl::OrbitalRowAt(index);
+    const std::vector<double> nodes = wl::RadialNodes(row.n, row.l);
+    const double inner = nodes.empty() ? 0 : nodes.back();
+    const double shell = 1 - wl::CumulativeP(row.n, row.l, inner);
+    for (wl::ViewMode view : {wl::PDF, wl::DRPDF}) {
+      const wl::OrbitalSetup s = DefaultSetup(index, view);
+      auto o = Calculated(s);
+      auto e = General(index);
+      const double h = s.AtomRadius / 127.0;
+      double shown = 0;
+      for (int k = 0; k < 128; ++k)
+        for (int j = 0; j < 128; ++j)
+          for (int i = 0; i < 128; ++i) {
+            if (o->GridAt(i, j, k) <= s.DotThreshold) continue;
+            const double x = i * h, y = j * h, z = k * h;
+            if (std::sqrt(x * x + y * y + z * z) <= inner) continue;
+            const double mirrors = (i ? 2 : 1) * (j ? 2 : 1) * (k ? 2 : 1);
+            shown += e->GetRealPDF({x * x, y * y, z * z}) * h * h * h * mirrors;
+          }
+      EXPECT_GT(shown / shell, 0.25) << Name(index) << (view == wl::PDF ? " PDF" : " DRPDF")
+                                     << " threshold " << int{s.DotThreshold};
     }
   }
 }
