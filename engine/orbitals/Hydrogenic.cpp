@@ -60,8 +60,8 @@ HydrogenicForm MakeHydrogenicForm(int n, int l, int M, HydrogenicForm::Kind kind
 
   // R_nl = N ρ^l e^(-ρ/2) L(ρ), N² = (2/n)³ (n-l-1)! / (2n (n+l)!); ρ^l is
   // (2/n)^l s^l and s^l goes into the angular polynomial (or s^(2l) of the average).
-  const double radialNorm2 = Power(2.0 / n, 3) * Factorial(k) / (2.0 * n * Factorial(n + l)) *
-                             Power(2.0 / n, 2 * l);
+  const double radialNorm2 =
+      Power(2.0 / n, 3) * Factorial(k) / (2.0 * n * Factorial(n + l)) * Power(2.0 / n, 2 * l);
   const double charge3 = static_cast<double>(Z) * Z * Z;
   if (kind == HydrogenicForm::Average) {
     f.norm = charge3 * radialNorm2 / (4 * kPi);
@@ -74,9 +74,9 @@ HydrogenicForm MakeHydrogenicForm(int n, int l, int M, HydrogenicForm::Kind kind
   f.az = (l - m) % 2;
   f.tDegree = (l - m - f.az) / 2;
   for (int j = 0; j <= f.tDegree; ++j) {
-    f.t[static_cast<size_t>(j)] = (j % 2 ? -1.0 : 1.0) * Binomial(l, j) * Binomial(2 * l - 2 * j, l) *
-                                  Factorial(l - 2 * j) / Factorial(l - 2 * j - m) /
-                                  Power(2.0, l);
+    f.t[static_cast<size_t>(j)] = (j % 2 ? -1.0 : 1.0) * Binomial(l, j) *
+                                  Binomial(2 * l - 2 * j, l) * Factorial(l - 2 * j) /
+                                  Factorial(l - 2 * j - m) / Power(2.0, l);
   }
 
   // Y_l^m normalisation: N² = (2l + 1)/4π (l - m)!/(l + m)!; the real
@@ -104,8 +104,7 @@ HydrogenicForm MakeHydrogenicForm(int n, int l, int M, HydrogenicForm::Kind kind
 }
 
 double HydrogenicForm::PhasePolynomial(double x, double y, double z, double s) const {
-  double p = Horner(radial.data(), radialDegree, s) *
-             Homogeneous(t.data(), tDegree, z * z, s * s);
+  double p = Horner(radial.data(), radialDegree, s) * Homogeneous(t.data(), tDegree, z * z, s * s);
   if (az) p *= z;
   if (kind == Real) {
     p *= Homogeneous(q.data(), qDegree, x * x, y * y);
@@ -135,9 +134,7 @@ class HydrogenicElectron final : public cElectron {
 
   double GetNonScaledDRPDF(const COORDdoubleParams& c) override { return Drpdf(c); }
   double GetRealDRPDF(const COORDdoubleParams& c) override { return Drpdf(c) * form_.drNorm; }
-  Byte GetDRPDF(const COORDdoubleParams& c) override {
-    return CByte(Drpdf(c) * DRPDFScaleFactor_);
-  }
+  Byte GetDRPDF(const COORDdoubleParams& c) override { return CByte(Drpdf(c) * DRPDFScaleFactor_); }
 
   void GetLevels(ViewMode Mode, const double* Xs, const double* Ys, const double* Zs, int n,
                  Byte* Out) const override {
@@ -164,7 +161,9 @@ class HydrogenicElectron final : public cElectron {
     const double s = Phase(p);
     return (s > 0) - (s < 0);
   }
-  bool IsComplex() const override { return form_.kind == HydrogenicForm::Complex; }
+  bool IsComplex() const override {
+    return form_.kind == HydrogenicForm::Complex;
+  }
   // |ψ| as above, the phase of (x ± iy)^m times the sign of the rest.
   std::complex<double> GetPsiComplex(const COORDdouble& p) const override {
     if (form_.kind != HydrogenicForm::Complex) return {GetPsi(p), 0.0};

@@ -28,8 +28,8 @@ namespace wl {
 struct HydrogenicForm {
   enum Kind { Real, Complex, Average };
   Kind kind = Real;
-  int n = 1, l = 0, M = 0;  // M as the row gives it (sign: cos or sin, e^(±imφ))
-  int m = 0;                // |M|
+  int n = 1, l = 0, M = 0;   // M as the row gives it (sign: cos or sin, e^(±imφ))
+  int m = 0;                 // |M|
   double chargeSquared = 1;  // Z², applied to the squared coordinates
   double expFactor = -2;     // of the density: e^(expFactor · s) = e^(-2s/n)
   int radialDegree = 0;
@@ -39,7 +39,7 @@ struct HydrogenicForm {
   std::array<double, 4> q{};  // Q(u, v) = Σ q_j u^(qDegree - j) v^j
   int tDegree = 0;
   std::array<double, 4> t{};  // T(w, s²) = Σ t_k w^(tDegree - k) (s²)^k
-  double norm = 0;    // GetRealPDF = norm · density (Bohr radii^-3)
+  double norm = 0;            // GetRealPDF = norm · density (Bohr radii^-3)
   double drNorm = 0;  // GetRealDRPDF = drNorm · weighted density (the weight in scaled units)
   // The sign factor of the complex orbital (Condon–Shortley: (-1)^M for M > 0).
   double complexSign = 1;
