@@ -1,16 +1,215 @@
 #include "orbitals/Hybrids.h"
 
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "core/Numeric.h"
+#include "core/modOrbitals.h"
+#include "orbitals/OrbitalCatalog.h"
+
 namespace wl {
 
-// Not yet available: hybrids arrive with their own module.
-std::vector<ComboTerm> CombinationTerms(const OrbitalSetup&) {
-  return {};
+namespace {
+
+// The real orbitals a hybrid set is made of, by their (l, M) in the shell.
+enum Basis { S, Px, Py, Pz, Dz2, Dx2y2, kBasisCount };
+constexpr int kBasisL[kBasisCount] = {0, 1, 1, 1, 2, 2};
+constexpr int kBasisM[kBasisCount] = {0, 1, -1, 0, 0, 2};
+
+// The coefficients of each member on (s, px, py, pz, dz², dx²−y²); every row
+// has unit length and the rows of one set are orthogonal. Here each orbital is
+// taken with its outermost radial lobe positive: the table's orbitals are
+// positive at the nucleus, so an orbital with n − l − 1 radial nodes enters
+// with the sign (−1)^(n − l − 1) (2s negated, 3p negated). Otherwise the
+// outer lobes would add on the far side and the member would point the wrong
+// way (for n = 2, 2s + 2pz is largest along −z).
+//   sp:     (s ± pz)/√2                                         along ±z
+//   sp²:    s/√3 + √(2/3)(cos θ px + sin θ py), θ = 0°, 120°, 240°
+//   sp³:    (s ± px ± py ± pz)/2, the signs of the member's direction
+//   sp³d:   axial (dz² ± pz)/√2 along ±z; equatorial the sp² members
+//   sp³d²:  s/√6 ± px/√2 − dz²/√12 + dx²−y²/2                   along ±x
+//           s/√6 ± py/√2 − dz²/√12 − dx²−y²/2                   along ±y
+//           s/√6 ± pz/√2 + dz²/√3                               along ±z
+using Row = std::array<double, kBasisCount>;
+
+const double kR2 = std::sqrt(2.0), kR3 = std::sqrt(3.0), kR6 = std::sqrt(6.0),
+             kR12 = std::sqrt(12.0);
+
+Row Sp2Member(int k) {  // k = 0, 1, 2
+  const double s = 1 / kR3, p = std::sqrt(2.0 / 3.0);
+  const Row rows[3] = {{s, p, 0, 0, 0, 0},
+                       {s, -p / 2, p * kR3 / 2, 0, 0, 0},
+                       {s, -p / 2, -p * kR3 / 2, 0, 0, 0}};
+  return rows[k];
 }
-COORDdouble HybridDirection(HybridSet, int) {
-  return {};
+
+Row MemberRow(HybridSet set, int member) {
+  switch (set) {
+    case HybridSp:
+      return {1 / kR2, 0, 0, member == 1 ? 1 / kR2 : -1 / kR2, 0, 0};
+    case HybridSp2:
+      return Sp2Member(member - 1);
+    case HybridSp3: {
+      const COORDdouble d = HybridDirection(set, member);
+      auto sign = [](double v) { return v > 0 ? 0.5 : -0.5; };
+      return {0.5, sign(d.X), sign(d.Y), sign(d.Z), 0, 0};
+    }
+    case HybridSp3d:
+      if (member <= 2) return {0, 0, 0, member == 1 ? 1 / kR2 : -1 / kR2, 1 / kR2, 0};
+      return Sp2Member(member - 3);
+    case HybridSp3d2: {
+      const double p = member % 2 == 1 ? 1 / kR2 : -1 / kR2;
+      if (member <= 2) return {1 / kR6, p, 0, 0, -1 / kR12, 0.5};
+      if (member <= 4) return {1 / kR6, 0, p, 0, -1 / kR12, -0.5};
+      return {1 / kR6, 0, 0, p, 1 / kR3, 0};
+    }
+    default:
+      return {};
+  }
 }
-std::unique_ptr<cElectron> CreateCombination(const OrbitalSetup&) {
-  return nullptr;
+
+// A real combination ψ = Σ c_i ψ_i of orbitals of one shell. The density
+// forms that take squared coordinates read the point of the first octant
+// (x, y, z ≥ 0); the sampler of the whole cube gives signed points.
+class cCombination final : public cElectron {
+ public:
+  struct Term {
+    double c;
+    std::unique_ptr<cElectron> e;
+  };
+  cCombination(OrbInfo info, std::vector<Term> terms)
+      : info_(std::move(info)), terms_(std::move(terms)) {}
+
+  OrbInfo GetInfo() const override { return info_; }
+
+  double GetPsi(const COORDdouble& p) const override {
+    double psi = 0;
+    for (const Term& t : terms_) psi += t.c * t.e->GetPsi(p);
+    return psi;
+  }
+  int GetPsiSign(const COORDdouble& p) const override {
+    const double psi = GetPsi(p);
+    return (psi > 0) - (psi < 0);
+  }
+
+  double GetNonScaledPDF(const COORDdoubleParams& c) override { return Rho(c); }
+  double GetRealPDF(const COORDdoubleParams& c) override { return Rho(c); }
+  Byte GetPDF(const COORDdoubleParams& c) override { return CByte(Rho(c) * PDFScaleFactor_); }
+  double GetNonScaledDRPDF(const COORDdoubleParams& c) override { return Weighted(c); }
+  double GetRealDRPDF(const COORDdoubleParams& c) override { return Weighted(c); }
+  Byte GetDRPDF(const COORDdoubleParams& c) override {
+    return CByte(Weighted(c) * DRPDFScaleFactor_);
+  }
+
+  void GetLevels(ViewMode Mode, const double* Xs, const double* Ys, const double* Zs, int n,
+                 Byte* Out) const override {
+    for (int i = 0; i < n; ++i) {
+      Out[i] = Level(Mode, {std::sqrt(Xs[i]), std::sqrt(Ys[i]), std::sqrt(Zs[i])});
+    }
+  }
+  void GetLevelsAt(ViewMode Mode, const double* X, const double* Y, const double* Z, int n,
+                   Byte* Out) const override {
+    for (int i = 0; i < n; ++i) Out[i] = Level(Mode, {X[i], Y[i], Z[i]});
+  }
+  double GetNonScaledAt(ViewMode Mode, const COORDdouble& p) override {
+    return Density(Mode == DRPDF, p);
+  }
+
+ private:
+  // ψ² (normalised), weighted for DRPDF as single orbitals are: by the
+  // distance from the z axis times the distance from the nucleus.
+  double Density(bool drpdf, const COORDdouble& p) const {
+    const double psi = GetPsi(p);
+    const double rho = psi * psi;
+    if (!drpdf) return rho;
+    const double sxy2 = p.Y * p.Y + p.X * p.X;
+    return rho * std::sqrt(sxy2) * std::sqrt(sxy2 + p.Z * p.Z);
+  }
+  Byte Level(ViewMode Mode, const COORDdouble& p) const {
+    const bool drpdf = Mode == DRPDF;
+    const double level =
+        RoundHalfEven(Density(drpdf, p) * (drpdf ? DRPDFScaleFactor_ : PDFScaleFactor_));
+    return level > 255 ? Byte{255} : static_cast<Byte>(level);
+  }
+  static COORDdouble Octant(const COORDdoubleParams& c) {
+    return {std::sqrt(c.Xs), std::sqrt(c.Ys), std::sqrt(c.Zs)};
+  }
+  double Rho(const COORDdoubleParams& c) const { return Density(false, Octant(c)); }
+  double Weighted(const COORDdoubleParams& c) const { return Density(true, Octant(c)); }
+
+  OrbInfo info_;
+  std::vector<Term> terms_;
+};
+
+}  // namespace
+
+COORDdouble HybridDirection(HybridSet set, int member) {
+  const double c3 = 1 / std::sqrt(3.0);
+  auto sp2 = [](int k) {  // k = 0, 1, 2: 0°, 120°, 240° from +x
+    const double a = 2 * 3.14159265358979323846 * k / 3;
+    return COORDdouble{k == 0 ? 1.0 : std::cos(a), k == 0 ? 0.0 : std::sin(a), 0};
+  };
+  if (member < 1 || member > HybridSize(set)) return {};
+  switch (set) {
+    case HybridSp:
+      return {0, 0, member == 1 ? 1.0 : -1.0};
+    case HybridSp2:
+      return sp2(member - 1);
+    case HybridSp3: {
+      static const COORDdouble d[4] = {
+          {c3, c3, c3}, {c3, -c3, -c3}, {-c3, c3, -c3}, {-c3, -c3, c3}};
+      return d[member - 1];
+    }
+    case HybridSp3d:
+      if (member <= 2) return {0, 0, member == 1 ? 1.0 : -1.0};
+      return sp2(member - 3);
+    case HybridSp3d2: {
+      const double s = member % 2 == 1 ? 1.0 : -1.0;
+      if (member <= 2) return {s, 0, 0};
+      if (member <= 4) return {0, s, 0};
+      return {0, 0, s};
+    }
+    default:
+      return {};
+  }
+}
+
+std::vector<ComboTerm> CombinationTerms(const OrbitalSetup& setup) {
+  std::vector<ComboTerm> terms;
+  if (!CheckSetup(setup).empty() || setup.Hybrid == NoHybrid) return terms;
+  if (setup.Hybrid == CustomCombination) {
+    double norm = 0;
+    for (int t = 0; t < setup.TermCount; ++t) norm += setup.Terms[t].Coefficient * setup.Terms[t].Coefficient;
+    norm = std::sqrt(norm);
+    for (int t = 0; t < setup.TermCount; ++t) {
+      terms.push_back({setup.Terms[t].OrbitalIndex, setup.Terms[t].Coefficient / norm});
+    }
+    return terms;
+  }
+  const Row row = MemberRow(setup.Hybrid, setup.HybridMember);
+  for (int b = 0; b < kBasisCount; ++b) {
+    if (row[b] == 0) continue;
+    const int index = IndexOfOrbital(setup.HybridShell, kBasisL[b], kBasisM[b], false);
+    const bool flip = (setup.HybridShell - kBasisL[b] - 1) % 2 == 1;
+    terms.push_back({static_cast<Integer>(index), flip ? -row[b] : row[b]});
+  }
+  return terms;
+}
+
+std::unique_ptr<cElectron> CreateCombination(const OrbitalSetup& setup) {
+  const std::vector<ComboTerm> terms = CombinationTerms(setup);
+  if (terms.empty()) return nullptr;
+  std::vector<cCombination::Term> made;
+  for (const ComboTerm& t : terms) {
+    OrbitalSetup single;
+    single.OrbitalIndex = t.OrbitalIndex;
+    single.Charge = setup.Charge;
+    auto e = modOrbitals::CreateElectron(single);
+    if (!e) return nullptr;  // a term the factory cannot make yet
+    made.push_back({t.Coefficient, std::move(e)});
+  }
+  return std::make_unique<cCombination>(InfoOf(setup), std::move(made));
 }
 
 }  // namespace wl

@@ -1,4 +1,5 @@
-// The searches for the peak of the unscaled density over the first octant.
+// The searches for the peak of the unscaled density over the first octant, or
+// over the whole cube for densities without mirror symmetry (F1).
 #include <array>
 
 #include "core/Numeric.h"
@@ -25,16 +26,16 @@ struct Box {
   double min[3], max[3];
 };
 
-// The box point ± step on each axis, pushed back inside 0 to R keeping its width.
-Box BoxAround(const Point3& p, const double step[3], double R) {
+// The box point ± step on each axis, pushed back inside lo to R keeping its width.
+Box BoxAround(const Point3& p, const double step[3], double lo, double R) {
   const double c[3] = {p.x, p.y, p.z};
   Box b;
   for (int a = 0; a < 3; ++a) {
     b.min[a] = c[a] - step[a];
     b.max[a] = c[a] + step[a];
-    if (b.min[a] < 0) {
-      b.max[a] = b.max[a] + std::fabs(b.min[a]);
-      b.min[a] = 0;
+    if (b.min[a] < lo) {
+      b.max[a] = b.max[a] + std::fabs(b.min[a] - lo);
+      b.min[a] = lo;
     }
     if (b.max[a] > R) {
       b.min[a] = b.min[a] - (b.max[a] - R);
@@ -45,7 +46,7 @@ Box BoxAround(const Point3& p, const double step[3], double R) {
 }
 
 // Visits the (N + 1)³ points of a box, z outer, y middle, x inner, each axis
-// advanced by adding its step; calls f(x, y, z, value).
+// advanced by adding its step; calls f(x, y, z, density(x, y, z)).
 template <class Density, class F>
 void ScanBox(const Box& b, int N, const double step[3], Density&& density, F&& f) {
   double z = b.min[2];
@@ -54,7 +55,7 @@ void ScanBox(const Box& b, int N, const double step[3], Density&& density, F&& f
     for (int iy = 0; iy <= N; ++iy, y += step[1]) {
       double x = b.min[0];
       for (int ix = 0; ix <= N; ++ix, x += step[0]) {
-        f(x, y, z, density(COORDdoubleParams{x * x, y * y, z * z}));
+        f(x, y, z, density(x, y, z));
       }
     }
   }
@@ -65,12 +66,17 @@ void ScanBox(const Box& b, int N, const double step[3], Density&& density, F&& f
 // when a whole cycle of three passes brings no strict improvement.
 double cOrbitalPDF::FindPeakDensity() {
   const double R = SetupInfo.AtomRadius;
-  Box box{{0, 0, 0}, {R, R, R}};
+  const bool whole = Electron->GetInfo().PDFOptFactor == F1;
+  const double lo = whole ? -R : 0;
+  Box box{{lo, lo, lo}, {R, R, R}};
   double best = 0;
   Point3 bestPoint;
   int N = 12;
   std::array<double, 3> earlier = {-1, -1, 0};  // the bests three, two and one passes ago
-  auto density = [this](const COORDdoubleParams& c) { return Electron->GetNonScaledPDF(c); };
+  auto density = [this, whole](double x, double y, double z) {
+    return whole ? Electron->GetNonScaledAt(PDF, {x, y, z})
+                 : Electron->GetNonScaledPDF(COORDdoubleParams{x * x, y * y, z * z});
+  };
   for (int pass = 0; pass < kMaxPasses; ++pass) {
     N = N % 3 == 0 ? N + 2 : N - 1;
     double step[3];
@@ -81,7 +87,7 @@ double cOrbitalPDF::FindPeakDensity() {
         bestPoint = {x, y, z};
       }
     });
-    box = BoxAround(bestPoint, step, R);
+    box = BoxAround(bestPoint, step, lo, R);
     if (best == earlier[0]) break;
     earlier = {earlier[1], earlier[2], best};
   }
@@ -93,14 +99,14 @@ namespace {
 // alternately 7 and 6 divisions around the candidate, until a pass's best
 // equals the previous pass's. Best is the number type the passes keep it in.
 template <class Best, class Density>
-Best RefineCandidate(Point3& point, double coarseStep, double R, Density&& density) {
+Best RefineCandidate(Point3& point, double coarseStep, double lo, double R, Density&& density) {
   double step[3] = {coarseStep, coarseStep, coarseStep};
   Best previous = -1;
   Best best = 0;
   int N = 0;
   for (int pass = 0; pass < kMaxPasses; ++pass) {
     N = pass == 0 ? 11 : pass == 1 ? 9 : pass == 2 ? 6 : (N % 2 == 0 ? N + 1 : N - 1);
-    const Box box = BoxAround(point, step, R);
+    const Box box = BoxAround(point, step, lo, R);
     for (int a = 0; a < 3; ++a) step[a] = (box.max[a] - box.min[a]) / N;
     best = 0;
     ScanBox(box, N, step, density, [&](double x, double y, double z, double v) {
@@ -124,7 +130,12 @@ double cOrbitalDRPDF::FindPeakDensity() {
   if (N0 < 6) N0 = 6;
   if (N0 > kMaxCoarseDivisions) N0 = kMaxCoarseDivisions;
   const double coarse = R / N0;
-  auto density = [this](const COORDdoubleParams& c) { return Electron->GetNonScaledDRPDF(c); };
+  const bool whole = Electron->GetInfo().DRPDFOptFactor == F1;
+  const double lo = whole ? -R : 0;
+  auto density = [this, whole](double x, double y, double z) {
+    return whole ? Electron->GetNonScaledAt(DRPDF, {x, y, z})
+                 : Electron->GetNonScaledDRPDF(COORDdoubleParams{x * x, y * y, z * z});
+  };
 
   struct Candidate {
     double value = 0;
@@ -132,7 +143,7 @@ double cOrbitalDRPDF::FindPeakDensity() {
   };
   std::array<Candidate, 4> list{};
   const double step[3] = {coarse, coarse, coarse};
-  ScanBox(Box{{0, 0, 0}, {R, R, R}}, N0, step, density,
+  ScanBox(Box{{lo, lo, lo}, {R, R, R}}, whole ? 2 * N0 : N0, step, density,
           [&](double x, double y, double z, double v) {
             for (size_t k = 0; k < list.size(); ++k) {
               if (v > list[k].value) {
@@ -145,13 +156,13 @@ double cOrbitalDRPDF::FindPeakDensity() {
 
   std::array<float, 4> refined{};
   for (size_t k = 0; k < list.size(); ++k) {
-    refined[k] = RefineCandidate<float>(list[k].point, coarse, R, density);
+    refined[k] = RefineCandidate<float>(list[k].point, coarse, lo, R, density);
   }
   size_t winner = 0;
   for (size_t k = 1; k < refined.size(); ++k) {
     if (refined[k] > refined[winner]) winner = k;
   }
-  return RefineCandidate<double>(list[winner].point, coarse, R, density);
+  return RefineCandidate<double>(list[winner].point, coarse, lo, R, density);
 }
 
 }  // namespace wl
