@@ -15,6 +15,7 @@
 #include "RenderTestSupport.h"
 #include "analysis/Shares.h"
 #include "core/Platform.h"
+#include "core/Utf8.h"
 #include "core/cOrbitalCol.h"
 #include "core/modOrbitals.h"
 #include "orbitals/OrbitalCatalog.h"
@@ -128,6 +129,44 @@ TEST(Hybrids, EachMemberPointsAlongItsDirection) {
       }
       const double cosine = bestDir.X * d.X + bestDir.Y * d.Y + bestDir.Z * d.Z;
       EXPECT_GT(cosine, std::cos(10 * std::numbers::pi / 180)) << c.set << " member " << m;
+    }
+  }
+}
+
+// ψ of a combination is the sum of its terms' own ψ (whatever shortcut the
+// evaluation takes), at signed points of every octant, for members of every
+// set and combinations holding orbitals of l = 0 to 3.
+TEST(Hybrids, PsiIsTheSumOfTheTermsOwnWaveFunctions) {
+  std::vector<OrbitalSetup> setups;
+  for (const SetCase& c : kSets) {
+    for (int m = 1; m <= HybridSize(c.set); ++m) setups.push_back(Hybrid(c.set, m, c.shell));
+  }
+  OrbitalSetup combo;
+  combo.Hybrid = CustomCombination;
+  combo.TermCount = 4;
+  combo.Terms[0] = {static_cast<Integer>(IndexOfOrbital(4, 0, 0, false)), 0.5};
+  combo.Terms[1] = {static_cast<Integer>(IndexOfOrbital(4, 2, -2, false)), -1.5};
+  combo.Terms[2] = {static_cast<Integer>(IndexOfOrbital(4, 3, 0, false)), 1};
+  combo.Terms[3] = {static_cast<Integer>(IndexOfOrbital(4, 2, 1, false)), 0.25};
+  setups.push_back(combo);
+  for (const OrbitalSetup& s : setups) {
+    auto e = Make(s);
+    std::vector<std::pair<double, std::unique_ptr<cElectron>>> terms;
+    for (const ComboTerm& t : CombinationTerms(s))
+      terms.emplace_back(t.Coefficient, modOrbitals::CreateElectron(t.OrbitalIndex));
+    for (int i = 0; i < 40; ++i) {
+      const COORDdouble p{std::sin(i * 1.7) * 9, std::cos(i * 2.3) * 9, std::sin(i * 0.9 + 1) * 9};
+      double sum = 0, size = 0;
+      for (const auto& [c, t] : terms) {
+        sum += c * t->GetPsi(p);
+        size += std::abs(c * t->GetPsi(p));
+      }
+      ASSERT_NEAR(e->GetPsi(p), sum, 1e-12 * size + 1e-300) << ToUtf8(SetupName(s)) << " point " << i;
+      // The sampler's levels at signed points agree with ψ.
+      e->SetPDFScaleFactor(200.3 / (sum * sum + 1e-300));
+      Byte level = 0;
+      e->GetLevelsAt(PDF, &p.X, &p.Y, &p.Z, 1, &level);
+      EXPECT_EQ(level, sum * sum == 0 ? 0 : 200);
     }
   }
 }
