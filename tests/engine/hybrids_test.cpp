@@ -311,6 +311,38 @@ TEST(WholeCube, SlicesOnEitherSideOfTheNucleusDifferForSpAlongZ) {
   EXPECT_GT(wltest::At(hdc, 187, 187 - 40).G, wltest::At(hdc, 187, 187 + 40).G);
 }
 
+// The volume of sp along z puts its big lobe on the same side of the picture
+// as the dots do, seen from several directions.
+TEST(WholeCube, VolumeAndDotsShowTheBigLobeOnTheSameSide) {
+  cOrbitalCol col;
+  OrbitalSetup s = SpAlongZ(PDF);
+  s.AtomRadius = 10;
+  s.DotTarget = 8000;
+  const Integer index = col.Add(s);
+  // The lit brightness of the upper half over that of the lower half.
+  auto upperOverLower = [](const std::vector<RGBA>& picture) {
+    double up = 0, down = 0;
+    for (int y = 0; y < 375; ++y) {
+      for (int x = 0; x < 375; ++x) {
+        const RGBA& p = picture[static_cast<size_t>(y) * 375 + x];
+        (y < 187 ? up : down) += p.R + p.G + p.B;
+      }
+    }
+    return up / (down + 1);
+  };
+  for (double theta : {0.0, 0.7, 2.0}) {
+    RenderRequest dots = wltest::Request(Orthographic);
+    dots.Theta = theta;
+    dots.Phi = 0.3;
+    RenderRequest volume = dots;
+    volume.Mode = Volumetric;
+    volume.VolFinal = kTrue;
+    const double d = upperOverLower(wltest::Picture(col.GetRender(index, dots).MainHDC));
+    const double v = upperOverLower(wltest::Picture(col.GetRender(index, volume).MainHDC));
+    EXPECT_TRUE((d > 1.5 && v > 1.5) || (d < 1 / 1.5 && v < 1 / 1.5)) << theta << ": " << d << " " << v;
+  }
+}
+
 TEST(WholeCube, SharesCountEveryCellOnce) {
   // In a cube about the nucleus the cross term of (2s ± 2pz)/√2 integrates to
   // zero: each sp member holds the mean of what 2s and 2pz hold.
