@@ -1,5 +1,6 @@
 // The searches for the peak of the unscaled density over the first octant, or
 // over the whole cube for densities without mirror symmetry (F1).
+#include <algorithm>
 #include <array>
 
 #include "core/Numeric.h"
@@ -129,9 +130,14 @@ double cOrbitalDRPDF::FindPeakDensity() {
   int N0 = static_cast<int>(Int(R / 3));
   if (N0 < 6) N0 = 6;
   if (N0 > kMaxCoarseDivisions) N0 = kMaxCoarseDivisions;
-  const double coarse = R / N0;
+  double coarse = R / N0;
   const bool whole = Electron->GetInfo().DRPDFOptFactor == F1;
   const double lo = whole ? -R : 0;
+  int divisions = N0;
+  if (whole) {  // the whole cube's width 2R at the same step, within the same cap
+    divisions = std::min(2 * N0, kMaxCoarseDivisions);
+    coarse = 2 * R / divisions;
+  }
   auto density = [this, whole](double x, double y, double z) {
     return whole ? Electron->GetNonScaledAt(DRPDF, {x, y, z})
                  : Electron->GetNonScaledDRPDF(COORDdoubleParams{x * x, y * y, z * z});
@@ -143,7 +149,7 @@ double cOrbitalDRPDF::FindPeakDensity() {
   };
   std::array<Candidate, 4> list{};
   const double step[3] = {coarse, coarse, coarse};
-  ScanBox(Box{{lo, lo, lo}, {R, R, R}}, whole ? 2 * N0 : N0, step, density,
+  ScanBox(Box{{lo, lo, lo}, {R, R, R}}, divisions, step, density,
           [&](double x, double y, double z, double v) {
             for (size_t k = 0; k < list.size(); ++k) {
               if (v > list[k].value) {

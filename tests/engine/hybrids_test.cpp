@@ -270,19 +270,34 @@ TEST(WholeCube, TheGridIsThePointEvaluationOfEveryCellAndItsDotsDoNotDependOnThe
 
 TEST(WholeCube, ThePeakIsSearchedOutsideTheFirstOctant) {
   // sp³ member 2 points along (1, -1, -1): its lobe lies in no part of the first octant.
-  OrbitalSetup s = Hybrid(HybridSp3, 2, 2);
-  s.AtomRadius = 12;
-  s.DotTarget = 100;
-  cOrbitalCol col;
-  const auto& orb = dynamic_cast<const cOrbitalObject&>(col.At(col.Add(s)));
-  auto e = Make(s);
-  const COORDdouble d = HybridDirection(HybridSp3, 2);
-  double best = 0;
-  for (double t = 0; t < 12; t += 0.001) best = std::max(best, std::pow(e->GetPsi({t * d.X, t * d.Y, t * d.Z}), 2));
-  EXPECT_NEAR(orb.Peak(), best, 0.02 * best);
-  // About 4 Bohr radii out: the lobe, three times the far side of the nucleus.
-  EXPECT_GT(orb.CellAt(25, -25, -25), 3 * orb.CellAt(-25, 25, 25));
-  EXPECT_GT(orb.CellAt(-25, 25, 25), 0);
+  for (ViewMode view : {PDF, DRPDF}) {
+    OrbitalSetup s = Hybrid(HybridSp3, 2, 2);
+    s.AtomRadius = 12;
+    s.DotTarget = 100;
+    s.OrbitalViewMode = view;
+    cOrbitalCol col;
+    const auto& orb = dynamic_cast<const cOrbitalObject&>(col.At(col.Add(s)));
+    auto e = Make(s);
+    // The largest density on a grid of the whole cube and of the first octant.
+    double whole = 0, octant = 0;
+    for (int k = -60; k <= 60; ++k) {
+      for (int j = -60; j <= 60; ++j) {
+        for (int i = -60; i <= 60; ++i) {
+          const double v = e->GetNonScaledAt(view, {i * 0.2, j * 0.2, k * 0.2});
+          whole = std::max(whole, v);
+          if (i >= 0 && j >= 0 && k >= 0) octant = std::max(octant, v);
+        }
+      }
+    }
+    EXPECT_GE(orb.Peak(), 0.999 * whole) << view;
+    EXPECT_LE(orb.Peak(), 1.05 * whole) << view;
+    if (view == DRPDF) {
+      EXPECT_LT(octant, 0.8 * whole);  // the octant alone would miss it
+    }
+    // About 4 Bohr radii out: the lobe, three times the far side of the nucleus.
+    EXPECT_GT(orb.CellAt(25, -25, -25), 3 * orb.CellAt(-25, 25, 25)) << view;
+    EXPECT_GT(orb.CellAt(-25, 25, 25), 0) << view;
+  }
 }
 
 TEST(WholeCube, SlicesOnEitherSideOfTheNucleusDifferForSpAlongZ) {
