@@ -90,6 +90,25 @@ double SolidHarmonic(int l, int M, double x, double y, double z) {
   }
 }
 
+// The solid harmonics of l <= 2 in one list: s; x, y, z; 2z²−x²−y², xz, yz, x²−y², xy.
+constexpr int kHarmonics = 9;
+int HarmonicIndex(int l, int M) {
+  if (l == 0) return 0;
+  if (l == 1) return M == 1 ? 1 : M == -1 ? 2 : 3;
+  switch (M) {
+    case 0:
+      return 4;
+    case 1:
+      return 5;
+    case -1:
+      return 6;
+    case 2:
+      return 7;
+    default:
+      return 8;
+  }
+}
+
 // A unit direction where the solid harmonic of (l, M) is far from zero.
 COORDdouble LeadDirection(int l, int M) {
   const double c = 1 / std::sqrt(2.0);
@@ -141,7 +160,7 @@ class cCombination final : public cElectron {
       lead_[term.l] = static_cast<int>(t);
       leadDir_[term.l] = LeadDirection(term.l, term.M);
       const COORDdouble u = leadDir_[term.l];
-      leadShape_[term.l] = SolidHarmonic(term.l, term.M, u.X, u.Y, u.Z);
+      invShape_[term.l] = 1 / SolidHarmonic(term.l, term.M, u.X, u.Y, u.Z);
     }
     for (Term& term : terms_) {
       if (term.l > 2) continue;
@@ -153,6 +172,10 @@ class cCombination final : public cElectron {
                          SolidHarmonic(term.l, term.M, r0 * u.X, r0 * u.Y, r0 * u.Z);
       term.ratio = own / RadialPart(term.l, r0);
       term.factored = Agrees(term);
+      if (term.factored) weight_[HarmonicIndex(term.l, term.M)] += term.c * term.ratio;
+    }
+    for (const Term& term : terms_) {
+      if (!term.factored) direct_.push_back(&term);
     }
   }
 
@@ -213,22 +236,28 @@ class cCombination final : public cElectron {
 
  private:
   // g_l(r) = f_l(r) times the lead's constant, from the lead's ψ on the sphere of radius r.
-  double RadialPart(int l, double r) const {
+  // invR = 1 / r, given so that a point's parts take one division.
+  double RadialPart(int l, double r, double invR) const {
     if (r == 0 && l > 0) return 0;  // every harmonic of l > 0 vanishes there
     const COORDdouble u = leadDir_[l];
     const Term& lead = terms_[static_cast<size_t>(lead_[l])];
-    const double rl = l == 0 ? 1 : l == 1 ? r : r * r;
-    return lead.e->GetPsi({r * u.X, r * u.Y, r * u.Z}) / (rl * leadShape_[l]);
+    const double invRl = l == 0 ? 1 : l == 1 ? invR : invR * invR;
+    return lead.e->GetPsi({r * u.X, r * u.Y, r * u.Z}) * invRl * invShape_[l];
   }
+  double RadialPart(int l, double r) const { return RadialPart(l, r, 1 / r); }
   void RadialParts(double r, double g[3]) const {
-    for (int l = 0; l < 3; ++l) g[l] = lead_[l] >= 0 ? RadialPart(l, r) : 0;
+    const double invR = 1 / r;
+    for (int l = 0; l < 3; ++l) g[l] = lead_[l] >= 0 ? RadialPart(l, r, invR) : 0;
   }
+  // The factored terms summed per harmonic with their combined weights, then
+  // the terms evaluated directly.
   double Psi(const COORDdouble& p, const double g[3]) const {
-    double psi = 0;
-    for (const Term& t : terms_) {
-      psi += t.factored ? t.c * (t.ratio * g[t.l] * SolidHarmonic(t.l, t.M, p.X, p.Y, p.Z))
-                        : t.c * t.e->GetPsi(p);
-    }
+    const double x = p.X, y = p.Y, z = p.Z;
+    double psi = g[0] * weight_[0];
+    psi += g[1] * (weight_[1] * x + weight_[2] * y + weight_[3] * z);
+    psi += g[2] * (weight_[4] * (2 * z * z - x * x - y * y) + weight_[5] * x * z +
+                   weight_[6] * y * z + weight_[7] * (x * x - y * y) + weight_[8] * x * y);
+    for (const Term* t : direct_) psi += t->c * t->e->GetPsi(p);
     return psi;
   }
   // A radius where the lead of l is not near a radial node.
@@ -291,7 +320,9 @@ class cCombination final : public cElectron {
   std::vector<Term> terms_;
   std::array<int, 3> lead_{-1, -1, -1};
   std::array<COORDdouble, 3> leadDir_{};
-  std::array<double, 3> leadShape_{};
+  std::array<double, 3> invShape_{};  // 1 / the lead's harmonic along its direction
+  std::array<double, kHarmonics> weight_{};  // Σ c · ratio of the factored terms per harmonic
+  std::vector<const Term*> direct_;           // the terms evaluated directly
 };
 
 }  // namespace
