@@ -175,9 +175,6 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
   const double reach = 127.5;                        // grid steps shown from the centre
   const int first = side / 2;                        // the first pixel at or right of the middle
   const int count = side - first;
-  std::vector<double> xs(static_cast<size_t>(count)), ys(xs.size()), zs(xs.size());
-  std::vector<Byte> levels(xs.size());
-  const double s2 = slice * slice;
   if (WholeCube_) {
     std::vector<double> px(static_cast<size_t>(side)), py(px.size()), pz(px.size()), us(px.size());
     std::vector<int> column(px.size());
@@ -203,6 +200,9 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
     PublishView(Request.Size);
     return;
   }
+  std::vector<double> xs(static_cast<size_t>(count)), ys(xs.size()), zs(xs.size());
+  std::vector<Byte> levels(xs.size());
+  const double s2 = slice * slice;
   for (int y = first; y < side; ++y) {
     const double v = (y + 0.5 - c) / frame.PerStep;  // grid steps up
     if (v > reach) break;
