@@ -72,7 +72,7 @@ struct SetCase {
   int shell;
 };
 const SetCase kSets[] = {{HybridSp, 2},   {HybridSp2, 2},   {HybridSp3, 2},  {HybridSp3d, 3},
-                         {HybridSp3d2, 3}, {HybridSp, 3},   {HybridSp3, 3}};
+                         {HybridSp3d2, 3}, {HybridSp, 3},   {HybridSp3, 3},  {HybridSp3d2, 4}};
 
 TEST(Hybrids, EveryMemberIsNormalisedAndOrthogonalToItsSet) {
   for (const SetCase& c : kSets) {
@@ -107,9 +107,9 @@ TEST(Hybrids, EachMemberPointsAlongItsDirection) {
       auto e = Make(Hybrid(c.set, m, c.shell));
       const COORDdouble d = HybridDirection(c.set, m);
       EXPECT_NEAR(d.X * d.X + d.Y * d.Y + d.Z * d.Z, 1, 1e-12);
-      // On a sphere through the outer lobe: more density along d than along -d,
+      // On a sphere through the outer lobes: more density along d than along -d,
       // and the largest |ψ| of the sphere close to d.
-      const double r = 3.0 * c.shell;
+      const double r = 5.0 * c.shell;  // beyond the last radial node of every term
       const double ahead = e->GetPsi({r * d.X, r * d.Y, r * d.Z});
       const double behind = e->GetPsi({-r * d.X, -r * d.Y, -r * d.Z});
       EXPECT_GT(ahead * ahead, 2 * behind * behind) << c.set << " member " << m;
@@ -250,6 +250,8 @@ TEST(WholeCube, TheGridIsThePointEvaluationOfEveryCellAndItsDotsDoNotDependOnThe
     std::array<Long, 256> chance{};
     for (int v = 4; v < 256; ++v) chance[v] = 2147483647 / 256 * v / 64;
     const CubeDotFill fill(wltest::Access::Grid(orb).data(), 3, chance);
+    ASSERT_GT(fill.Draws(-127, 128), 1u << 18);  // enough draws for the walk to be split
+    EXPECT_EQ(fill.Draws(-127, 5) + fill.Draws(5, 128), fill.Draws(-127, 128));
     std::vector<PointArray> one, many;
     const Long end1 = fill.FillAll(12345, 1, one);
     const Long end4 = fill.FillAll(12345, 4, many);
