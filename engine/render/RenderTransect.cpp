@@ -1,7 +1,9 @@
 // The transect renderer: one plane of the probability grid, perpendicular to
 // the x, y or z axis, drawn as a flat image. The grid holds one octant, so each
 // slice is a quarter plane mirrored into four quadrants about the view's centre.
+#include <complex>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "core/Numeric.h"
@@ -10,6 +12,24 @@
 #include "render/cOrbital.h"
 
 namespace wl {
+
+namespace {
+
+// The colour of ψ at a point of a slice: that of its sign, or for a complex
+// orbital (a wheel given) the hue of its phase.
+PhaseRgb PhaseAt(const cElectron& electron, const COORDdouble& at, const PhaseRgb (&signs)[2],
+                 const std::optional<PhaseWheel>& wheel) {
+  if (wheel) return (*wheel)(std::arg(electron.GetPsiComplex(at)));
+  return signs[electron.GetPsiSign(at) >= 0];
+}
+
+std::optional<PhaseWheel> WheelIf(bool complex, PhasePalette palette) {
+  std::optional<PhaseWheel> wheel;
+  if (complex) wheel.emplace(palette);
+  return wheel;
+}
+
+}  // namespace
 
 void cOrbitalObject::RenderTransect() {
   const bool main = Request.Size == Main;
@@ -54,12 +74,13 @@ void cOrbitalObject::RenderTransect() {
     const double slice = Request.TransectNo * h;
     const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),
                                 PhaseColour(Request.Palette, true)};
+    const std::optional<PhaseWheel> wheel = WheelIf(PhaseComplex(), Request.Palette);
     auto tint = [&](int p, double across, double up) {
       if (p == 0) return RGBA{};
       const COORDdouble at = Request.TransectDir == AlongX   ? COORDdouble{slice, across, up}
                              : Request.TransectDir == Alongy ? COORDdouble{across, slice, up}
                                                              : COORDdouble{across, up, slice};
-      const PhaseRgb& c = colour[Electron->GetPsiSign(at) >= 0];
+      const PhaseRgb c = PhaseAt(*Electron, at, colour, wheel);
       return RGBA{static_cast<Byte>(c.B * p / 255), static_cast<Byte>(c.G * p / 255),
                   static_cast<Byte>(c.R * p / 255), 0};
     };
@@ -117,6 +138,7 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
   const bool phase = PhaseShown();
   const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),
                               PhaseColour(Request.Palette, true)};
+  const std::optional<PhaseWheel> wheel = WheelIf(phase && PhaseComplex(), Request.Palette);
   auto planePoint = [&](double across, double up) {
     return Request.TransectDir == AlongX   ? COORDdouble{slice, across, up}
            : Request.TransectDir == Alongy ? COORDdouble{across, slice, up}
@@ -126,7 +148,7 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
     RGBA out;
     if (phase) {
       if (p == 0) return out;
-      const PhaseRgb& pc = colour[Electron->GetPsiSign(planePoint(across, up)) >= 0];
+      const PhaseRgb pc = PhaseAt(*Electron, planePoint(across, up), colour, wheel);
       return RGBA{static_cast<Byte>(pc.B * p / 255), static_cast<Byte>(pc.G * p / 255),
                   static_cast<Byte>(pc.R * p / 255), 0};
     }
