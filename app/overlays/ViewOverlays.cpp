@@ -1,6 +1,7 @@
 #include "overlays/ViewOverlays.h"
 
 #include <QFont>
+#include <QConicalGradient>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <vector>
 
+#include "render/Phase.h"
 #include "render/ViewGeometry.h"
 
 namespace wl {
@@ -197,7 +199,110 @@ void DrawMarker(QPainter& p, const RenderRequest& request, double atomRadius,
   p.drawEllipse(centre, r, r);
 }
 
+// The key's size in a picture: the ring's outer radius and its labels' font
+// (none in the small view, where they would not be legible).
+struct WheelStyle {
+  double radius, font, margin;
+};
+WheelStyle WheelStyleOf(const RenderRequest& request) {
+  const double z = ZoomOf(request);
+  const WheelStyle st = request.Size == Main ? WheelStyle{18, 10, 8} : WheelStyle{9, 0, 4};
+  const double edge = request.Mode == Transect ? EdgeTick(request, true) / z : 0;
+  return {st.radius * z, st.font * z, (st.margin + edge) * z};
+}
+
+const QString kArgPsi = QStringLiteral("arg \u03C8");
+const QString kQuarterLabels[4] = {QStringLiteral("0"), QStringLiteral("\u03C0/2"),
+                                   QStringLiteral("\u03C0"), QStringLiteral("3\u03C0/2")};
+
+// The key's extents about its centre: left, above, right, below.
+struct WheelReach {
+  double left, up, right, down;
+};
+WheelReach ReachOf(double radius, double fontPixels) {
+  const double tick = radius * 0.25;
+  if (fontPixels <= 0) return {radius + tick + 1, radius + tick + 1, radius + tick + 1,
+                               radius + tick + 1};
+  const QFontMetricsF m(OverlayFont(fontPixels));
+  const double gap = tick + fontPixels * 0.3;
+  const double line = m.ascent() + m.descent();
+  return {radius + gap + m.horizontalAdvance(kQuarterLabels[2]) + 2,
+          radius + gap + 2 * line + 2,
+          radius + gap + m.horizontalAdvance(kQuarterLabels[0]) + 2,
+          radius + gap + line + 2};
+}
+
+void DrawPhaseWheel(QPainter& p, const RenderRequest& request, const OverlayChoice& choice) {
+  const QRectF area = PhaseWheelArea(request, choice);
+  if (area.isEmpty()) return;
+  const WheelStyle st = WheelStyleOf(request);
+  const WheelReach reach = ReachOf(st.radius, st.font);
+  PaintPhaseWheel(p, QPointF(area.left() + reach.left, area.top() + reach.up), st.radius,
+                  request.Palette, st.font);
+}
+
 }  // namespace
+
+void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePalette palette,
+                     double fontPixels) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  const double inner = radius * 0.55, tick = radius * 0.25;
+  const double halo = std::max(1.5, radius / 9);
+  QPainterPath ring;
+  ring.addEllipse(centre, radius, radius);
+  ring.addEllipse(centre, inner, inner);  // odd-even fill: the hole stays clear
+  // The hues around the ring: Qt's conical gradient also runs anticlockwise
+  // from the right, as the angle does.
+  const PhaseWheel wheel(palette);
+  QConicalGradient hues(centre, 0);
+  for (int k = 0; k <= PhaseWheel::kSteps; k += 4) {
+    const PhaseRgb& c = wheel.Step(k);
+    hues.setColorAt(static_cast<double>(k) / PhaseWheel::kSteps, QColor(c.R, c.G, c.B));
+  }
+  p.setPen(QPen(kHalo, halo));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(ring);
+  p.setPen(Qt::NoPen);
+  p.setBrush(hues);
+  p.drawPath(ring);
+  // Marks at the quarters, from the ring's edge outwards (screen y grows downwards).
+  QPainterPath marks;
+  for (int q = 0; q < 4; ++q) {
+    const QPointF d(q == 0 ? 1 : q == 2 ? -1 : 0, q == 1 ? -1 : q == 3 ? 1 : 0);
+    marks.moveTo(centre + (radius + 0.5) * d);
+    marks.lineTo(centre + (radius + tick) * d);
+  }
+  Stroke(p, marks, kInk, std::max(1.0, radius / 14), halo);
+  if (fontPixels > 0) {
+    const QFont font = OverlayFont(fontPixels);
+    const QFontMetricsF m(font);
+    const double gap = tick + fontPixels * 0.3, zoom = fontPixels / 10;
+    const double mid = (m.ascent() - m.descent()) / 2;  // from the baseline to the text's middle
+    auto width = [&](const QString& t) { return m.horizontalAdvance(t); };
+    const QPointF c = centre;
+    Text(p, QPointF(c.x() + radius + gap, c.y() + mid), kQuarterLabels[0], font, zoom);
+    Text(p, QPointF(c.x() - width(kQuarterLabels[1]) / 2, c.y() - radius - gap - m.descent()),
+         kQuarterLabels[1], font, zoom);
+    Text(p, QPointF(c.x() - radius - gap - width(kQuarterLabels[2]), c.y() + mid),
+         kQuarterLabels[2], font, zoom);
+    Text(p, QPointF(c.x() - width(kQuarterLabels[3]) / 2, c.y() + radius + gap + m.ascent()),
+         kQuarterLabels[3], font, zoom);
+    const double line = m.ascent() + m.descent();
+    Text(p, QPointF(c.x() - width(kArgPsi) / 2, c.y() - radius - gap - line - m.descent()), kArgPsi,
+         font, zoom);
+  }
+  p.restore();
+}
+
+QRectF PhaseWheelArea(const RenderRequest& request, const OverlayChoice& choice) {
+  if (!choice.ComplexPhase || request.ShowPhase == kFalse || request.Mode == Anaglyph) return {};
+  const WheelStyle st = WheelStyleOf(request);
+  const WheelReach reach = ReachOf(st.radius, st.font);
+  const int side = SideOf(request);
+  const double w = reach.left + reach.right, h = reach.up + reach.down;
+  return QRectF(side - st.margin - w, side - st.margin - h, w, h);
+}
 
 double RoundLength(double pixelsPerBohr, double wanted) {
   if (!(pixelsPerBohr > 0) || !(wanted > 0)) return 0;
@@ -274,6 +379,7 @@ void DrawOverlays(QImage& image, const RenderRequest& request, double atomRadius
   p.setClipRect(QRect(0, 0, side, side));
   p.setRenderHint(QPainter::Antialiasing);
   DrawMarker(p, request, atomRadius, choice);
+  DrawPhaseWheel(p, request, choice);
   if (choice.ScaleBar) {
     DrawSliceTicks(p, request, atomRadius);
     DrawScaleBar(p, request, atomRadius, choice.ClearLeft);
