@@ -54,9 +54,9 @@ QString Number(double v) {
 
 // Draws `path` in `ink` over a halo `halo` pixels wider.
 void Stroke(QPainter& p, const QPainterPath& path, const QColor& ink, double width, double halo,
-            Qt::PenCapStyle cap = Qt::FlatCap) {
+            Qt::PenCapStyle cap = Qt::FlatCap, const QColor& haloColour = kHalo) {
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(kHalo, width + halo, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setPen(QPen(haloColour, width + halo, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.drawPath(path);
   p.setPen(QPen(ink, width, Qt::SolidLine, cap, Qt::MiterJoin));
   p.drawPath(path);
@@ -64,14 +64,15 @@ void Stroke(QPainter& p, const QPainterPath& path, const QColor& ink, double wid
 
 // Text with its baseline starting at `at`, light on a dark outline (3 pixels
 // in the view's own picture, `zoom` times that in others).
-void Text(QPainter& p, const QPointF& at, const QString& text, const QFont& font, double zoom = 1) {
+void Text(QPainter& p, const QPointF& at, const QString& text, const QFont& font, double zoom = 1,
+          const QColor& ink = kInk, const QColor& halo = kHalo) {
   QPainterPath path;
   path.addText(at, font, text);
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(kHalo, 3 * zoom, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setPen(QPen(halo, 3 * zoom, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.drawPath(path);
   p.setPen(Qt::NoPen);
-  p.setBrush(kInk);
+  p.setBrush(ink);
   p.drawPath(path);
 }
 
@@ -215,40 +216,41 @@ const QString kArgPsi = QStringLiteral("arg \u03C8");
 const QString kQuarterLabels[4] = {QStringLiteral("0"), QStringLiteral("\u03C0/2"),
                                    QStringLiteral("\u03C0"), QStringLiteral("3\u03C0/2")};
 
-// The key's extents about its centre: left, above, right, below.
-struct WheelReach {
-  double left, up, right, down;
-};
-WheelReach ReachOf(double radius, double fontPixels) {
-  const double tick = radius * 0.25;
-  if (fontPixels <= 0) return {radius + tick + 1, radius + tick + 1, radius + tick + 1,
-                               radius + tick + 1};
-  const QFontMetricsF m(OverlayFont(fontPixels));
-  const double gap = tick + fontPixels * 0.3;
-  const double line = m.ascent() + m.descent();
-  return {radius + gap + m.horizontalAdvance(kQuarterLabels[2]) + 2,
-          radius + gap + 2 * line + 2,
-          radius + gap + m.horizontalAdvance(kQuarterLabels[0]) + 2,
-          radius + gap + line + 2};
-}
-
 void DrawPhaseWheel(QPainter& p, const RenderRequest& request, const OverlayChoice& choice) {
   const QRectF area = PhaseWheelArea(request, choice);
   if (area.isEmpty()) return;
   const WheelStyle st = WheelStyleOf(request);
-  const WheelReach reach = ReachOf(st.radius, st.font);
-  PaintPhaseWheel(p, QPointF(area.left() + reach.left, area.top() + reach.up), st.radius,
-                  request.Palette, st.font);
+  const QRectF about = PhaseWheelBounds({0, 0}, st.radius, st.font);
+  PaintPhaseWheel(p, area.topLeft() - about.topLeft(), st.radius, request.Palette, st.font);
 }
 
 }  // namespace
 
+QRectF PhaseWheelBounds(const QPointF& centre, double radius, double fontPixels) {
+  const double tick = radius * 0.25;
+  double left = radius + tick + 1, up = left, right = left, down = left;
+  if (fontPixels > 0) {
+    const QFontMetricsF m(OverlayFont(fontPixels));
+    const double gap = tick + fontPixels * 0.3;
+    const double line = m.ascent() + m.descent();
+    left = radius + gap + m.horizontalAdvance(kQuarterLabels[2]) + 2;
+    right = radius + gap + m.horizontalAdvance(kQuarterLabels[0]) + 2;
+    up = radius + gap + 2 * line + 2;
+    down = radius + gap + line + 2;
+  }
+  return QRectF(centre.x() - left, centre.y() - up, left + right, up + down);
+}
+
 void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePalette palette,
-                     double fontPixels) {
+                     double fontPixels, bool darkInk) {
+  // Light ink on a dark halo over pictures; dark ink on a light halo over
+  // light backgrounds.
+  const QColor ink = darkInk ? QColor(30, 30, 30) : kInk;
+  const QColor halo = darkInk ? QColor(255, 255, 255, 220) : kHalo;
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   const double inner = radius * 0.55, tick = radius * 0.25;
-  const double halo = std::max(1.5, radius / 9);
+  const double haloWidth = std::max(1.5, radius / 9);
   QPainterPath ring;
   ring.addEllipse(centre, radius, radius);
   ring.addEllipse(centre, inner, inner);  // odd-even fill: the hole stays clear
@@ -260,7 +262,7 @@ void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePal
     const PhaseRgb& c = wheel.Step(k);
     hues.setColorAt(static_cast<double>(k) / PhaseWheel::kSteps, QColor(c.R, c.G, c.B));
   }
-  p.setPen(QPen(kHalo, halo));
+  p.setPen(QPen(halo, haloWidth));
   p.setBrush(Qt::NoBrush);
   p.drawPath(ring);
   p.setPen(Qt::NoPen);
@@ -273,7 +275,7 @@ void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePal
     marks.moveTo(centre + (radius + 0.5) * d);
     marks.lineTo(centre + (radius + tick) * d);
   }
-  Stroke(p, marks, kInk, std::max(1.0, radius / 14), halo);
+  Stroke(p, marks, ink, std::max(1.0, radius / 14), haloWidth, Qt::FlatCap, halo);
   if (fontPixels > 0) {
     const QFont font = OverlayFont(fontPixels);
     const QFontMetricsF m(font);
@@ -281,16 +283,16 @@ void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePal
     const double mid = (m.ascent() - m.descent()) / 2;  // from the baseline to the text's middle
     auto width = [&](const QString& t) { return m.horizontalAdvance(t); };
     const QPointF c = centre;
-    Text(p, QPointF(c.x() + radius + gap, c.y() + mid), kQuarterLabels[0], font, zoom);
+    Text(p, QPointF(c.x() + radius + gap, c.y() + mid), kQuarterLabels[0], font, zoom, ink, halo);
     Text(p, QPointF(c.x() - width(kQuarterLabels[1]) / 2, c.y() - radius - gap - m.descent()),
-         kQuarterLabels[1], font, zoom);
+         kQuarterLabels[1], font, zoom, ink, halo);
     Text(p, QPointF(c.x() - radius - gap - width(kQuarterLabels[2]), c.y() + mid),
-         kQuarterLabels[2], font, zoom);
+         kQuarterLabels[2], font, zoom, ink, halo);
     Text(p, QPointF(c.x() - width(kQuarterLabels[3]) / 2, c.y() + radius + gap + m.ascent()),
-         kQuarterLabels[3], font, zoom);
+         kQuarterLabels[3], font, zoom, ink, halo);
     const double line = m.ascent() + m.descent();
-    Text(p, QPointF(c.x() - width(kArgPsi) / 2, c.y() - radius - gap - line - m.descent()), kArgPsi,
-         font, zoom);
+    Text(p, QPointF(c.x() - width(kArgPsi) / 2, c.y() - radius - gap - line - m.descent()),
+         kArgPsi, font, zoom, ink, halo);
   }
   p.restore();
 }
@@ -298,10 +300,9 @@ void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePal
 QRectF PhaseWheelArea(const RenderRequest& request, const OverlayChoice& choice) {
   if (!choice.ComplexPhase || request.ShowPhase == kFalse || request.Mode == Anaglyph) return {};
   const WheelStyle st = WheelStyleOf(request);
-  const WheelReach reach = ReachOf(st.radius, st.font);
+  const QRectF about = PhaseWheelBounds({0, 0}, st.radius, st.font);
   const int side = SideOf(request);
-  const double w = reach.left + reach.right, h = reach.up + reach.down;
-  return QRectF(side - st.margin - w, side - st.margin - h, w, h);
+  return about.translated(side - st.margin - about.right(), side - st.margin - about.bottom());
 }
 
 double RoundLength(double pixelsPerBohr, double wanted) {

@@ -59,9 +59,12 @@ double TickStep(const RenderRequest& request, double atomRadius);
 // ring's outer edge: the ring in the phase hues of `palette`, 0 at the right
 // and growing anticlockwise, marks at the quarters. With `fontPixels` > 0 the
 // marks are labelled "0", "π/2", "π", "3π/2" and the ring is titled "arg ψ".
-// Light ink on a dark halo, like the other overlays.
+// Light ink on a dark halo, like the other overlays, or with `darkInk` dark
+// ink on a light halo for light backgrounds.
 void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePalette palette,
-                     double fontPixels);
+                     double fontPixels, bool darkInk = false);
+// The rectangle PaintPhaseWheel may paint (labels and halo included).
+QRectF PhaseWheelBounds(const QPointF& centre, double radius, double fontPixels);
 
 // Where a picture's colour wheel key lies (labels and halo included); empty
 // when the picture carries none: the orbital is not complex, or the picture
