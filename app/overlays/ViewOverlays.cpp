@@ -1,7 +1,7 @@
 #include "overlays/ViewOverlays.h"
 
-#include <QFont>
 #include <QConicalGradient>
+#include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -291,8 +291,8 @@ void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePal
     Text(p, QPointF(c.x() - width(kQuarterLabels[3]) / 2, c.y() + radius + gap + m.ascent()),
          kQuarterLabels[3], font, zoom, ink, halo);
     const double line = m.ascent() + m.descent();
-    Text(p, QPointF(c.x() - width(kArgPsi) / 2, c.y() - radius - gap - line - m.descent()),
-         kArgPsi, font, zoom, ink, halo);
+    Text(p, QPointF(c.x() - width(kArgPsi) / 2, c.y() - radius - gap - line - m.descent()), kArgPsi,
+         font, zoom, ink, halo);
   }
   p.restore();
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <complex>
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <exception>
 #include <limits>

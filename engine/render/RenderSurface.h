@@ -1,5 +1,5 @@
 // The boundary-surface renderer: the surface ψ² = t ray-cast through the
-// sampled field, lit and coloured by the sign of ψ. It reads top to bottom in
+// sampled field, lit and coloured by the sign of ψ (or the hue of its phase). It reads top to bottom in
 // small pieces:
 //   SurfaceCamera  a pixel of the view -> a ray (orthographic, the dots' camera)
 //   FieldBricks    the range of |ψ| per 4³ cells, so rays skip empty space

@@ -67,9 +67,10 @@ void cOrbitalObject::RenderTransect() {
   };
 
   if (PhaseShown()) {
-    // The slice of ψ: each quadrant's cells in the colour of ψ's sign there
-    // (the grid holds one octant; the sign comes from the wave function at the
-    // cell's mirrored position), as bright as the grey slice, so nodes stay dark.
+    // The slice of ψ: each quadrant's cells in the colour of ψ's sign there,
+    // or of its phase for a complex orbital (the grid holds one octant; the
+    // colour comes from the wave function at the cell's mirrored position), as
+    // bright as the grey slice, so nodes stay dark.
     const double h = GridStep();
     const double slice = Request.TransectNo * h;
     const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),

@@ -306,7 +306,8 @@ void cOrbitalObject::RenderVolume() {
   for (int y = 0; y < N; ++y) {
     for (int x = 0; x < N; ++x) {
       if (hues) {
-        row[x] = HuePixel(*wheel, complexImg.f(x, y), complexImg.c(x, y), complexImg.s(x, y), scale);
+        row[x] =
+            HuePixel(*wheel, complexImg.f(x, y), complexImg.c(x, y), complexImg.s(x, y), scale);
       } else if (phase) {
         // Each phase glows in its colour; where both lie on one ray the colours add.
         const float fp = scale * phases.pos(x, y) / 255, fn = scale * phases.neg(x, y) / 255;

@@ -245,9 +245,9 @@ TEST(Overlays, TheColourWheelKeyShowsOnlyOverComplexPhasePictures) {
         const QRgb p = keyed.pixel(static_cast<int>(cx + r0 * std::cos(a)),
                                    static_cast<int>(cy - r0 * std::sin(a)));
         const wl::PhaseRgb want = wl::PhaseHue(wl::ColourSafe, a);
-        EXPECT_LE(std::abs(qRed(p) - want.R) + std::abs(qGreen(p) - want.G) +
-                      std::abs(qBlue(p) - want.B),
-                  45)
+        EXPECT_LE(
+            std::abs(qRed(p) - want.R) + std::abs(qGreen(p) - want.G) + std::abs(qBlue(p) - want.B),
+            45)
             << "quarter " << q;
       }
     }

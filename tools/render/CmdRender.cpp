@@ -236,7 +236,8 @@ int CmdRender(const ArgList& argv) {
     dcs = calc->engine.Orbitals().GetRender(calc->index, request);
   try {
     const Drawn drawn{args.Flag("--axes"), args.Flag("--scale-bar"),
-                      static_cast<double>(calc->setup.AtomRadius), calc->setup.Complex != wl::kFalse};
+                      static_cast<double>(calc->setup.AtomRadius),
+                      calc->setup.Complex != wl::kFalse};
     WriteImage(request.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC, *file, format, request,
                drawn);
   } catch (const std::runtime_error& e) {
