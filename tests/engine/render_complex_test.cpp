@@ -121,10 +121,10 @@ class ComplexRender : public ::testing::Test {
     auto m = [n](double v) { return static_cast<std::uint8_t>(std::lround(v / n)); };
     return {m(r), m(g), m(b)};
   }
-  // The hues right, up, left and down of the centre at `d` pixels (a 375-pixel view).
-  static std::array<double, 4> Compass(wl::Long hdc, int d) {
-    return {HueOf(MeanAround(hdc, 187 + d, 187)), HueOf(MeanAround(hdc, 187, 187 - d)),
-            HueOf(MeanAround(hdc, 187 - d, 187)), HueOf(MeanAround(hdc, 187, 187 + d))};
+  // The hues right, up, left and down of the centre `c` at `d` pixels.
+  static std::array<double, 4> Compass(wl::Long hdc, int d, int c = 187) {
+    return {HueOf(MeanAround(hdc, c + d, c)), HueOf(MeanAround(hdc, c, c - d)),
+            HueOf(MeanAround(hdc, c - d, c)), HueOf(MeanAround(hdc, c, c + d))};
   }
   // Four different hues a quarter turn apart in order, opposite ones complementary.
   static void ExpectWheelAround(const std::array<double, 4>& h, double tolerance) {
@@ -163,21 +163,25 @@ TEST_F(ComplexRender, SliceThroughTheRingShowsArgPsiAroundZ) {
 }
 
 TEST_F(ComplexRender, ThreeDimensionalModesSeenAlongZShowTheWheel) {
-  std::array<double, 4> right{};
-  int k = 0;
-  for (wl::RenderMode mode : {wl::Orthographic, wl::Volumetric, wl::BoundarySurface}) {
-    SCOPED_TRACE(mode);
-    wl::RenderRequest r = Phase(Request(mode));
-    r.Theta = kPi / 2;  // looking along z
-    r.VolFinal = wl::kTrue;
-    r.EnclosedShare = 0.9;
-    const std::array<double, 4> hue = Compass(Render(r), 32);
-    ExpectWheelAround(hue, 20);
-    right[k++] = hue[0];
+  // The view's own picture and one twice its size (drawn by other paths).
+  for (int pixels : {0, 750}) {
+    std::vector<double> right;
+    for (wl::RenderMode mode :
+         {wl::Orthographic, wl::Perspective, wl::Volumetric, wl::BoundarySurface}) {
+      SCOPED_TRACE(testing::Message() << "mode " << mode << " pixels " << pixels);
+      wl::RenderRequest r = Phase(Request(mode));
+      r.Theta = kPi / 2;  // looking along z
+      r.VolFinal = wl::kTrue;
+      r.EnclosedShare = 0.9;
+      r.Pixels = pixels;
+      const int scale = pixels == 0 ? 1 : 2;
+      const std::array<double, 4> hue = Compass(Render(r), 32 * scale, 187 * scale);
+      ExpectWheelAround(hue, 20);
+      right.push_back(hue[0]);
+    }
+    // The modes agree on where each phase lies.
+    for (double h : right) EXPECT_LT(HueGap(right[0], h), 15);
   }
-  // The modes agree on where each phase lies.
-  EXPECT_LT(HueGap(right[0], right[1]), 15);
-  EXPECT_LT(HueGap(right[0], right[2]), 15);
 }
 
 TEST_F(ComplexRender, WithoutPhaseThePicturesAreGrey) {
