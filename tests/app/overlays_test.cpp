@@ -320,6 +320,57 @@ TEST_F(ViewOverlays, TheScaleBarIsInTheViewsPicturesUntilItsBoxIsCleared) {
   EXPECT_NE(Shown(wl::Main), Engine(wl::Main));
 }
 
+// The view of a complex orbital (as its setup says) carries the colour wheel
+// key over its phase pictures, in the views and in saved pictures; without
+// phase, or for a real orbital, the corner shows the engine's picture.
+TEST_F(ViewOverlays, AComplexOrbitalsPhasePicturesCarryTheWheelKey) {
+  wl::OverlayChoice complex;
+  complex.ComplexPhase = true;
+  auto saturatedIn = [](const QImage& image, const QRectF& area) {
+    int n = 0;
+    for (int y = static_cast<int>(area.top()); y < area.bottom(); ++y) {
+      for (int x = static_cast<int>(area.left()); x < area.right(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        n += c.hsvSaturation() > 60 && c.value() > 120;
+      }
+    }
+    return n;
+  };
+  auto changedIn = [](const QImage& a, const QImage& b, const QRectF& area) {
+    int n = 0;
+    for (int y = static_cast<int>(area.top()); y < area.bottom(); ++y)
+      for (int x = static_cast<int>(area.left()); x < area.right(); ++x)
+        n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+  };
+  wl::RenderRequest r = Request(wl::Orthographic, wl::Main);
+  r.ShowPhase = wl::kTrue;
+  const QRectF main = wl::PhaseWheelArea(r, complex);
+  r.Size = wl::Nano;
+  r.Mode = wl::Transect;
+  const QRectF nano = wl::PhaseWheelArea(r, complex);
+  ASSERT_FALSE(main.isEmpty());
+  ASSERT_FALSE(nano.isEmpty());
+
+  // A real orbital with phase: no key.
+  w->SetPhase(true);
+  ASSERT_TRUE(R().ShowPhase);
+  EXPECT_EQ(changedIn(Shown(wl::Main), Engine(wl::Main), main), 0);
+  // The same view as a complex orbital's: the key in both views.
+  R().Setup.Complex = wl::kTrue;
+  w->RefreshOverlays();
+  EXPECT_GT(changedIn(Shown(wl::Main), Engine(wl::Main), main), 300);
+  EXPECT_GT(saturatedIn(Shown(wl::Main), main), 200);
+  EXPECT_GT(changedIn(Shown(wl::Nano), Engine(wl::Nano), nano), 60);
+  // A saved picture carries it too.
+  const QImage saved = w->ViewPicture(wl::Main, 0);
+  EXPECT_GT(saturatedIn(saved, main), 200);
+  // Phase off: gone.
+  w->SetPhase(false);
+  EXPECT_EQ(changedIn(Shown(wl::Main), Engine(wl::Main), main), 0);
+  EXPECT_EQ(changedIn(Shown(wl::Nano), Engine(wl::Nano), nano), 0);
+}
+
 TEST_F(ViewOverlays, TheMarkersCircleInTheSliceIsATimes127OverTheAtomRadiusAndFollowsADrag) {
   Click(w->eeMainMode[1], w->eeMainMode[1]->rect().center());  // the slice in the main view
   ASSERT_EQ(R().Swapped, 1);
