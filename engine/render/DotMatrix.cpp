@@ -4,6 +4,7 @@
 #include "core/Numeric.h"
 #include "core/modRand.h"
 #include "render/DotFill.h"
+#include "render/Phase.h"
 #include "render/ProbabilitySampler.h"
 #include "render/cOrbital.h"
 
@@ -38,8 +39,22 @@ const std::vector<signed char>& cOrbitalObject::DotPhases() {
   return DotSigns;
 }
 
+const std::vector<Byte>& cOrbitalObject::DotAngles() {
+  if (DotArgs.size() != Dots.size()) {
+    const double h = GridStep();
+    DotArgs.resize(Dots.size());
+    for (size_t i = 0; i < Dots.size(); ++i) {
+      const PointArray& d = Dots[i];
+      const double angle = std::arg(Electron->GetPsiComplex({d.X * h, d.Y * h, d.Z * h}));
+      DotArgs[i] = static_cast<Byte>(PhaseWheel::StepOf(angle));
+    }
+  }
+  return DotArgs;
+}
+
 void cOrbitalObject::FillDotMatrix() {
   DotSigns.clear();
+  DotArgs.clear();
   const Integer D = SetupInfo.DotTarget;
   const Byte T = SetupInfo.DotThreshold;
   auto singleCentreDot = [this] {

@@ -3,7 +3,9 @@
 // slice is a quarter plane mirrored into four quadrants about the view's centre;
 // a whole-cube grid gives each quadrant its own cells.
 #include <cmath>
+#include <complex>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "core/Numeric.h"
@@ -12,6 +14,24 @@
 #include "render/cOrbital.h"
 
 namespace wl {
+
+namespace {
+
+// The colour of ψ at a point of a slice: that of its sign, or for a complex
+// orbital (a wheel given) the hue of its phase.
+PhaseRgb PhaseAt(const cElectron& electron, const COORDdouble& at, const PhaseRgb (&signs)[2],
+                 const std::optional<PhaseWheel>& wheel) {
+  if (wheel) return (*wheel)(std::arg(electron.GetPsiComplex(at)));
+  return signs[electron.GetPsiSign(at) >= 0];
+}
+
+std::optional<PhaseWheel> WheelIf(bool complex, PhasePalette palette) {
+  std::optional<PhaseWheel> wheel;
+  if (complex) wheel.emplace(palette);
+  return wheel;
+}
+
+}  // namespace
 
 void cOrbitalObject::RenderTransect() {
   const bool main = Request.Size == Main;
@@ -65,19 +85,21 @@ void cOrbitalObject::RenderTransect() {
   };
 
   if (PhaseShown()) {
-    // The slice of ψ: each quadrant's cells in the colour of ψ's sign there
-    // (the grid holds one octant; the sign comes from the wave function at the
-    // cell's mirrored position), as bright as the grey slice, so nodes stay dark.
+    // The slice of ψ: each quadrant's cells in the colour of ψ's sign there,
+    // or of its phase for a complex orbital (the grid holds one octant; the
+    // colour comes from the wave function at the cell's mirrored position), as
+    // bright as the grey slice, so nodes stay dark.
     const double h = GridStep();
     const double slice = Request.TransectNo * h;
     const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),
                                 PhaseColour(Request.Palette, true)};
+    const std::optional<PhaseWheel> wheel = WheelIf(PhaseComplex(), Request.Palette);
     auto tint = [&](int p, double across, double up) {
       if (p == 0) return RGBA{};
       const COORDdouble at = Request.TransectDir == AlongX   ? COORDdouble{slice, across, up}
                              : Request.TransectDir == Alongy ? COORDdouble{across, slice, up}
                                                              : COORDdouble{across, up, slice};
-      const PhaseRgb& c = colour[Electron->GetPsiSign(at) >= 0];
+      const PhaseRgb c = PhaseAt(*Electron, at, colour, wheel);
       return RGBA{static_cast<Byte>(c.B * p / 255), static_cast<Byte>(c.G * p / 255),
                   static_cast<Byte>(c.R * p / 255), 0};
     };
@@ -148,6 +170,7 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
   const bool phase = PhaseShown();
   const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),
                               PhaseColour(Request.Palette, true)};
+  const std::optional<PhaseWheel> wheel = WheelIf(phase && PhaseComplex(), Request.Palette);
   auto planePoint = [&](double across, double up) {
     return Request.TransectDir == AlongX   ? COORDdouble{slice, across, up}
            : Request.TransectDir == Alongy ? COORDdouble{across, slice, up}
@@ -157,7 +180,7 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
     RGBA out;
     if (phase) {
       if (p == 0) return out;
-      const PhaseRgb& pc = colour[Electron->GetPsiSign(planePoint(across, up)) >= 0];
+      const PhaseRgb pc = PhaseAt(*Electron, planePoint(across, up), colour, wheel);
       return RGBA{static_cast<Byte>(pc.B * p / 255), static_cast<Byte>(pc.G * p / 255),
                   static_cast<Byte>(pc.R * p / 255), 0};
     }

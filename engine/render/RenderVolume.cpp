@@ -6,7 +6,9 @@
 // The preview's resolution adapts so that a frame takes about 50 ms.
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/Numeric.h"
@@ -64,6 +66,28 @@ class RayCaster {
     }
   }
 
+  // The same ray for a complex ψ: the density, and the density times the cosine
+  // and the sine of arg ψ (read at the mirrored point, as TraceSigned reads
+  // the sign), so that the pixel's hue is the density-weighted mean phase.
+  void TraceComplex(int a, int b, const cElectron& electron, RaySums& f, RaySums& c,
+                    RaySums& sn) const {
+    const COORDdouble S = Start(a, b);
+    for (int s = 0; s < q_; ++s) {
+      const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
+      const double d = density_(COORDdoubleParams{x * x, y * y, z * z});
+      const std::complex<double> psi = electron.GetPsiComplex({x, y, -z});
+      const double m = std::abs(psi);
+      const double cs = m > 0 ? psi.real() / m : 0, sn1 = m > 0 ? psi.imag() / m : 0;
+      auto add = [&](RaySums& sums, double v) {
+        sums.front = static_cast<float>(sums.front + v / (s + 1));
+        sums.back = static_cast<float>(sums.back + v / (q_ - s));
+      };
+      add(f, d);
+      add(c, d * cs);
+      add(sn, d * sn1);
+    }
+  }
+
  private:
   COORDdouble Start(int a, int b) const {
     const double lead = (q_ - 1) / 2.0;
@@ -113,6 +137,23 @@ struct PhaseImages {
     pos(x, y) = vp;
     neg(x, y) = vn;
     peak = std::max(peak, vp + vn);
+  }
+};
+
+// The phase of a complex volume image: the density and the density times the
+// cosine and the sine of arg ψ; the peak is the density's.
+struct HueImages {
+  VolumeImage f, c, s;
+  float peak = 0;
+  explicit HueImages(int n) : f(n), c(n), s(n) {}
+  // `turn`: the phase turned by π (the mirror ray of an odd orbital).
+  void Store(int x, int y, const RaySums (&sums)[3], bool front, bool turn) {
+    auto pick = [front](const RaySums& r) { return front ? r.front : r.back; };
+    const float k = turn ? -1.0f : 1.0f;
+    f(x, y) = pick(sums[0]);
+    c(x, y) = k * pick(sums[1]);
+    s(x, y) = k * pick(sums[2]);
+    peak = std::max(peak, f(x, y));
   }
 };
 
@@ -168,6 +209,38 @@ void TraceImageSigned(PhaseImages& img, const RayCaster<Density>& rays, const cE
   img.neg.Interpolate();
 }
 
+// TraceImage for a complex ψ. The mirror pixel's ray meets the points of the
+// ray turned through the nucleus, where ψ is multiplied by (-1)^l.
+template <class Density>
+void TraceImageComplex(HueImages& img, const RayCaster<Density>& rays, const cElectron& electron,
+                       bool oddParity) {
+  const int c = img.f.N / 2;
+  ForEachTracedRay(img.f.N, [&](int a, int b, bool mirror) {
+    RaySums sums[3];
+    rays.TraceComplex(a, b, electron, sums[0], sums[1], sums[2]);
+    img.Store(c + a, c + b, sums, true, false);
+    if (mirror) img.Store(c - a, c - b, sums, false, oddParity);
+  });
+  img.f.Interpolate();
+  img.c.Interpolate();
+  img.s.Interpolate();
+}
+
+// A pixel of a complex volume: as bright as the plain image, in the hue of the
+// mean phase along its ray, paler (towards the wheel's grey) where phases
+// along the ray cancel.
+RGBA HuePixel(const PhaseWheel& wheel, float f, float c, float s, float scale) {
+  if (f <= 0) return RGBA{};
+  const float bright = scale * f / 255;
+  const float k = std::min(1.0f, std::hypot(c, s) / f);
+  const PhaseRgb& hue = wheel(std::atan2(s, c));
+  const PhaseRgb& grey = wheel.Grey();
+  auto channel = [&](int h, int g) {
+    return static_cast<Byte>(std::min(255.0f, std::round(bright * (k * h + (1 - k) * g))));
+  };
+  return RGBA{channel(hue.B, grey.B), channel(hue.G, grey.G), channel(hue.R, grey.R), 0};
+}
+
 }  // namespace
 
 void cOrbitalObject::RenderVolume() {
@@ -198,15 +271,19 @@ void cOrbitalObject::RenderVolume() {
   const COORDdouble W = modMaths::RotatePoint({0, d, 0}, Request.Theta, Request.Phi);
   const COORDdouble D = modMaths::RotatePoint({0, 0, h}, Request.Theta, Request.Phi);
 
-  const bool phase = PhaseShown();
-  VolumeImage img(phase ? 0 : N);
+  const bool hues = PhaseComplex();
+  const bool phase = PhaseShown() && !hues;
+  VolumeImage img(phase || hues ? 0 : N);
   PhaseImages phases(phase ? N : 0);
+  HueImages complexImg(hues ? N : 0);
   cElectron& electron = *Electron;
   const OrbInfo info = electron.GetInfo();
   const bool whole = (View_ == PDF ? info.PDFOptFactor : info.DRPDFOptFactor) == F1;
   auto trace = [&](auto density) {
     const RayCaster rays(q, A, W, D, density);
-    if (phase) {
+    if (hues) {  // complex orbitals are round about z, never whole-cube
+      TraceImageComplex(complexImg, rays, electron, info.l % 2 == 1);
+    } else if (phase) {
       TraceImageSigned(phases, rays, electron, info.l % 2 == 1, whole);
     } else {
       TraceImage(img, rays, whole);
@@ -231,7 +308,7 @@ void cOrbitalObject::RenderVolume() {
   }
 
   // Brightness: the largest value per quality only grows, so a turning view keeps its scale.
-  float m = phase ? phases.peak : img.peak;
+  float m = hues ? complexImg.peak : phase ? phases.peak : img.peak;
   float& p = VolumePeaks[q - 5];
   if (m < p) {
     m = p;
@@ -245,9 +322,14 @@ void cOrbitalObject::RenderVolume() {
   image.Create(N, N);
   std::vector<RGBA> row(static_cast<size_t>(N));
   const PhaseRgb cp = PhaseColour(Request.Palette, true), cn = PhaseColour(Request.Palette, false);
+  std::optional<PhaseWheel> wheel;
+  if (hues) wheel.emplace(Request.Palette);
   for (int y = 0; y < N; ++y) {
     for (int x = 0; x < N; ++x) {
-      if (phase) {
+      if (hues) {
+        row[x] =
+            HuePixel(*wheel, complexImg.f(x, y), complexImg.c(x, y), complexImg.s(x, y), scale);
+      } else if (phase) {
         // Each phase glows in its colour; where both lie on one ray the colours add.
         const float fp = scale * phases.pos(x, y) / 255, fn = scale * phases.neg(x, y) / 255;
         auto channel = [&](int a, int b) {

@@ -131,11 +131,17 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // (green and blue) for red/cyan glasses.
   bool LeftEyeCyan() const { return Request.Mode == Anaglyph && Request.Glasses == RedCyan; }
   void SaveRestoreLine(Long x1, Long y1, Long x2, Long y2, Long colour, bool restore);
-  // True when the request asks for the sign of ψ and the orbital has one.
+  // True when the request asks for the sign of ψ and the orbital has one, or
+  // for the phase angle of a complex orbital.
   bool PhaseShown() const;
+  // True when PhaseShown and ψ is complex: colours by arg ψ, not by sign.
+  bool PhaseComplex() const;
   // The sign of ψ at each dot (+1, -1, 0 on a node), computed when first needed
   // after each fill of the dot cloud.
   const std::vector<signed char>& DotPhases();
+  // arg ψ at each dot of a complex orbital, in 256ths of a turn (PhaseWheel's
+  // steps); computed like DotPhases.
+  const std::vector<Byte>& DotAngles();
   // The grid spacing in Bohr radii: the atom radius over 127.
   double GridStep() const { return static_cast<double>(SetupInfo.AtomRadius) / 127; }
 
@@ -186,6 +192,7 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // The surface renderer's levels and bricks (RenderSurface.cpp).
   std::shared_ptr<SurfaceCache> Surface_;
   std::vector<signed char> DotSigns;  // see DotPhases; emptied by each fill
+  std::vector<Byte> DotArgs;          // see DotAngles; emptied by each fill
 
   friend struct cOrbitalTestAccess;  // white-box tests of the renderers and the sampler
 };
