@@ -46,6 +46,7 @@ HydrogenicForm MakeHydrogenicForm(int n, int l, int M, HydrogenicForm::Kind kind
   f.M = kind == HydrogenicForm::Average ? 0 : M;
   f.m = std::abs(f.M);
   const int m = f.m;
+  f.charge = Z;
   f.chargeSquared = static_cast<double>(Z) * Z;
   f.expFactor = -2.0 / n;
 
@@ -187,8 +188,7 @@ class HydrogenicElectron final : public cElectron {
     return std::sqrt(Pdf({p.X * p.X, p.Y * p.Y, p.Z * p.Z}) * form_.norm);
   }
   double Phase(const COORDdouble& p) const {
-    const double Z = std::sqrt(form_.chargeSquared);
-    const double x = p.X * Z, y = p.Y * Z, z = p.Z * Z;
+    const double x = p.X * form_.charge, y = p.Y * form_.charge, z = p.Z * form_.charge;
     return form_.PhasePolynomial(x, y, z, std::sqrt(y * y + x * x + z * z));
   }
 

@@ -30,6 +30,7 @@ struct HydrogenicForm {
   Kind kind = Real;
   int n = 1, l = 0, M = 0;   // M as the row gives it (sign: cos or sin, e^(±imφ))
   int m = 0;                 // |M|
+  double charge = 1;         // Z
   double chargeSquared = 1;  // Z², applied to the squared coordinates
   double expFactor = -2;     // of the density: e^(expFactor · s) = e^(-2s/n)
   int radialDegree = 0;

@@ -8,8 +8,7 @@
 // those of GetPDF and GetDRPDF exactly.
 #include <immintrin.h>
 
-#include <algorithm>
-
+#include "orbitals/LevelsAvx2.h"
 #include "orbitals/WaveFunctions.h"
 
 extern "C" __m256d _ZGVdN4v_exp(__m256d);
@@ -21,18 +20,12 @@ void ZeroUpperAvx() {
 }
 
 namespace {
-using v4d = double __attribute__((vector_size(32)));
-
 inline v4d Sqrt(v4d v) {
   return _mm256_sqrt_pd(v);
 }
 inline v4d Exp(v4d v) {
   return _ZGVdN4v_exp(v);
 }
-
-// Distance from a rounding boundary (k + 0.5) below which a lane is redone in
-// scalar; far above the few ulps by which the vector exponential can differ.
-constexpr double kTieMargin = 1e-9;
 
 template <class D>
 inline void Levels4(bool drpdf, double scale, const double* xs, const double* ys, const double* zs,
@@ -44,16 +37,7 @@ inline void Levels4(bool drpdf, double scale, const double* xs, const double* ys
   const v4d r = Sqrt(r2);
   v4d v = D::template Density<v4d>(x, y, z, r, r2, Exp(r * D::kExp));
   if (drpdf) v = D::template WeightOf<v4d>(v, D::kSingle ? Sqrt(y + x) : v4d{}, r, r2);
-  const v4d scaled = v * scale;
-  v4d level = _mm256_round_pd(scaled, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-  const v4d offset = _mm256_andnot_pd(_mm256_set1_pd(-0.0), scaled - level);  // |scaled - level|
-  const int nearTie =
-      _mm256_movemask_pd(_mm256_cmp_pd(offset, _mm256_set1_pd(0.5 - kTieMargin), _CMP_GT_OQ));
-  level = _mm256_min_pd(level, _mm256_set1_pd(255.0));
-  const __m128i i32 = _mm256_cvtpd_epi32(level);
-  alignas(16) int lanes[4];
-  _mm_store_si128(reinterpret_cast<__m128i*>(lanes), i32);
-  for (int k = 0; k < 4; ++k) out[k] = static_cast<Byte>(lanes[k]);
+  const int nearTie = RoundLevels4(v * scale, out);
   if (nearTie) {
     for (int k = 0; k < 4; ++k) {
       if (nearTie & (1 << k)) out[k] = D::Level(drpdf, scale, xs[k], ys[k], zs[k]);
@@ -65,18 +49,10 @@ inline void Levels4(bool drpdf, double scale, const double* xs, const double* ys
 template <class D>
 void LevelsAvx2(bool drpdf, double scale, const double* xs, const double* ys, const double* zs,
                 int n, Byte* out) {
-  int i = 0;
-  for (; i + 4 <= n; i += 4) Levels4<D>(drpdf, scale, xs + i, ys + i, zs + i, out + i);
-  if (i < n) {
-    double tx[4] = {}, ty[4] = {}, tz[4] = {};
-    Byte to[4];
-    const int rest = n - i;
-    std::copy(xs + i, xs + n, tx);
-    std::copy(ys + i, ys + n, ty);
-    std::copy(zs + i, zs + n, tz);
-    Levels4<D>(drpdf, scale, tx, ty, tz, to);
-    std::copy(to, to + rest, out + i);
-  }
+  InBlocksOfFour(xs, ys, zs, n, out,
+                 [&](const double* x, const double* y, const double* z, Byte* o) {
+                   Levels4<D>(drpdf, scale, x, y, z, o);
+                 });
 }
 
 #define WL_INSTANTIATE(Class)                                                                     \

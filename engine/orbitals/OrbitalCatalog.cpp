@@ -112,7 +112,9 @@ double WeakestAngularShare(int l, int m, ViewMode view) {
 //   view (7s: level 0.09, 7p: 1.9) that their threshold is 0 and still only
 //   7p's shows, thinly.
 OrbitalDefaults NewRowDefaults(int n, int l, int M, OrbitalType type, ViewMode view) {
-  static double radial[2][kHighestN + 1][kHighestN] = {};  // once per subshell
+  // Once per subshell and view; filled while the catalog is built (once, under
+  // the guard of its static initialisation).
+  static double radial[2][kHighestN + 1][kHighestN] = {};
   double& outer = radial[view == PDF ? 0 : 1][n][l];
   if (outer == 0) outer = OuterShellShare(n, l, view);
   const double angular = type == AverageOrbs ? 1 : WeakestAngularShare(l, std::abs(M), view);

@@ -222,7 +222,7 @@ TEST_F(Lessons, ARefusedFileLeavesEverythingAsItWas) {
   // An orbital the engine refuses after another was calculated: the first goes again.
   wl::Lesson failing;
   failing.Orbitals = {wl::DefaultLessonOrbital(2, wl::PDF), wl::DefaultLessonOrbital(4, wl::PDF)};
-  failing.Orbitals[1].OrbitalIndex = 40;  // names no orbital
+  failing.Orbitals[1].OrbitalIndex = 168;  // names no orbital
   messages->asked.clear();
   EXPECT_FALSE(w.ApplyLesson(failing));
   EXPECT_EQ(messages->asked.size(), 1u);
