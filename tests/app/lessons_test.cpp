@@ -321,7 +321,7 @@ TEST_F(Lessons, ARefusedFileLeavesEverythingAsItWas) {
   // An orbital the engine refuses after another was calculated: the first goes again.
   wl::Lesson failing;
   failing.Orbitals = {wl::DefaultLessonOrbital(2, wl::PDF), wl::DefaultLessonOrbital(4, wl::PDF)};
-  failing.Orbitals[1].OrbitalIndex = 40;  // names no orbital
+  failing.Orbitals[1].OrbitalIndex = wl::kOrbitalCount;  // names no orbital
   messages->asked.clear();
   EXPECT_FALSE(w.ApplyLesson(failing));
   EXPECT_EQ(messages->asked.size(), 1u);
@@ -358,6 +358,40 @@ TEST_F(Lessons, StartedWithAFileOrTheSameViewOnTheCommandLine) {
   EXPECT_EQ(v.Theta, 0.5);
   EXPECT_EQ(v.TransectNo, 40);
   EXPECT_EQ(v.SliderLeft, wl::frmMain::SliderLeftFor(40));
+}
+
+// The start options' ion and complex form reach the viewer and the lesson it
+// saves, and that lesson opens the same orbital again.
+TEST_F(Lessons, StartedWithAnIonsComplexOrbitalItIsKept) {
+  wl::StartOptions options;
+  options.Orbital = wl::OrbitalSetup{};
+  options.Orbital->OrbitalIndex = 2;  // 2Px: m = +1
+  options.Orbital->Charge = 2;
+  options.Orbital->Complex = wl::kTrue;
+  const wl::OrbInfo info = wl::InfoOf(*options.Orbital);
+  options.Orbital->AtomRadius = info.DefaultPDFAtomRadius;
+  options.Orbital->DotThreshold = static_cast<wl::Byte>(info.DefaultPDFDotThreshold);
+  window = wl::modMain::Main(options).Window;
+  ASSERT_TRUE(window);
+  const auto lesson = window->CurrentLesson();
+  ASSERT_TRUE(lesson);
+  ASSERT_EQ(lesson->Orbitals.size(), 1u);
+  const wl::LessonOrbital& o = lesson->Orbitals[0];
+  EXPECT_EQ(o.OrbitalIndex, 2);
+  EXPECT_EQ(o.Charge, 2);
+  EXPECT_TRUE(o.Complex);
+  EXPECT_EQ(o.AtomRadius, 4);  // hydrogen's 8, halved
+  const wl::OrbitalView& v = window->OrbitalViews[static_cast<size_t>(window->CurrentOrbital)];
+  EXPECT_EQ(v.Setup.Charge, 2);
+  EXPECT_EQ(QString::fromStdU16String(v.Info.Name), QStringLiteral("2P m=+1 (complex), He\u207a"));
+
+  const QString path = Write(QStringLiteral("ion.wavelore"), wl::WriteLesson(*lesson));
+  window.reset();
+  wl::StartOptions byFile;
+  byFile.LessonFile = path;
+  window = wl::modMain::Main(byFile).Window;
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(window->CurrentLesson() == lesson);
 }
 
 // A link on a page to a lesson file beside it opens the lesson.
