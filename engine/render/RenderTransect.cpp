@@ -1,6 +1,8 @@
 // The transect renderer: one plane of the probability grid, perpendicular to
 // the x, y or z axis, drawn as a flat image. The grid holds one octant, so each
-// slice is a quarter plane mirrored into four quadrants about the view's centre.
+// slice is a quarter plane mirrored into four quadrants about the view's centre;
+// a whole-cube grid gives each quadrant its own cells.
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -14,11 +16,13 @@ namespace wl {
 void cOrbitalObject::RenderTransect() {
   const bool main = Request.Size == Main;
   if (!main && Request.Size != Nano) return;
-  // Slices at -t and t are equal; one outside the grid is refused before the
-  // view's bitmap is touched, so the last image stays valid.
-  const int t = std::abs(static_cast<int>(Request.TransectNo));
-  if (t >= kGridSize) RaiseError(kSubscriptRange, "transect number outside -127 to 127");
-  if (ProbGrid.size() != static_cast<size_t>(kGridCells)) RaiseError(kObjectNotSet, "no grid");
+  // Slices at -t and t are equal unless the grid holds the whole cube; one
+  // outside the grid is refused before the view's bitmap is touched, so the
+  // last image stays valid.
+  const int t = WholeCube_ ? static_cast<int>(Request.TransectNo)
+                           : std::abs(static_cast<int>(Request.TransectNo));
+  if (std::abs(t) >= kGridSize) RaiseError(kSubscriptRange, "transect number outside -127 to 127");
+  if (!HasGrid()) RaiseError(kObjectNotSet, "no grid");
 
   // Probability colours only while the other view shows probability-coloured dots.
   const RenderMode other = main ? LastNanoRequest.Mode : LastMainRequest.Mode;
@@ -34,7 +38,21 @@ void cOrbitalObject::RenderTransect() {
   cMemoryDCEx& dc = NewViewBitmap(Request.Size);
   std::vector<RGBA> row(static_cast<size_t>(side));
 
+  // The cell at signed offsets (j across, i up) of the slice.
   auto cell = [&](int j, int i) -> Byte {
+    if (WholeCube_) {
+      switch (Request.TransectDir) {
+        case AlongX:
+          return CellAt(t, j, i);
+        case Alongy:
+          return CellAt(j, t, i);
+        case Alongz:
+          return CellAt(j, i, t);
+      }
+      return 0;
+    }
+    j = std::abs(j);
+    i = std::abs(i);
     switch (Request.TransectDir) {
       case AlongX:
         return ProbGrid[GridIndex(t, j, i)];
@@ -67,12 +85,12 @@ void cOrbitalObject::RenderTransect() {
     for (int i = 0; i < cells; ++i) {
       const double v = stride * i * h;
       for (int j = 0; j < cells; ++j) {
-        const int p = cell(stride * j, stride * i);
-        const double u = stride * j * h;
-        row[e + j] = tint(p, u, v);
-        row[e - j] = tint(p, -u, v);
-        lower[e + j] = tint(p, u, -v);
-        lower[e - j] = tint(p, -u, -v);
+        const int a = stride * j, b = stride * i;
+        const double u = a * h;
+        row[e + j] = tint(cell(a, b), u, v);
+        row[e - j] = tint(cell(-a, b), -u, v);
+        lower[e + j] = tint(cell(a, -b), u, -v);
+        lower[e - j] = tint(cell(-a, -b), -u, -v);
       }
       dc.SetBits(row, 0, e - i, 1);  // upward: the second free axis grows
       dc.SetBits(lower, 0, e + i, 1);
@@ -81,16 +99,28 @@ void cOrbitalObject::RenderTransect() {
     return;
   }
 
+  auto shade = [&](int p) {
+    RGBA c;
+    if (coloured) {
+      c.G = static_cast<Byte>((p * p) / 255);
+      c.R = static_cast<Byte>(((255 - p) * p) / 255);
+    } else {
+      c.B = c.G = c.R = static_cast<Byte>(p);
+    }
+    return c;
+  };
+  if (WholeCube_) {
+    // Row e - i shows the second free axis at +i, as the mirrored slice does.
+    for (int i = -(cells - 1); i < cells; ++i) {
+      for (int j = -(cells - 1); j < cells; ++j) row[e + j] = shade(cell(stride * j, stride * i));
+      dc.SetBits(row, 0, e - i, 1);
+    }
+    PublishView(Request.Size);
+    return;
+  }
   for (int i = 0; i < cells; ++i) {
     for (int j = 0; j < cells; ++j) {
-      const int p = cell(stride * j, stride * i);
-      RGBA c;
-      if (coloured) {
-        c.G = static_cast<Byte>((p * p) / 255);
-        c.R = static_cast<Byte>(((255 - p) * p) / 255);
-      } else {
-        c.B = c.G = c.R = static_cast<Byte>(p);
-      }
+      const RGBA c = shade(cell(stride * j, stride * i));
       row[e + j] = c;
       row[e - j] = c;
     }
@@ -106,7 +136,8 @@ void cOrbitalObject::RenderTransect() {
 // the grid would show its cells. The level is the grid's (the same function
 // of the density), so pixels on grid points show the grid's values. Pixels
 // beyond the sampled cube stay black, as in the view's own picture. The
-// density is even in each coordinate: one quadrant is evaluated and mirrored.
+// density is even in each coordinate: one quadrant is evaluated and mirrored;
+// a whole-cube orbital's pixels are each evaluated at their own signed point.
 void cOrbitalObject::RenderScaledTransect(bool coloured) {
   if (!Electron) RaiseError(kObjectNotSet, "no wave function");
   const PictureFrame frame = Frame();
@@ -144,6 +175,31 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
   const double reach = 127.5;                        // grid steps shown from the centre
   const int first = side / 2;                        // the first pixel at or right of the middle
   const int count = side - first;
+  if (WholeCube_) {
+    std::vector<double> px(static_cast<size_t>(side)), py(px.size()), pz(px.size()), us(px.size());
+    std::vector<int> column(px.size());
+    std::vector<Byte> out(px.size());
+    for (int y = 0; y < side; ++y) {
+      const double v = (y + 0.5 - c) / frame.PerStep;  // grid steps up
+      if (std::abs(v) > reach) continue;
+      int n = 0;
+      for (int x = 0; x < side; ++x) {
+        const double u = (x + 0.5 - c) / frame.PerStep;
+        if (std::abs(u) > reach) continue;
+        const COORDdouble q = planePoint(u * h, v * h);
+        px[n] = q.X;
+        py[n] = q.Y;
+        pz[n] = q.Z;
+        us[n] = u * h;
+        column[n++] = x;
+      }
+      Electron->GetLevelsAt(View_, px.data(), py.data(), pz.data(), n, out.data());
+      for (int i = 0; i < n; ++i) pixels(column[i], y) = paint(out[i], us[i], v * h);
+    }
+    dc.SetAllBits(pixels);
+    PublishView(Request.Size);
+    return;
+  }
   std::vector<double> xs(static_cast<size_t>(count)), ys(xs.size()), zs(xs.size());
   std::vector<Byte> levels(xs.size());
   const double s2 = slice * slice;

@@ -2,6 +2,7 @@
 // density along a ray through the atom. Only pixels with even x and y are
 // traced, each ray serving its pixel and the mirror pixel (densities are
 // unchanged when all three coordinates change sign); the rest is interpolated.
+// A density without mirror symmetry (F1) has every traced pixel its own ray.
 // The preview's resolution adapts so that a frame takes about 50 ms.
 #include <algorithm>
 #include <cmath>
@@ -40,7 +41,7 @@ class RayCaster {
     RaySums sums;
     for (int s = 0; s < q_; ++s) {
       const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
-      const double f = density_(COORDdoubleParams{x * x, y * y, z * z});
+      const double f = density_(x, y, z);
       sums.front = static_cast<float>(sums.front + f / (s + 1));
       sums.back = static_cast<float>(sums.back + f / (q_ - s));
     }
@@ -56,7 +57,7 @@ class RayCaster {
     const COORDdouble S = Start(a, b);
     for (int s = 0; s < q_; ++s) {
       const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
-      const double f = density_(COORDdoubleParams{x * x, y * y, z * z});
+      const double f = density_(x, y, z);
       RaySums& sums = electron.GetPsiSign({x, y, -z}) < 0 ? neg : pos;
       sums.front = static_cast<float>(sums.front + f / (s + 1));
       sums.back = static_cast<float>(sums.back + f / (q_ - s));
@@ -119,30 +120,37 @@ struct PhaseImages {
 // mirror) for every ray at offset (a, b) from the centre. First the centre
 // row, every pixel; then rows of the same parity as c below the centre, every
 // second pixel, each ray also giving the mirror pixel (-a, -b) above (mirror).
+// Without mirror symmetry (whole) the rows above are traced as well.
 template <class Visit>
-void ForEachTracedRay(int N, Visit&& visit) {
+void ForEachTracedRay(int N, Visit&& visit, bool whole = false) {
   const int c = N / 2;
   for (int a = -c; a <= c; ++a) visit(a, 0, false);
   for (int b = c % 2 == 1 ? 1 : 2; b <= c; b += 2) {
-    for (int a = -c; a <= c; a += 2) visit(a, b, true);
+    for (int a = -c; a <= c; a += 2) {
+      visit(a, b, !whole);
+      if (whole) visit(a, -b, false);
+    }
   }
 }
 
 template <class Density>
-void TraceImage(VolumeImage& img, const RayCaster<Density>& rays) {
+void TraceImage(VolumeImage& img, const RayCaster<Density>& rays, bool whole) {
   const int c = img.N / 2;
-  ForEachTracedRay(img.N, [&](int a, int b, bool mirror) {
-    const RaySums sums = rays.Trace(a, b);
-    img.Store(c + a, c + b, sums.front);
-    if (mirror) img.Store(c - a, c - b, sums.back);
-  });
+  ForEachTracedRay(
+      img.N,
+      [&](int a, int b, bool mirror) {
+        const RaySums sums = rays.Trace(a, b);
+        img.Store(c + a, c + b, sums.front);
+        if (mirror) img.Store(c - a, c - b, sums.back);
+      },
+      whole);
 }
 
 // TraceImage with the phases apart. The mirror pixel's ray meets the points of
 // the ray turned through the nucleus, where ψ has the sign times (-1)^l.
 template <class Density>
 void TraceImageSigned(PhaseImages& img, const RayCaster<Density>& rays, const cElectron& electron,
-                      bool oddParity) {
+                      bool oddParity, bool whole) {
   const int c = img.pos.N / 2;
   ForEachTracedRay(img.pos.N, [&](int a, int b, bool mirror) {
     RaySums pos, neg;
@@ -155,7 +163,7 @@ void TraceImageSigned(PhaseImages& img, const RayCaster<Density>& rays, const cE
         img.Store(c - a, c - b, pos, neg, false);
       }
     }
-  });
+  }, whole);
   img.pos.Interpolate();
   img.neg.Interpolate();
 }
@@ -194,19 +202,32 @@ void cOrbitalObject::RenderVolume() {
   VolumeImage img(phase ? 0 : N);
   PhaseImages phases(phase ? N : 0);
   cElectron& electron = *Electron;
+  const OrbInfo info = electron.GetInfo();
+  const bool whole = (View_ == PDF ? info.PDFOptFactor : info.DRPDFOptFactor) == F1;
   auto trace = [&](auto density) {
     const RayCaster rays(q, A, W, D, density);
     if (phase) {
-      TraceImageSigned(phases, rays, electron, electron.GetInfo().l % 2 == 1);
+      TraceImageSigned(phases, rays, electron, info.l % 2 == 1, whole);
     } else {
-      TraceImage(img, rays);
+      TraceImage(img, rays, whole);
       img.Interpolate();
     }
   };
-  if (View_ == PDF) {
-    trace([&electron](const COORDdoubleParams& p) { return electron.GetNonScaledPDF(p); });
+  if (whole) {
+    // Read at the point mirrored in z, as the signed tracing reads ψ's sign,
+    // so that the picture shows the atom as the dot views do.
+    const ViewMode view = View_;
+    trace([&electron, view](double x, double y, double z) {
+      return electron.GetNonScaledAt(view, {x, y, -z});
+    });
+  } else if (View_ == PDF) {
+    trace([&electron](double x, double y, double z) {
+      return electron.GetNonScaledPDF(COORDdoubleParams{x * x, y * y, z * z});
+    });
   } else {
-    trace([&electron](const COORDdoubleParams& p) { return electron.GetNonScaledDRPDF(p); });
+    trace([&electron](double x, double y, double z) {
+      return electron.GetNonScaledDRPDF(COORDdoubleParams{x * x, y * y, z * z});
+    });
   }
 
   // Brightness: the largest value per quality only grows, so a turning view keeps its scale.

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -42,6 +43,9 @@ class WLENGINE_EXPORT cOrbital {
 // Grid size per axis and the number of grid cells.
 inline constexpr int kGridSize = 128;
 inline constexpr Long kGridCells = kGridSize * kGridSize * kGridSize;
+// The whole-cube grid of densities without mirror symmetry: cells -127 to 127 per axis.
+inline constexpr int kCubeSize = 2 * kGridSize - 1;
+inline constexpr Long kCubeCells = kCubeSize * kCubeSize * kCubeSize;
 
 class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
  public:
@@ -57,8 +61,16 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   double GetDotScale() const { return DotScale; }
   Long GetDotLast() const { return DotLast; }
   const std::vector<PointArray>& GetDots() const { return Dots; }
-  // ProbGrid(i, j, k) of the first octant.
-  Byte GridAt(int i, int j, int k) const { return ProbGrid[GridIndex(i, j, k)]; }
+  // ProbGrid(i, j, k) of the first octant (0 to 127 each).
+  Byte GridAt(int i, int j, int k) const { return CellAt(i, j, k); }
+  // The level of any cell (-127 to 127 each): the true cell of a whole-cube
+  // grid, else the first octant's mirror image.
+  Byte CellAt(int i, int j, int k) const {
+    return WholeCube_ ? ProbGrid[CubeIndex(i, j, k)]
+                      : ProbGrid[GridIndex(std::abs(i), std::abs(j), std::abs(k))];
+  }
+  // True when the grid holds the whole cube (densities without mirror symmetry, F1).
+  bool WholeCube() const { return WholeCube_; }
   ViewMode View() const { return View_; }
   // The request of the last GetRender call.
   const RenderRequest& LastRequest() const { return Request; }
@@ -71,12 +83,20 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // The calculation's setup as the last Setup or ReFillDotMatrix left it.
   const OrbitalSetup& GetSetup() const { return SetupInfo; }
   // True once a calculation has sampled the grid.
-  bool HasGrid() const { return ProbGrid.size() == static_cast<size_t>(kGridCells); }
+  bool HasGrid() const {
+    return ProbGrid.size() == static_cast<size_t>(WholeCube_ ? kCubeCells : kGridCells);
+  }
 
   // Position of cell (i, j, k) in the grid: x fastest, then y, then z.
   static constexpr size_t GridIndex(int i, int j, int k) {
     return static_cast<size_t>(i) +
            kGridSize * (static_cast<size_t>(j) + kGridSize * static_cast<size_t>(k));
+  }
+  // Position of cell (i, j, k), -127 to 127 each, in a whole-cube grid: x fastest.
+  static constexpr size_t CubeIndex(int i, int j, int k) {
+    return static_cast<size_t>(i + kGridSize - 1) +
+           kCubeSize * (static_cast<size_t>(j + kGridSize - 1) +
+                        kCubeSize * static_cast<size_t>(k + kGridSize - 1));
   }
 
  protected:
@@ -147,7 +167,8 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   ViewMode View_;
   OrbitalStats Stats{};
   OrbitalSetup SetupInfo{};
-  std::vector<Byte> ProbGrid;  // 128³ cells, x fastest: see GridIndex
+  std::vector<Byte> ProbGrid;  // 128³ cells, x fastest: see GridIndex (255³: CubeIndex)
+  bool WholeCube_ = false;     // ProbGrid holds the whole cube
   std::vector<PointArray> Dots;
   Long DotLast = -1;
   double DotScale = 0;
