@@ -394,6 +394,33 @@ TEST_F(Lessons, StartedWithAnIonsComplexOrbitalItIsKept) {
   EXPECT_TRUE(window->CurrentLesson() == lesson);
 }
 
+// A file with a hybrid member and a combination opens both, named as such,
+// and saves them back unchanged.
+TEST_F(Lessons, AHybridAndACombinationOpenFromAFile) {
+  wl::frmMain& w = Started();
+  const QByteArray text = R"({"wavelore": 1, "orbitals": [
+      {"hybrid": "sp3", "member": 2, "phase": true},
+      {"combination": "2s:1,2pz:-1", "charge": 2}]})";
+  ASSERT_TRUE(w.OpenLesson(Write(QStringLiteral("hybrids.wavelore"), text)));
+  const auto lesson = w.CurrentLesson();
+  ASSERT_TRUE(lesson);
+  ASSERT_EQ(lesson->Orbitals.size(), 2u);
+  EXPECT_EQ(lesson->Orbitals[0].Hybrid, wl::HybridSp3);
+  EXPECT_EQ(lesson->Orbitals[0].HybridMember, 2);
+  EXPECT_TRUE(lesson->Orbitals[0].ShowPhase);  // a hybrid has a sign
+  EXPECT_EQ(lesson->Orbitals[1].Hybrid, wl::CustomCombination);
+  EXPECT_EQ(lesson->Orbitals[1].Terms.size(), 2u);
+  EXPECT_EQ(lesson->Orbitals[1].Charge, 2);
+  const auto name = [&](size_t i) {
+    return QString::fromStdU16String(w.OrbitalViews.at(i).Info.Name);
+  };
+  EXPECT_EQ(name(0), QStringLiteral("sp\u00b3 hybrid 2 of 4"));
+  EXPECT_EQ(name(1), QStringLiteral("0.71 2S \u2212 0.71 2Pz, He\u207a"));
+  const wl::LessonReading again = wl::ReadLesson(wl::WriteLesson(*lesson));
+  ASSERT_TRUE(again.Lesson);
+  EXPECT_TRUE(*again.Lesson == *lesson);
+}
+
 // A link on a page to a lesson file beside it opens the lesson.
 TEST_F(Lessons, APageLinkOpensTheLessonBesideIt) {
   wl::frmMain& w = Started();
