@@ -16,18 +16,31 @@
 
 namespace {
 const char* kHelp =
-    R"(usage: WL [--orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
+    R"(usage: WL [ORBITAL [--view pdf|drpdf] [--radius R] [--threshold T]
           [--mode M] [--theta A] [--phi A] [--transect x|y|z:N] [--phase] [--graphs]]
           [--scale F]
        WL FILE.wavelore [--scale F]
 
 Wavelore shows the electron orbitals of the hydrogen atom.
 
+ORBITAL, what to start the viewer with, calculated (one of --orbital, --nlm,
+--hybrid and --combine):
+  --orbital O      an index 0 to 167 or a name such as 2Pz, 3Dz2, 4Fz(x2-y2),
+                   6Dxy or 5G (m = -4) (case, spaces and brackets do not matter;
+                   superscripts may be typed as 2 and 3: 5g(m=-4), "5G m=-4")
+  --nlm N,L,M      the real orbital with those quantum numbers (n 1 to 7)
+  --average        the averaged subshell instead (e.g. --orbital 3D --average, or
+                   --nlm 3,2 --average: the average covers every m, so no M)
+  --complex        the complex orbital with definite m = M (single orbitals)
+  --charge Z       nuclear charge 1 to 10: a hydrogen-like ion (He+, Li2+ ...)
+  --hybrid sp|sp2|sp3|sp3d|sp3d2 --member K [--n N]
+                   member K of a hybrid set made from shell N (default 2; 3 for
+                   sp3d and sp3d2)
+  --combine "2s:0.5,2px:0.5"
+                   up to four single orbitals of one n (names or indices) with
+                   real coefficients, normalised for you
+
 Options:
-  --orbital O      start in the viewer with orbital O calculated: an index 0 to 39
-                   or a name such as 2Pz, 3Dz2, 4Fz(x2-y2) (case-insensitive; the
-                   superscripts may be typed as 2 and 3)
-  --average        take the averaged subshell of that name (e.g. --orbital 3D --average)
   --view pdf|drpdf density to show (default pdf)
   --radius R       atom radius 1 to 32767 (default: the orbital's default)
   --threshold T    dot threshold 0 to 250 (default: the orbital's default)
@@ -77,11 +90,11 @@ int main(int argc, char** argv) {
       lessonFile = QString::fromLocal8Bit(args[0].c_str());
       words.erase(words.begin());
     }
-    const wlcli::Args parsed(words,
-                             {{"--orbital", "--view", "--radius", "--threshold", "--mode",
-                               "--theta", "--phi", "--transect", "--scale"},
-                              {"--average", "--phase", "--graphs", "--help"}},
-                             "WL");
+    std::vector<std::string> valued = wlcli::OrbitalValued(), flags = wlcli::OrbitalFlags();
+    valued.insert(valued.end(), {"--view", "--radius", "--threshold", "--mode", "--theta",
+                                 "--phi", "--transect", "--scale"});
+    flags.insert(flags.end(), {"--phase", "--graphs", "--help"});
+    const wlcli::Args parsed(words, {valued, flags}, "WL");
     if (parsed.Flag("--help")) {
       std::cout << kHelp;
       return 0;
@@ -93,7 +106,9 @@ int main(int argc, char** argv) {
     }
     if (!lessonFile.isEmpty() && words.size() != (parsed.Has("--scale") ? 2u : 0u))
       throw wlcli::UsageError("a lesson file takes no other options than --scale");
-    if (parsed.Has("--orbital")) {
+    const bool chosen = parsed.Has("--orbital") || parsed.Has("--nlm") ||
+                        parsed.Has("--hybrid") || parsed.Has("--combine");
+    if (chosen) {
       orbital = wlcli::ReadOrbitalSetup(parsed, 250, false);
       if (const auto name = parsed.Get("--mode")) mode = wlcli::ParseMode("--mode", *name, false);
       phase = parsed.Flag("--phase");
@@ -108,9 +123,13 @@ int main(int argc, char** argv) {
       if (const auto place = parsed.Get("--transect"))
         slice = wlcli::ParseTransect("--transect", *place);
     } else {
-      for (const char* name : {"--average", "--view", "--radius", "--threshold", "--mode",
-                               "--theta", "--phi", "--transect", "--phase", "--graphs"}) {
+      for (const char* name :
+           {"--average", "--complex", "--charge", "--view", "--radius", "--threshold", "--mode",
+            "--theta", "--phi", "--transect", "--phase", "--graphs"}) {
         if (parsed.Has(name)) throw wlcli::UsageError(std::string(name) + " needs --orbital");
+      }
+      for (const char* name : {"--member", "--n"}) {
+        if (parsed.Has(name)) throw wlcli::UsageError(std::string(name) + " needs --hybrid");
       }
     }
   } catch (const wlcli::UsageError& e) {

@@ -11,6 +11,7 @@
 #include "core/Utf8.h"
 #include "core/cOrbitalCol.h"
 #include "core/modOrbitals.h"
+#include "orbitals/OrbitalCatalog.h"
 #include "render/ProbabilitySampler.h"
 
 namespace {
@@ -33,6 +34,9 @@ void BM_Add(benchmark::State& state) {
 // Every orbital of the table at its default radius, PDF and DRPDF.
 BENCHMARK(BM_Add)->ArgsProduct({benchmark::CreateDenseRange(0, 39, 1), {0, 1}})
     ->Unit(benchmark::kMillisecond);
+// Rows of the higher shells (ordered by n, l, m): 5G (m = 0), 6H (m = 0), 7S, 7I (m = 0).
+constexpr wl::Integer k5g = 60, k6h = 95, k7s = 101, k7i = 143;
+BENCHMARK(BM_Add)->ArgsProduct({{k5g, k6h, k7s, k7i}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // The dot fill alone: a new cloud of 16000 dots drawn from the orbital's grid
 // at its default threshold (1S, 3Dz², 4F average, PDF and DRPDF).
@@ -67,6 +71,33 @@ void BM_Sampler3Px(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Sampler3Px)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The sampler alone for the shells n >= 6 on the grid they are sampled on
+// (kGridSize a side): 6H and 7I (m = 0) PDF at their default radius, scaled by
+// their own peak, on 2 threads.
+void BM_SamplerHighN(benchmark::State& state) {
+  const auto index = static_cast<wl::Integer>(state.range(0));
+  const wl::OrbitalSetup s = wlbench::DefaultSetup(index, false);
+  wl::SetSeedHook(1);
+  wl::cOrbitalCol col;
+  const wl::Integer i = col.Add(s);
+  wl::SetSeedHook(std::nullopt);
+  const double peak = dynamic_cast<const wl::cOrbitalObject&>(col.At(i)).Peak();
+  auto e = wl::modOrbitals::CreateElectron(index);
+  e->SetPDFScaleFactor(255.0 / peak);
+  const wl::OrbitalRow& row = wl::OrbitalRowAt(index);
+  std::vector<wl::Byte> grid(wl::kGridCells);
+  wl::SamplerInput in{e.get(), wl::PDF, s.AtomRadius, row.PDFOpt};
+  for (auto _ : state) {
+    wl::Histogram freqs{};
+    wl::ProbabilitySampler sampler(in, grid);
+    sampler.SampleAll(freqs, 2);
+    benchmark::DoNotOptimize(freqs);
+  }
+  state.counters["grid"] = wl::kGridSize;
+  state.SetLabel(wl::ToUtf8(row.Name) + " PDF");
+}
+BENCHMARK(BM_SamplerHighN)->Arg(k6h)->Arg(k7i)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The machine's limit: std::exp over an array of the sampler's size for 3Px
 // (about 1.08 million evaluations), on one thread.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "lessons/LessonFile.h"
+#include "orbitals/OrbitalCatalog.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -17,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const wl::Lesson& lesson = *reading.Lesson;
   if (lesson.Orbitals.empty() || lesson.Shown >= lesson.Orbitals.size()) std::abort();
   for (const wl::LessonOrbital& o : lesson.Orbitals) {
-    if (o.OrbitalIndex < 0 || o.OrbitalIndex > 39 || o.AtomRadius < 1 || o.DotThreshold > 250 ||
+    if (o.OrbitalIndex < 0 || o.OrbitalIndex >= wl::kOrbitalCount ||
+        !wl::CheckSetup(wl::SetupOf(o)).empty() || o.AtomRadius < 1 || o.DotThreshold > 250 ||
         o.TransectNo < -127 || o.TransectNo > 127 || o.Theta < -7 || o.Theta > 7 ||
         o.ProjectionPlane - o.CameraPos < 10 || o.ProjectionPlane - o.CameraPos > 900)
       std::abort();

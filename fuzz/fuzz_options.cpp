@@ -8,17 +8,19 @@
 #include <vector>
 
 #include "Cli.h"
+#include "orbitals/OrbitalCatalog.h"
 
 namespace {
 void Check(const std::vector<std::string>& words, int maxThreshold, bool withDots) {
   try {
-    const wlcli::Args args(
-        words,
-        {{"--orbital", "--view", "--radius", "--threshold", "--dots"}, {"--average", "--help"}},
-        "fuzz");
+    std::vector<std::string> valued = wlcli::OrbitalValued(), flags = wlcli::OrbitalFlags();
+    valued.insert(valued.end(), {"--view", "--radius", "--threshold", "--dots"});
+    flags.emplace_back("--help");
+    const wlcli::Args args(words, {valued, flags}, "fuzz");
     const wl::OrbitalSetup s = wlcli::ReadOrbitalSetup(args, maxThreshold, withDots);
-    if (s.OrbitalIndex < 0 || s.OrbitalIndex > 39 || s.AtomRadius < 1 ||
-        s.DotThreshold > maxThreshold || s.DotTarget < 0)
+    // Whatever is read is a setup the engine accepts.
+    if (!wl::CheckSetup(s).empty() || s.AtomRadius < 1 || s.DotThreshold > maxThreshold ||
+        s.DotTarget < 0)
       std::abort();
   } catch (const wlcli::UsageError&) {
   }

@@ -5,8 +5,10 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QSet>
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <numbers>
 #include <string>
@@ -15,7 +17,7 @@
 #include "Cli.h"
 #include "core/OrbitalLookup.h"
 #include "core/Utf8.h"
-#include "orbitals/OrbitalTable.h"
+#include "orbitals/OrbitalCatalog.h"
 
 namespace wl {
 
@@ -129,27 +131,70 @@ class Reader {
   QSet<QString> used_;
 };
 
-LessonOrbital ReadOrbital(Reader& r) {
-  if (!r.Has("orbital"))
-    Refuse(r.Key("orbital"), QStringLiteral("is missing: every lesson names its orbital"));
-  const bool average = r.Bool("average", false);
-  const QJsonValue named = r.Take("orbital");
-  std::string text;
-  if (named.isString()) {
-    text = named.toString().toStdString();
-  } else if (named.isDouble() && named.toDouble() == std::floor(named.toDouble()) &&
-             named.toDouble() >= 0 && named.toDouble() <= 39) {
-    text = std::to_string(named.toInt());
-  } else {
-    Refuse(r.Key("orbital"),
-           QStringLiteral("must be an orbital name or an index 0 to 39, not %1").arg(Shown(named)));
+// The choice of what is calculated: "orbital" (with "average", "charge" and
+// "complex"), or "hybrid" with "member" and "shell", or "combination".
+OrbitalSetup ReadChoice(Reader& r) {
+  const bool hybrid = r.Has("hybrid"), combination = r.Has("combination");
+  const char* chosen = hybrid ? "hybrid" : combination ? "combination" : "orbital";
+  for (const char* other : {"combination", "orbital"}) {
+    if (std::strcmp(other, chosen) != 0 && r.Has(other))
+      Refuse(r.Key(chosen),
+             QStringLiteral("and \"%1\" are both given: an orbital is one or the other")
+                 .arg(QLatin1String(other)));
   }
-  const OrbitalChoice choice = LookupOrbital(text, average);
-  if (choice.Index < 0)
-    Refuse(r.Key("orbital"), QStringLiteral("is refused: ") + QString::fromStdString(choice.Error));
+  OrbitalSetup s;
+  if (hybrid) {
+    const QString word = r.Text("hybrid");
+    try {
+      s.Hybrid = wlcli::ParseHybrid("hybrid", word.toStdString());
+    } catch (const wlcli::UsageError& e) {
+      Refuse(r.Key("hybrid"), QString::fromStdString(e.what()).section(QLatin1Char(' '), 1));
+    }
+    s.HybridMember = static_cast<Integer>(r.Whole("member", 1, 1, HybridSize(s.Hybrid)));
+    s.HybridShell = static_cast<Integer>(
+        r.Whole("shell", HybridLowestShell(s.Hybrid), HybridLowestShell(s.Hybrid), kHighestN));
+  } else if (combination) {
+    const QString text = r.Text("combination");
+    try {
+      wlcli::ParseCombination("combination", text.toStdString(), s);
+    } catch (const wlcli::UsageError& e) {
+      Refuse(r.Key("combination"), QString::fromStdString(e.what()).section(QLatin1Char(' '), 1));
+    }
+  } else {
+    if (!r.Has("orbital"))
+      Refuse(r.Key("orbital"), QStringLiteral("is missing: every lesson names its orbital"));
+    const bool average = r.Bool("average", false);
+    const QJsonValue named = r.Take("orbital");
+    std::string text;
+    if (named.isString()) {
+      text = named.toString().toStdString();
+    } else if (named.isDouble() && named.toDouble() == std::floor(named.toDouble()) &&
+               named.toDouble() >= 0 && named.toDouble() < kOrbitalCount) {
+      text = std::to_string(named.toInt());
+    } else {
+      Refuse(r.Key("orbital"), QStringLiteral("must be an orbital name or an index 0 to %1, not %2")
+                                   .arg(kOrbitalCount - 1)
+                                   .arg(Shown(named)));
+    }
+    const OrbitalChoice choice = LookupOrbital(text, average);
+    if (choice.Index < 0)
+      Refuse(r.Key("orbital"), QStringLiteral("is refused: ") + QString::fromStdString(choice.Error));
+    s.OrbitalIndex = static_cast<Integer>(choice.Index);
+  }
+  s.Complex = ToBoolean(r.Bool("complex", false));
+  s.Charge = static_cast<Integer>(r.Whole("charge", 1, 1, kHighestCharge));
+  // What the keys cannot tell alone: a complex average, a combination's terms.
+  const std::string refusal = CheckSetup(s);
+  if (!refusal.empty())
+    Refuse(r.Key(hybrid ? "hybrid" : combination ? "combination" : "complex"),
+           QStringLiteral("is refused: ") + QString::fromStdString(refusal));
+  return s;
+}
 
+LessonOrbital ReadOrbital(Reader& r) {
+  const OrbitalSetup setup = ReadChoice(r);
   const auto view = static_cast<wl::ViewMode>(r.Choice("view", PDF, kViewNames));
-  LessonOrbital o = DefaultLessonOrbital(static_cast<Integer>(choice.Index), view);
+  LessonOrbital o = DefaultLessonOrbital(setup, view);
   o.AtomRadius = static_cast<Integer>(r.Whole("radius", o.AtomRadius, 1, 32767));
   o.DotThreshold = static_cast<Byte>(r.Whole("threshold", o.DotThreshold, 0, kMaxThreshold));
   if (r.Has("mode")) {
@@ -260,18 +305,35 @@ using Fields = std::vector<std::pair<const char*, QJsonValue>>;
 
 // The orbital's name as typed on the command line: ² and ³ as 2 and 3.
 QString TypedName(Integer index) {
-  QString name = QString::fromStdU16String(kOrbitalTable[index].Name);
-  name.replace(QChar(0x00B2), QLatin1Char('2')).replace(QChar(0x00B3), QLatin1Char('3'));
-  return name;
+  return QString::fromStdString(wl::TypedName(ToUtf8(OrbitalRowAt(index).Name)));
+}
+
+// The keys of what is calculated: a hybrid or a combination has no "orbital",
+// so that a program that knows neither refuses the file rather than showing
+// something else.
+Fields ChoiceFields(const LessonOrbital& o) {
+  Fields f;
+  if (o.Hybrid == CustomCombination) {
+    f.push_back({"combination", QString::fromStdString(wlcli::CombinationText(SetupOf(o)))});
+  } else if (o.Hybrid != NoHybrid) {
+    f.push_back({"hybrid", QString::fromStdString(wlcli::HybridWord(o.Hybrid))});
+    f.push_back({"member", o.HybridMember});
+    f.push_back({"shell", o.HybridShell});
+  } else {
+    f.push_back({"orbital", TypedName(o.OrbitalIndex)});
+    f.push_back({"average", OrbitalRowAt(o.OrbitalIndex).OrbType == AverageOrbs});
+    f.push_back({"complex", o.Complex});
+  }
+  f.push_back({"charge", o.Charge});
+  return f;
 }
 
 Fields OrbitalFields(const LessonOrbital& o) {
   const auto name = [](const auto& names, int i) {
     return QJsonValue(QLatin1String(names[static_cast<size_t>(i)]));
   };
-  return {
-      {"orbital", TypedName(o.OrbitalIndex)},
-      {"average", kOrbitalTable[o.OrbitalIndex].OrbType == AverageOrbs},
+  Fields fields = ChoiceFields(o);
+  const Fields views = {
       {"view", name(kViewNames, o.ViewMode)},
       {"radius", o.AtomRadius},
       {"threshold", o.DotThreshold},
@@ -299,6 +361,8 @@ Fields OrbitalFields(const LessonOrbital& o) {
       {"marker_in_slice", o.MarkerInSlice},
       {"marker_in_3d", o.MarkerIn3D},
   };
+  fields.insert(fields.end(), views.begin(), views.end());
+  return fields;
 }
 
 void WriteFields(QByteArray& out, const Fields& fields, const QByteArray& indent, bool more) {
@@ -311,13 +375,44 @@ void WriteFields(QByteArray& out, const Fields& fields, const QByteArray& indent
 }  // namespace
 
 LessonOrbital DefaultLessonOrbital(Integer index, wl::ViewMode view) {
-  const OrbitalRow& row = kOrbitalTable[index];
+  OrbitalSetup setup;
+  setup.OrbitalIndex = index;
+  return DefaultLessonOrbital(setup, view);
+}
+
+LessonOrbital DefaultLessonOrbital(const OrbitalSetup& setup, wl::ViewMode view) {
+  const OrbInfo info = InfoOf(setup);
   LessonOrbital o;
-  o.OrbitalIndex = index;
+  o.OrbitalIndex = setup.OrbitalIndex;
+  o.Charge = setup.Charge;
+  o.Complex = setup.Complex != 0;
+  o.Hybrid = setup.Hybrid;
+  o.HybridMember = setup.HybridMember;
+  o.HybridShell = setup.HybridShell;
+  if (setup.Hybrid == CustomCombination)
+    o.Terms.assign(setup.Terms.begin(), setup.Terms.begin() + setup.TermCount);
   o.ViewMode = view;
-  o.AtomRadius = view == DRPDF ? row.DRPDFRadius : row.PDFRadius;
-  o.DotThreshold = static_cast<Byte>(view == DRPDF ? row.DRPDFThreshold : row.PDFThreshold);
+  o.AtomRadius = view == DRPDF ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius;
+  o.DotThreshold = static_cast<Byte>(std::min<int>(
+      kMaxThreshold, view == DRPDF ? info.DefaultDRPDFDotThreshold : info.DefaultPDFDotThreshold));
   return o;
+}
+
+OrbitalSetup SetupOf(const LessonOrbital& o) {
+  OrbitalSetup s;
+  s.OrbitalIndex = o.OrbitalIndex;
+  s.OrbitalViewMode = o.ViewMode;
+  s.AtomRadius = o.AtomRadius;
+  s.DotThreshold = o.DotThreshold;
+  s.DotTarget = 16000;
+  s.Charge = o.Charge;
+  s.Complex = ToBoolean(o.Complex);
+  s.Hybrid = o.Hybrid;
+  s.HybridMember = o.HybridMember;
+  s.HybridShell = o.HybridShell;
+  s.TermCount = static_cast<Integer>(std::min(o.Terms.size(), s.Terms.size()));
+  std::copy_n(o.Terms.begin(), s.TermCount, s.Terms.begin());
+  return s;
 }
 
 LessonReading ReadLesson(const QByteArray& text) {

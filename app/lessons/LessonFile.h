@@ -5,6 +5,9 @@
 //   {"wavelore": 1, "orbital": "3Dz2", "view": "pdf", "mode": "volume",
 //    "theta": 0.5, "phi": 0.3}
 //   {"wavelore": 1, "shown": 1, "orbitals": [{"orbital": "2Pz"}, {"orbital": "3Dxy"}]}
+//   {"wavelore": 1, "orbital": "2Pz", "charge": 2, "complex": true}
+//   {"wavelore": 1, "hybrid": "sp3", "member": 2, "shell": 2}
+//   {"wavelore": 1, "combination": "2S:0.5,2Px:0.5"}
 //
 // Orbital, mode and slice names are read as on the command line. Keys with
 // defaults may be left out. Reading checks the whole document before it
@@ -28,6 +31,14 @@ struct LessonOrbital {
   // Calculation: the row of the orbital table, the density, the atom radius
   // and dot threshold (the table's defaults for that density when absent).
   Integer OrbitalIndex = 0;
+  // Beyond the row: the nuclear charge, the complex form, or instead of the
+  // row a hybrid member or a custom combination (as in OrbitalSetup).
+  Integer Charge = 1;
+  bool Complex = false;
+  HybridSet Hybrid = NoHybrid;
+  Integer HybridMember = 1;
+  Integer HybridShell = 2;
+  std::vector<ComboTerm> Terms;  // CustomCombination, 1 to 4 terms
   wl::ViewMode ViewMode = PDF;
   Integer AtomRadius = 0;
   Byte DotThreshold = 0;
@@ -75,8 +86,14 @@ struct Lesson {
   bool operator==(const Lesson&) const = default;
 };
 
-// A lesson with the table's defaults of orbital `index` (0 to 39) for `view`.
+// A lesson with the table's defaults of orbital `index` (0 to 167) for `view`.
 WLLESSONS_EXPORT LessonOrbital DefaultLessonOrbital(Integer index, wl::ViewMode view);
+// A lesson of what `setup` chooses (its row, charge, complex form, hybrid or
+// combination) with that choice's defaults (InfoOf) for `view`; the setup's
+// radius, threshold and dots are not used.
+WLLESSONS_EXPORT LessonOrbital DefaultLessonOrbital(const OrbitalSetup& setup, wl::ViewMode view);
+// The setup a lesson's orbital is calculated with (16000 dots).
+WLLESSONS_EXPORT OrbitalSetup SetupOf(const LessonOrbital& o);
 
 struct LessonReading {
   std::optional<wl::Lesson> Lesson;  // none when refused

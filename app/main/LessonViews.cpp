@@ -41,9 +41,7 @@ QString Folder(const char* key) {
 
 // The view of a calculated orbital as a lesson keeps it, and back.
 LessonOrbital ToLesson(const OrbitalView& v) {
-  LessonOrbital o;
-  o.OrbitalIndex = v.OrbitalIndex;
-  o.ViewMode = v.ViewMode;
+  LessonOrbital o = DefaultLessonOrbital(v.Setup, v.ViewMode);
   o.AtomRadius = static_cast<Integer>(v.AtomRadius);
   o.DotThreshold = v.DotThreshold;
   o.Mode = v.Mode;
@@ -197,8 +195,7 @@ bool frmMain::ApplyLesson(const Lesson& lesson) {
     return false;
   };
   for (const LessonOrbital& o : lesson.Orbitals) {
-    if (!Calculate(o.OrbitalIndex, o.AtomRadius, o.DotThreshold, o.ViewMode == DRPDF ? 1 : 0))
-      return undo();
+    if (!Calculate(SetupOf(o))) return undo();
     const Integer I = CurrentOrbital;  // the orbital just calculated is shown
     added.push_back(I);
     OrbitalView& v = OrbitalViews[static_cast<size_t>(I)];

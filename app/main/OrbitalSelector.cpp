@@ -189,11 +189,12 @@ void frmMain::OpenOrbitalFromPage(const QString& words) {
               false);
     return;
   }
-  const OrbInfo& e = OrbInfoTable.at(static_cast<size_t>(link.Index));
-  Calculate(static_cast<Integer>(link.Index),
-            link.Drpdf ? e.DefaultDRPDFAtomRadius : e.DefaultPDFAtomRadius,
-            static_cast<Byte>(link.Drpdf ? e.DefaultDRPDFDotThreshold : e.DefaultPDFDotThreshold),
-            link.Drpdf ? 1 : 0);
+  OrbitalSetup setup = link.Setup;
+  const OrbInfo e = InfoOf(setup);
+  setup.AtomRadius = link.Drpdf ? e.DefaultDRPDFAtomRadius : e.DefaultPDFAtomRadius;
+  setup.DotThreshold =
+      static_cast<Byte>(link.Drpdf ? e.DefaultDRPDFDotThreshold : e.DefaultPDFDotThreshold);
+  Calculate(setup);
 }
 
 QString frmMain::OrbitalTitle(Integer OrbIndex) const {

@@ -151,7 +151,7 @@ StartResult modMain::Main(const StartOptions& options) {
     // The view the options describe, opened as a lesson of one orbital.
     const OrbitalSetup& o = *options.Orbital;
     Lesson lesson;
-    LessonOrbital view = DefaultLessonOrbital(o.OrbitalIndex, o.OrbitalViewMode);
+    LessonOrbital view = DefaultLessonOrbital(o, o.OrbitalViewMode);
     view.AtomRadius = o.AtomRadius;
     view.DotThreshold = o.DotThreshold;
     view.Mode = options.Mode.value_or(view.Mode);

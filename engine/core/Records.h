@@ -90,6 +90,8 @@ enum HybridSet : std::int32_t {
 struct ComboTerm {
   Integer OrbitalIndex = 0;
   double Coefficient = 0;
+
+  bool operator==(const ComboTerm&) const = default;
 };
 
 struct OrbInfo {

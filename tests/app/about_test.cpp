@@ -107,6 +107,13 @@ TEST_F(About, OrbitalLinksOpenTheirOrbitalOrSayWhyNot) {
   emit w->WLtext->anchorClicked(QUrl(QStringLiteral("status:OV 3D average")));
   EXPECT_EQ(w->OrbitalViews[static_cast<size_t>(w->CurrentOrbital)].Info.OrbType, wl::AverageOrbs);
 
+  // An ion's orbital, with the defaults of the ion.
+  emit w->WLtext->anchorClicked(QUrl(QStringLiteral("status:OV 2Pz pdf Z=2")));
+  const wl::OrbitalView& ion = w->OrbitalViews[static_cast<size_t>(w->CurrentOrbital)];
+  EXPECT_EQ(ion.Setup.Charge, 2);
+  EXPECT_EQ(ion.Info.Name, u"2Pz, He⁺");
+  EXPECT_EQ(ion.AtomRadius, 4.0f);
+
   const wl::Integer before = w->CurrentOrbital;
   emit w->WLtext->anchorClicked(QUrl(QStringLiteral("status:OV 9Zq")));
   EXPECT_EQ(w->CurrentOrbital, before);

@@ -13,6 +13,7 @@
 #include "help/HelpBrowser.h"
 #include "help/frmMenus.h"
 #include "lessons/LessonFile.h"
+#include "orbitals/OrbitalCatalog.h"
 #include "orbitals/OrbitalTable.h"
 
 using namespace wltest;
@@ -141,6 +142,104 @@ TEST(LessonFile, BadValuesAreRefusedNamingTheKey) {
   }
 }
 
+// Ions, complex orbitals, hybrid members and combinations are kept with the
+// rest; files without those keys read as before (hydrogen's real orbital).
+TEST(LessonFile, ChargeComplexHybridsAndCombinationsReadBackAsWritten) {
+  wl::OrbitalSetup ionSetup;
+  ionSetup.OrbitalIndex = 2;  // 2Px
+  ionSetup.Charge = 3;
+  ionSetup.Complex = wl::kTrue;
+  const wl::LessonOrbital ion = wl::DefaultLessonOrbital(ionSetup, wl::PDF);
+  EXPECT_EQ(ion.Charge, 3);
+  EXPECT_TRUE(ion.Complex);
+  wl::OrbitalSetup hybridSetup;
+  hybridSetup.Hybrid = wl::HybridSp3d;
+  hybridSetup.HybridMember = 4;
+  hybridSetup.HybridShell = 4;
+  hybridSetup.Charge = 2;
+  wl::LessonOrbital hybrid = wl::DefaultLessonOrbital(hybridSetup, wl::DRPDF);
+  wl::OrbitalSetup comboSetup;
+  comboSetup.Hybrid = wl::CustomCombination;
+  comboSetup.TermCount = 3;
+  comboSetup.Terms[0] = {1, 0.6};
+  comboSetup.Terms[1] = {4, -0.8};
+  comboSetup.Terms[2] = {2, 0.1 + 0.2};  // written to full precision
+  wl::LessonOrbital combo = wl::DefaultLessonOrbital(comboSetup, wl::PDF);
+  wl::LessonOrbital g = wl::DefaultLessonOrbital(
+      static_cast<wl::Integer>(wl::IndexOfOrbital(7, 6, -5, false)), wl::PDF);
+  // The defaults are the setup's own: an ion's cloud is smaller.
+  EXPECT_EQ(hybrid.AtomRadius, wl::InfoOf(hybridSetup).DefaultDRPDFAtomRadius);
+  EXPECT_LT(ion.AtomRadius, wl::DefaultLessonOrbital(2, wl::PDF).AtomRadius);
+
+  wl::Lesson lesson;
+  lesson.Orbitals = {ion, hybrid, combo, g};
+  const QByteArray text = wl::WriteLesson(lesson);
+  const wl::LessonReading back = wl::ReadLesson(text);
+  ASSERT_TRUE(back.Lesson) << back.Error.toStdString() << "\n" << text.constData();
+  EXPECT_TRUE(back.Warnings.isEmpty()) << back.Warnings.join(';').toStdString();
+  EXPECT_TRUE(*back.Lesson == lesson) << text.constData();
+  ASSERT_EQ(back.Lesson->Orbitals.size(), 4u);
+  EXPECT_EQ(back.Lesson->Orbitals[2].Terms, combo.Terms);
+  // A hybrid or a combination names no row, so an older program refuses it.
+  EXPECT_TRUE(text.contains("\"hybrid\": \"sp3d\",\n      \"member\": 4,\n      \"shell\": 4"))
+      << text.constData();
+  EXPECT_TRUE(text.contains("\"combination\": \"2S:0.59999999999999998,2Pz:-0.80000000000000004,"
+                            "2Px:0.30000000000000004\""))
+      << text.constData();
+  EXPECT_EQ(text.count("\"orbital\""), 2);
+  EXPECT_TRUE(text.contains("\"orbital\": \"7I (m = -5)\"")) << text.constData();
+
+  const wl::LessonReading old = wl::ReadLesson(R"({"wavelore": 1, "orbital": "2Pz"})");
+  ASSERT_TRUE(old.Lesson);
+  const wl::LessonOrbital& o = old.Lesson->Orbitals[0];
+  EXPECT_EQ(o.Charge, 1);
+  EXPECT_FALSE(o.Complex);
+  EXPECT_EQ(o.Hybrid, wl::NoHybrid);
+  EXPECT_TRUE(o.Terms.empty());
+  EXPECT_TRUE(o == wl::DefaultLessonOrbital(4, wl::PDF));
+  // And what a lesson's orbital is calculated with.
+  const wl::OrbitalSetup s = wl::SetupOf(back.Lesson->Orbitals[1]);
+  EXPECT_EQ(s.Hybrid, wl::HybridSp3d);
+  EXPECT_EQ(s.HybridMember, 4);
+  EXPECT_EQ(s.Charge, 2);
+  EXPECT_EQ(s.OrbitalViewMode, wl::DRPDF);
+  EXPECT_EQ(wl::SetupOf(back.Lesson->Orbitals[2]).TermCount, 3);
+}
+
+TEST(LessonFile, BadChoicesAreRefusedNamingTheKey) {
+  const struct {
+    const char* text;
+    const char* named;
+  } cases[] = {
+      {R"({"wavelore": 1, "orbital": "2Pz", "charge": 11})", "\"charge\" must be a whole number"},
+      {R"({"wavelore": 1, "orbital": "2Pz", "charge": 1.5})", "\"charge\""},
+      {R"({"wavelore": 1, "orbital": "2Pz", "complex": "yes"})", "\"complex\" must be true"},
+      {R"({"wavelore": 1, "orbital": "2P", "average": true, "complex": true})",
+       "\"complex\" is refused: a subshell average has no complex form"},
+      {R"({"wavelore": 1, "orbital": 168})", "\"orbital\" must be an orbital name or an index 0 "
+                                             "to 167"},
+      {R"({"wavelore": 1, "hybrid": "sp4"})", "\"hybrid\" must be sp|sp2|sp3|sp3d|sp3d2"},
+      {R"({"wavelore": 1, "hybrid": "sp3", "member": 5})", "\"member\" must be a whole number "
+                                                           "from 1 to 4"},
+      {R"({"wavelore": 1, "hybrid": "sp3d", "shell": 2})", "\"shell\" must be a whole number "
+                                                           "from 3 to 7"},
+      {R"({"wavelore": 1, "hybrid": "sp", "complex": true})", "\"hybrid\" is refused: hybrids"},
+      {R"({"wavelore": 1, "hybrid": "sp3", "orbital": "2S"})", "\"hybrid\" and \"orbital\""},
+      {R"({"wavelore": 1, "combination": "2S:1", "hybrid": "sp"})",
+       "\"hybrid\" and \"combination\""},
+      {R"({"wavelore": 1, "combination": "2S:1,3S:1"})",
+       "\"combination\" is refused: a combination takes orbitals of one shell n"},
+      {R"({"wavelore": 1, "combination": "2S:x"})", "\"combination\" takes up to four terms"},
+      {R"({"wavelore": 1, "combination": 3})", "\"combination\" must be a text"},
+  };
+  for (const auto& c : cases) {
+    const wl::LessonReading r = wl::ReadLesson(c.text);
+    EXPECT_FALSE(r.Lesson) << c.text;
+    EXPECT_TRUE(r.Error.contains(QString::fromUtf8(c.named)))
+        << c.text << " -> " << r.Error.toStdString();
+  }
+}
+
 class Lessons : public ProgramTest {
  protected:
   void SetUp() override {
@@ -222,7 +321,7 @@ TEST_F(Lessons, ARefusedFileLeavesEverythingAsItWas) {
   // An orbital the engine refuses after another was calculated: the first goes again.
   wl::Lesson failing;
   failing.Orbitals = {wl::DefaultLessonOrbital(2, wl::PDF), wl::DefaultLessonOrbital(4, wl::PDF)};
-  failing.Orbitals[1].OrbitalIndex = 168;  // names no orbital
+  failing.Orbitals[1].OrbitalIndex = wl::kOrbitalCount;  // names no orbital
   messages->asked.clear();
   EXPECT_FALSE(w.ApplyLesson(failing));
   EXPECT_EQ(messages->asked.size(), 1u);
@@ -259,6 +358,67 @@ TEST_F(Lessons, StartedWithAFileOrTheSameViewOnTheCommandLine) {
   EXPECT_EQ(v.Theta, 0.5);
   EXPECT_EQ(v.TransectNo, 40);
   EXPECT_EQ(v.SliderLeft, wl::frmMain::SliderLeftFor(40));
+}
+
+// The start options' ion and complex form reach the viewer and the lesson it
+// saves, and that lesson opens the same orbital again.
+TEST_F(Lessons, StartedWithAnIonsComplexOrbitalItIsKept) {
+  wl::StartOptions options;
+  options.Orbital = wl::OrbitalSetup{};
+  options.Orbital->OrbitalIndex = 2;  // 2Px: m = +1
+  options.Orbital->Charge = 2;
+  options.Orbital->Complex = wl::kTrue;
+  const wl::OrbInfo info = wl::InfoOf(*options.Orbital);
+  options.Orbital->AtomRadius = info.DefaultPDFAtomRadius;
+  options.Orbital->DotThreshold = static_cast<wl::Byte>(info.DefaultPDFDotThreshold);
+  window = wl::modMain::Main(options).Window;
+  ASSERT_TRUE(window);
+  const auto lesson = window->CurrentLesson();
+  ASSERT_TRUE(lesson);
+  ASSERT_EQ(lesson->Orbitals.size(), 1u);
+  const wl::LessonOrbital& o = lesson->Orbitals[0];
+  EXPECT_EQ(o.OrbitalIndex, 2);
+  EXPECT_EQ(o.Charge, 2);
+  EXPECT_TRUE(o.Complex);
+  EXPECT_EQ(o.AtomRadius, 4);  // hydrogen's 8, halved
+  const wl::OrbitalView& v = window->OrbitalViews[static_cast<size_t>(window->CurrentOrbital)];
+  EXPECT_EQ(v.Setup.Charge, 2);
+  EXPECT_EQ(QString::fromStdU16String(v.Info.Name), QStringLiteral("2P m=+1 (complex), He\u207a"));
+
+  const QString path = Write(QStringLiteral("ion.wavelore"), wl::WriteLesson(*lesson));
+  window.reset();
+  wl::StartOptions byFile;
+  byFile.LessonFile = path;
+  window = wl::modMain::Main(byFile).Window;
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(window->CurrentLesson() == lesson);
+}
+
+// A file with a hybrid member and a combination opens both, named as such,
+// and saves them back unchanged.
+TEST_F(Lessons, AHybridAndACombinationOpenFromAFile) {
+  wl::frmMain& w = Started();
+  const QByteArray text = R"({"wavelore": 1, "orbitals": [
+      {"hybrid": "sp3", "member": 2, "phase": true},
+      {"combination": "2s:1,2pz:-1", "charge": 2}]})";
+  ASSERT_TRUE(w.OpenLesson(Write(QStringLiteral("hybrids.wavelore"), text)));
+  const auto lesson = w.CurrentLesson();
+  ASSERT_TRUE(lesson);
+  ASSERT_EQ(lesson->Orbitals.size(), 2u);
+  EXPECT_EQ(lesson->Orbitals[0].Hybrid, wl::HybridSp3);
+  EXPECT_EQ(lesson->Orbitals[0].HybridMember, 2);
+  EXPECT_TRUE(lesson->Orbitals[0].ShowPhase);  // a hybrid has a sign
+  EXPECT_EQ(lesson->Orbitals[1].Hybrid, wl::CustomCombination);
+  EXPECT_EQ(lesson->Orbitals[1].Terms.size(), 2u);
+  EXPECT_EQ(lesson->Orbitals[1].Charge, 2);
+  const auto name = [&](size_t i) {
+    return QString::fromStdU16String(w.OrbitalViews.at(i).Info.Name);
+  };
+  EXPECT_EQ(name(0), QStringLiteral("sp\u00b3 hybrid 2 of 4"));
+  EXPECT_EQ(name(1), QStringLiteral("0.71 2S \u2212 0.71 2Pz, He\u207a"));
+  const wl::LessonReading again = wl::ReadLesson(wl::WriteLesson(*lesson));
+  ASSERT_TRUE(again.Lesson);
+  EXPECT_TRUE(*again.Lesson == *lesson);
 }
 
 // A link on a page to a lesson file beside it opens the lesson.

@@ -19,7 +19,7 @@
 #include "help/cFileSys.h"
 #include "help/modHTML.h"
 #include "lessons/LessonFile.h"
-#include "orbitals/OrbitalTable.h"
+#include "orbitals/OrbitalCatalog.h"
 
 using namespace wltest;
 using wl::cFileSys;
@@ -151,7 +151,10 @@ TEST_F(Pages, TheAnchorsAndPagesTheProgramOpensExist) {
 struct LinkedView {
   int index = -1;
   bool drpdf = false;
-  bool single() const { return index >= 0 && wl::kOrbitalTable[index].OrbType == wl::SingleOrb; }
+  bool hybrid = false;  // a hybrid member: one signed wave function, like a single orbital
+  bool single() const {
+    return index >= 0 && (hybrid || wl::OrbitalRowAt(index).OrbType == wl::SingleOrb);
+  }
 };
 
 std::vector<LinkedView> OrbitalLinks(const QString& html) {
@@ -160,7 +163,7 @@ std::vector<LinkedView> OrbitalLinks(const QString& html) {
   std::vector<LinkedView> links;
   for (auto it = ov.globalMatch(html); it.hasNext();) {
     const wl::OrbitalLink link = wl::ParseOrbitalLink(it.next().captured(1));
-    links.push_back({link.Index, link.Drpdf});
+    links.push_back({link.Index, link.Drpdf, link.Setup.Hybrid != wl::NoHybrid});
   }
   return links;
 }

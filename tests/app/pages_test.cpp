@@ -7,6 +7,8 @@
 
 #include "AppTestSupport.h"
 #include "help/HelpBrowser.h"
+#include "help/PageCommands.h"
+#include "orbitals/OrbitalCatalog.h"
 #include "help/cFileSys.h"
 #include "help/modHTML.h"
 #include "shell/BuildHelpTree.h"
@@ -192,6 +194,66 @@ TEST_F(Pages, ShippedPagesFormTheTree) {
                              "VolumetricQuality", "SurfaceOptions"})
     EXPECT_TRUE(options.contains(QStringLiteral("name=\"%1\"").arg(QLatin1String(anchor))))
         << anchor;
+}
+
+// Links that ask for an ion, a complex orbital or a hybrid member, beside the
+// old forms; what cannot be calculated is refused with the setup's own words.
+TEST(PageLinks, OrbitalLinksTakeChargeComplexFormAndHybrids) {
+  const wl::OrbitalLink old = wl::ParseOrbitalLink(QStringLiteral(" 4F average drpdf"));
+  EXPECT_EQ(old.Index, 39);
+  EXPECT_TRUE(old.Drpdf);
+  EXPECT_EQ(old.Setup.Charge, 1);
+  EXPECT_FALSE(old.Setup.Complex);
+
+  const wl::OrbitalLink ion = wl::ParseOrbitalLink(QStringLiteral("2Pz pdf Z=2"));
+  EXPECT_EQ(ion.Index, 4) << ion.Error.toStdString();
+  EXPECT_EQ(ion.Setup.Charge, 2);
+  EXPECT_FALSE(ion.Drpdf);
+  EXPECT_EQ(wl::OrbitalLinkHint(ion),
+            QStringLiteral("Calculate 2Pz, He\u207a (PDF) and show it in the viewer"));
+
+  const wl::OrbitalLink complex = wl::ParseOrbitalLink(QStringLiteral("2Px complex drpdf"));
+  EXPECT_EQ(complex.Index, 2);
+  EXPECT_TRUE(complex.Setup.Complex);
+  EXPECT_TRUE(complex.Drpdf);
+  EXPECT_EQ(complex.Setup.OrbitalViewMode, wl::DRPDF);
+
+  const wl::OrbitalLink g = wl::ParseOrbitalLink(QStringLiteral("5g(m=-4)"));
+  EXPECT_EQ(g.Index, wl::IndexOfOrbital(5, 4, -4, false));
+
+  const wl::OrbitalLink sp3 = wl::ParseOrbitalLink(QStringLiteral("sp3 2"));
+  ASSERT_GE(sp3.Index, 0) << sp3.Error.toStdString();
+  EXPECT_EQ(sp3.Setup.Hybrid, wl::HybridSp3);
+  EXPECT_EQ(sp3.Setup.HybridMember, 2);
+  EXPECT_EQ(sp3.Setup.HybridShell, 2);
+  const wl::OrbitalLink sp3d = wl::ParseOrbitalLink(QStringLiteral("SP\u00b3D 5 n=4 Z=3 drpdf"));
+  ASSERT_GE(sp3d.Index, 0) << sp3d.Error.toStdString();
+  EXPECT_EQ(sp3d.Setup.Hybrid, wl::HybridSp3d);
+  EXPECT_EQ(sp3d.Setup.HybridMember, 5);
+  EXPECT_EQ(sp3d.Setup.HybridShell, 4);
+  EXPECT_EQ(sp3d.Setup.Charge, 3);
+  EXPECT_TRUE(sp3d.Drpdf);
+
+  // Refused: the message is the setup's own where it has one.
+  const std::vector<std::pair<const char*, std::string>> refused = {
+      {"2Pz Z=11", "the nuclear charge Z must be 1 to 10, not 11"},
+      {"2P average complex",
+       "a subshell average has no complex form; choose one orbital of the subshell"},
+      {"sp3 5", "sp\u00b3 hybrids have members 1 to 4"},
+      {"sp3d 1 n=2", "sp\u00b3d hybrids are made from the shells n = 3 to 7"},
+      {"sp2 1 complex", "hybrids and combinations are real; the complex form is for single orbitals"},
+      {"sp2", "as 'sp3 2'"},
+      {"sp2 two", "as 'sp3 2'"},
+      {"2Pz n=3", "unknown word 'n=3'"},
+      {"sp2 1 average", "unknown word 'average'"},
+      {"2Pz Z=x", "unknown word 'Z=x'"},
+  };
+  for (const auto& [words, error] : refused) {
+    const wl::OrbitalLink link = wl::ParseOrbitalLink(QString::fromUtf8(words));
+    EXPECT_EQ(link.Index, -1) << words;
+    EXPECT_TRUE(link.Error.toStdString().find(error) != std::string::npos)
+        << words << ": " << link.Error.toStdString();
+  }
 }
 
 }  // namespace

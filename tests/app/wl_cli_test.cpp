@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Cli.h"
+#include "orbitals/OrbitalCatalog.h"
 #include "engine/ToolRunner.h"
 
 namespace {
@@ -92,6 +93,59 @@ TEST(WLCommandLine, AnglesAndSliceAreChecked) {
   EXPECT_THROW(wlcli::ParseTransect("--transect", "z:"), wlcli::UsageError);
   EXPECT_THROW(wlcli::ParseTransect("--transect", "z: 5"), wlcli::UsageError);
   EXPECT_THROW(wlcli::ParseTransect("--transect", "z:5 "), wlcli::UsageError);
+}
+
+// The new ways of choosing an orbital are read by the render tool's reader:
+// WL refuses bad ones with the very same line, before any window.
+TEST(WLCommandLine, OrbitalChoicesAreReadAndRefusedAsByTheRenderTool) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--nlm", "3,3,0"},
+      {"--nlm", "3,2,1", "--average"},
+      {"--orbital", "2Pz", "--charge", "11"},
+      {"--orbital", "3P", "--average", "--complex"},
+      {"--hybrid", "sp3", "--member", "5"},
+      {"--hybrid", "sp3d", "--member", "1", "--n", "2"},
+      {"--hybrid", "sp5", "--member", "1"},
+      {"--combine", "2s:1,3s:1"},
+      {"--combine", "2s,2px,2py,2pz,2s"},
+      {"--orbital", "2s", "--hybrid", "sp", "--member", "1"},
+      {"--orbital", "168"},
+  };
+  std::vector<std::string> valued = wlcli::OrbitalValued(), flags = wlcli::OrbitalFlags();
+  valued.insert(valued.end(), {"--view", "--radius", "--threshold"});
+  for (const auto& args : bad) {
+    std::string expected;
+    try {
+      wlcli::ReadOrbitalSetup(wlcli::Args(args, {valued, flags}, "WL"), 250, false);
+    } catch (const wlcli::UsageError& e) {
+      expected = e.what();
+    }
+    ASSERT_FALSE(expected.empty()) << args[0] << " " << args[1];
+    const wltest::ToolResult r = RunWL(args);
+    EXPECT_EQ(r.status, 2) << expected;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "WL: " + expected + "\n");
+  }
+  // The choice's own options need the choice.
+  for (const auto& [args, says] :
+       {std::pair{std::vector<std::string>{"--charge", "2"}, "--charge needs --orbital"},
+        std::pair{std::vector<std::string>{"--complex"}, "--complex needs --orbital"},
+        std::pair{std::vector<std::string>{"--member", "2"}, "--member needs --hybrid"}}) {
+    const wltest::ToolResult r = RunWL(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+  }
+  // A good choice is read into the setup the program starts with.
+  const wl::OrbitalSetup s = wlcli::ReadOrbitalSetup(
+      wlcli::Args({"--hybrid", "sp2", "--member", "3", "--charge", "4", "--view", "drpdf"},
+                  {valued, flags}, "WL"),
+      250, false);
+  EXPECT_EQ(s.Hybrid, wl::HybridSp2);
+  EXPECT_EQ(s.HybridMember, 3);
+  EXPECT_EQ(s.HybridShell, 2);
+  EXPECT_EQ(s.Charge, 4);
+  EXPECT_EQ(s.OrbitalViewMode, wl::DRPDF);
+  EXPECT_EQ(s.AtomRadius, wl::InfoOf(s).DefaultDRPDFAtomRadius);
 }
 
 }  // namespace

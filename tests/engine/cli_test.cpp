@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -22,7 +23,10 @@
 #include "ToolRunner.h"
 #include "core/Platform.h"
 #include "core/cOrbitalCol.h"
+#include "core/OrbitalLookup.h"
 #include "core/modOrbitals.h"
+#include "core/Utf8.h"
+#include "orbitals/OrbitalCatalog.h"
 
 namespace {
 
@@ -256,7 +260,8 @@ std::vector<std::string> Eval(std::vector<std::string> rest) {
 TEST(CliErrors, UnknownOrbitals) {
   // The message names the input and the valid choices.
   ExpectRejected(Eval({"--orbital", "5Q", "--x", "1", "--y", "1", "--z", "1"}), {"5Q", "2Pz"});
-  ExpectRejected(Eval({"--orbital", "40", "--x", "1", "--y", "1", "--z", "1"}), {"40"});
+  ExpectRejected(Eval({"--orbital", "168", "--x", "1", "--y", "1", "--z", "1"}),
+                 {"168", "0 to 167"});
   ExpectRejected(Eval({"--orbital", "3D", "--x", "1", "--y", "1", "--z", "1"}), {"3D"});
   ExpectRejected(Eval({"--orbital", "2Px", "--average", "--x", "1", "--y", "1", "--z", "1"}),
                  {"2Px", "2P"});
@@ -285,6 +290,225 @@ TEST(CliErrors, UnknownOptionsAndCommands) {
   ExpectRejected({"list", "extra"}, {"extra"});
   ExpectRejected({"frobnicate"}, {"frobnicate"});
   ExpectRejected({}, {});
+}
+
+// ------------------------------------------------------- orbital choice
+
+TEST(CliOrbitalChoice, EveryCatalogueNameAndItsTypedFormsFindTheirRow) {
+  for (int i = 0; i < wl::kOrbitalCount; ++i) {
+    const wl::OrbitalRow& row = wl::OrbitalRowAt(i);
+    const bool average = row.OrbType == wl::AverageOrbs;
+    const std::string name = wl::ToUtf8(row.Name);
+    EXPECT_EQ(wl::LookupOrbital(name, average).Index, i) << name;
+    EXPECT_EQ(wl::LookupOrbital(wl::TypedName(name), average).Index, i) << name;
+  }
+  const int g = wl::IndexOfOrbital(5, 4, -4, false);
+  ASSERT_GE(g, wl::kSeedOrbitalCount);
+  for (const char* typed : {"5g(m=-4)", "5G m=-4", "5g (m = \xE2\x88\x92" "4)", "5G(M=-4)"})
+    EXPECT_EQ(wl::LookupOrbital(typed, false).Index, g) << typed;
+  const int plus = wl::IndexOfOrbital(7, 6, 3, false);
+  for (const char* typed : {"7i(m=3)", "7i m=+3", "7I (m = +3)"})
+    EXPECT_EQ(wl::LookupOrbital(typed, false).Index, plus) << typed;
+  EXPECT_EQ(wl::LookupOrbital("6dz2", false).Index, wl::IndexOfOrbital(6, 2, 0, false));
+  EXPECT_EQ(wl::LookupOrbital("7I", true).Index, wl::IndexOfOrbital(7, 6, 0, true));
+  EXPECT_EQ(wl::LookupOrbital("167", false).Index, 167);
+  // The averaged subshell's name without --average says how to get it.
+  EXPECT_NE(wl::LookupOrbital("6H", false).Error.find("--average"), std::string::npos);
+
+  // The tool lists the new rows in the same order, with their numbers.
+  const Result list = RunTool({"list"});
+  ASSERT_EQ(list.status, 0) << list.err;
+  const auto lines = Split(list.out, '\n');
+  ASSERT_EQ(lines.size(), 168u);
+  for (int i : {40, g, plus, 150, 167}) {
+    const wl::OrbitalRow& row = wl::OrbitalRowAt(i);
+    const auto cols = Split(lines[static_cast<size_t>(i)], '\t');
+    ASSERT_EQ(cols.size(), 12u);
+    EXPECT_EQ(cols[1], wl::ToUtf8(row.Name));
+    EXPECT_EQ(cols[2] + "," + cols[3] + "," + cols[4] + "," + cols[5],
+              std::to_string(row.n) + "," + std::to_string(row.l) + "," + std::to_string(row.M) +
+                  "," + (row.OrbType == wl::SingleOrb ? "SingleOrb" : "AverageOrbs"));
+  }
+}
+
+// eval's output without the line end, or the refusal.
+std::string EvalOut(std::vector<std::string> choice) {
+  for (const char* a : {"--x", "0.7", "--y", "-1.1", "--z", "1.9"}) choice.emplace_back(a);
+  const Result r = RunTool(Eval(choice));
+  return r.status == 0 ? r.out : "status " + std::to_string(r.status) + ": " + r.err;
+}
+
+TEST(CliOrbitalChoice, QuantumNumbersPickTheNamedOrbital) {
+  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> same = {
+      {{"--nlm", "2,1,1"}, {"--orbital", "2Px"}},
+      {{"--nlm", "2,1,-1"}, {"--orbital", "2Py"}},
+      {{"--nlm", "3, 2, 0"}, {"--orbital", "3Dz2"}},
+      {{"--nlm", "4,3,-2"}, {"--orbital", "4Fxyz"}},
+      {{"--nlm", "4,3", "--average"}, {"--orbital", "4F", "--average"}},
+      {{"--nlm=1,0,0"}, {"--orbital", "0"}},
+  };
+  for (const auto& [nlm, named] : same) {
+    const std::string a = EvalOut(nlm), b = EvalOut(named);
+    EXPECT_EQ(a.rfind("{", 0), 0u) << a;
+    EXPECT_EQ(a, b) << nlm[0] << " " << nlm[1];
+  }
+}
+
+// The tool's refusal is the setup's own: the same line, word for word.
+void ExpectSetupRefusal(const std::vector<std::string>& choice, const wl::OrbitalSetup& setup) {
+  const std::string refusal = wl::CheckSetup(setup);
+  ASSERT_FALSE(refusal.empty());
+  EXPECT_EQ(EvalOut(choice), "status 2: wavelore-render: " + refusal + "\n");
+}
+
+TEST(CliOrbitalChoice, RefusalsNameTheOptionOrAreTheSetupsOwn) {
+  wl::OrbitalSetup s;
+  s.OrbitalIndex = 4;
+  s.Charge = 11;
+  ExpectSetupRefusal({"--orbital", "2Pz", "--charge", "11"}, s);
+  s.Charge = 0;
+  ExpectSetupRefusal({"--nlm", "2,1,0", "--charge", "0"}, s);
+  s = {};
+  s.OrbitalIndex = static_cast<wl::Integer>(wl::IndexOfOrbital(6, 2, 0, true));
+  s.Complex = wl::kTrue;
+  ExpectSetupRefusal({"--nlm", "6,2", "--average", "--complex"}, s);
+  s = {};
+  s.Hybrid = wl::HybridSp3;
+  s.HybridMember = 5;
+  ExpectSetupRefusal({"--hybrid", "sp3", "--member", "5"}, s);
+  s.HybridMember = 1;
+  s.HybridShell = 1;
+  ExpectSetupRefusal({"--hybrid", "sp3", "--member", "1", "--n", "1"}, s);
+  s = {};
+  s.Hybrid = wl::HybridSp3d;
+  s.HybridShell = 2;
+  ExpectSetupRefusal({"--hybrid", "sp3d", "--member", "1", "--n", "2"}, s);
+  s = {};
+  s.Hybrid = wl::HybridSp;
+  s.Complex = wl::kTrue;
+  ExpectSetupRefusal({"--hybrid", "sp", "--member", "1", "--complex"}, s);
+  s = {};
+  s.Hybrid = wl::CustomCombination;
+  s.TermCount = 2;
+  s.Terms[0] = {1, 0.5};
+  s.Terms[1] = {6, 0.5};  // 3Px
+  ExpectSetupRefusal({"--combine", "2s:0.5,3px:0.5"}, s);
+  s.Terms[1] = {32, 0.5};  // the 2p average
+  ExpectSetupRefusal({"--combine", "2s:0.5,2P:0.5"}, s);
+  s.Terms[1] = {1, 0.5};
+  ExpectSetupRefusal({"--combine", "2s:0.5,1:0.5"}, s);
+  s.Terms[0].Coefficient = s.Terms[1].Coefficient = 0;
+  s.Terms[1] = {2, 0};
+  ExpectSetupRefusal({"--combine", "2s:0,2px:0"}, s);
+  s.TermCount = 5;
+  ExpectSetupRefusal({"--combine", "2s,2px,2py,2pz,1s"}, s);
+
+  // Refusals of the command line itself name the option.
+  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> refused = {
+      {{"--nlm", "2,1"}, {"--nlm", "N,L,M"}},
+      {{"--nlm", "2,1,0", "--average"}, {"--nlm", "--average", "N,L"}},
+      {{"--nlm", "8,0,0"}, {"--nlm", "n must be 1 to 7"}},
+      {{"--nlm", "3,3,0"}, {"--nlm", "l must be 0 to 2"}},
+      {{"--nlm", "3,1,2"}, {"--nlm", "m must be -1 to 1"}},
+      {{"--nlm", "a,b,c"}, {"--nlm"}},
+      {{"--orbital", "2Pz", "--nlm", "2,1,0"}, {"--orbital", "--nlm"}},
+      {{"--hybrid", "sp3", "--member", "1", "--combine", "2s"}, {"--hybrid", "--combine"}},
+      {{"--orbital", "2s", "--member", "1"}, {"--member needs --hybrid"}},
+      {{"--orbital", "2s", "--n", "3"}, {"--n needs --hybrid"}},
+      {{"--hybrid", "sp3"}, {"--member"}},
+      {{"--hybrid", "sp4", "--member", "1"}, {"--hybrid", "sp|sp2|sp3|sp3d|sp3d2", "sp4"}},
+      {{"--hybrid", "sp3", "--member", "one"}, {"--member", "one"}},
+      {{"--hybrid", "sp3", "--member", "1", "--average"}, {"--average"}},
+      {{"--orbital", "2Pz", "--charge", "two"}, {"--charge", "two"}},
+      {{"--combine", "2s:0.5,,2px:0.5"}, {"--combine", "NAME:COEFFICIENT"}},
+      {{"--combine", "2s:half"}, {"--combine", "2s:half"}},
+      {{"--combine", "2q:1"}, {"--combine", "2q"}},
+      {{"--charge", "2"}, {"--orbital", "--nlm", "--hybrid", "--combine"}},
+  };
+  for (const auto& [choice, mentions] : refused) {
+    std::vector<std::string> args = choice;
+    for (const char* a : {"--x", "1", "--y", "1", "--z", "1"}) args.emplace_back(a);
+    ExpectRejected(Eval(args), mentions);
+  }
+}
+
+// The wave function of a setup here, when the engine can make it.
+std::unique_ptr<wl::cElectron> ElectronHere(const wl::OrbitalSetup& s) {
+  return wl::modOrbitals::CreateElectron(s);
+}
+
+TEST(CliOrbitalChoice, IonsComplexOrbitalsHybridsAndCombinationsEvaluate) {
+  wl::OrbitalSetup ion;
+  ion.OrbitalIndex = 4;  // 2Pz
+  ion.Charge = 3;
+  wl::OrbitalSetup complex;
+  complex.OrbitalIndex = static_cast<wl::Integer>(wl::IndexOfOrbital(3, 1, 1, false));
+  complex.Complex = wl::kTrue;
+  wl::OrbitalSetup hybrid;
+  hybrid.Hybrid = wl::HybridSp3;
+  hybrid.HybridMember = 2;
+  wl::OrbitalSetup combination;
+  combination.Hybrid = wl::CustomCombination;
+  combination.TermCount = 2;
+  combination.Terms[0] = {1, 1};   // 2S
+  combination.Terms[1] = {4, -2};  // 2Pz
+  const std::vector<std::pair<std::vector<std::string>, wl::OrbitalSetup>> cases = {
+      {{"--orbital", "2Pz", "--charge", "3"}, ion},
+      {{"--nlm", "3,1,1", "--complex"}, complex},
+      {{"--hybrid", "sp3", "--member", "2"}, hybrid},
+      {{"--combine", "2s:1, 2pz:-2"}, combination},
+  };
+  const double x = 0.7, y = -1.1, z = 1.9;
+  const wl::COORDdoubleParams c{x * x, y * y, z * z};
+  for (const auto& [choice, setup] : cases) {
+    SCOPED_TRACE(choice[0] + " " + choice[1]);
+    auto e = ElectronHere(setup);
+    if (!e) GTEST_SKIP() << "the engine makes no wave function for this setup yet";
+    const Json doc = ParseJson(EvalOut(choice));
+    ASSERT_EQ(doc.kind, Json::Object);
+    ASSERT_TRUE(Field(doc, "RealPDF"));
+    EXPECT_EQ(Field(doc, "RealPDF")->number, e->GetRealPDF(c));
+    EXPECT_EQ(Field(doc, "RealDRPDF")->number, e->GetRealDRPDF(c));
+    if (setup.Complex) {
+      const std::complex<double> psi = e->GetPsiComplex({x, y, z});
+      ASSERT_TRUE(Field(doc, "PsiRe") && Field(doc, "PsiIm"));
+      EXPECT_EQ(Field(doc, "PsiRe")->number, psi.real());
+      EXPECT_EQ(Field(doc, "PsiIm")->number, psi.imag());
+      EXPECT_NE(psi.imag(), 0);
+      EXPECT_EQ(Field(doc, "Psi"), nullptr);
+    } else {
+      ASSERT_TRUE(Field(doc, "Psi"));
+      EXPECT_EQ(Field(doc, "Psi")->number, e->GetPsi({x, y, z}));
+    }
+  }
+}
+
+TEST(CliOrbitalChoice, StatsCalculateTheChoiceWithItsOwnDefaults) {
+  wl::OrbitalSetup s;
+  s.Hybrid = wl::HybridSp2;
+  s.HybridMember = 3;
+  s.HybridShell = 3;
+  s.Charge = 2;
+  if (!ElectronHere(s)) GTEST_SKIP() << "the engine makes no wave function for hybrids yet";
+  const wl::OrbInfo info = wl::InfoOf(s);
+  const Result r = RunTool({"stats", "--hybrid", "sp2", "--member", "3", "--n", "3", "--charge",
+                            "2", "--dots", "300", "--seed", "11"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json j = ParseJson(r.out);
+  s.OrbitalViewMode = wl::PDF;
+  s.AtomRadius = info.DefaultPDFAtomRadius;
+  s.DotThreshold = static_cast<wl::Byte>(info.DefaultPDFDotThreshold);
+  s.DotTarget = 300;
+  wl::SetSeedHook(11);
+  wl::cOrbitalCol col;
+  const wl::Integer i = col.Add(s);
+  wl::SetSeedHook(std::nullopt);
+  const wl::OrbitalStats here = col.GetStats(i);
+  EXPECT_EQ(Field(j, "DotTotal")->number, here.DotTotal);
+  EXPECT_EQ(Field(j, "Peak")->number, dynamic_cast<const wl::cOrbitalObject&>(col.At(i)).Peak());
+  const auto& freqs = Field(j, "ProbFreqs")->items;
+  ASSERT_EQ(freqs.size(), 256u);
+  for (int p = 0; p < 256; ++p) EXPECT_EQ(freqs[p].number, here.ProbFreqs[p]) << p;
 }
 
 // ------------------------------------------------------------------ stats

@@ -4,10 +4,11 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/OrbitalLookup.h"
-#include "orbitals/OrbitalTable.h"
+#include "orbitals/OrbitalCatalog.h"
 
 namespace wlcli {
 
@@ -92,24 +93,212 @@ int ResolveOrbital(const std::string& text, bool average) {
   return choice.Index;
 }
 
+const std::vector<std::string>& OrbitalValued() {
+  static const std::vector<std::string> names = {"--orbital", "--nlm", "--charge", "--hybrid",
+                                                 "--member",  "--n",   "--combine"};
+  return names;
+}
+
+const std::vector<std::string>& OrbitalFlags() {
+  static const std::vector<std::string> names = {"--average", "--complex"};
+  return names;
+}
+
+namespace {
+std::string Trim(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+// A whole number that fits the engine's 16-bit fields; the range of its
+// meaning is the setup's check.
+std::optional<long> Whole(const std::string& text) {
+  const std::string s = Trim(text);
+  char* end = nullptr;
+  errno = 0;
+  const long n = s.empty() ? 0 : std::strtol(s.c_str(), &end, 10);
+  if (s.empty() || *end != '\0' || errno == ERANGE || n < -32768 || n > 32767) return std::nullopt;
+  return n;
+}
+
+wl::Integer WholeOption(const Args& args, const std::string& name) {
+  const std::string text = *args.Get(name);
+  const auto n = Whole(text);
+  if (!n) throw UsageError(name + " must be a whole number, not '" + text + "'");
+  return static_cast<wl::Integer>(*n);
+}
+
+// --nlm: "N,L,M", or "N,L" for a subshell average.
+int ReadNlm(const std::string& text, bool average) {
+  std::vector<long> numbers;
+  std::string part;
+  bool bad = false;
+  for (size_t from = 0;;) {
+    const size_t comma = text.find(',', from);
+    const auto n = Whole(text.substr(from, comma == std::string::npos ? comma : comma - from));
+    if (!n) bad = true;
+    else numbers.push_back(*n);
+    if (comma == std::string::npos) break;
+    from = comma + 1;
+  }
+  if (average) {
+    if (!bad && numbers.size() == 3)
+      throw UsageError("--nlm with --average takes N,L (the average covers every m), not '" +
+                       text + "'");
+    if (bad || numbers.size() != 2)
+      throw UsageError("--nlm with --average must be N,L, as 3,2, not '" + text + "'");
+  } else if (bad || numbers.size() != 3) {
+    throw UsageError("--nlm must be N,L,M, as 3,2,-1 (or N,L with --average), not '" + text + "'");
+  }
+  const long n = numbers[0], l = numbers[1], m = average ? 0 : numbers[2];
+  if (n < 1 || n > wl::kHighestN)
+    throw UsageError("--nlm: n must be 1 to " + std::to_string(wl::kHighestN) + ", not " +
+                     std::to_string(n));
+  if (l < 0 || l >= n)
+    throw UsageError("--nlm: l must be 0 to " + std::to_string(n - 1) + " for n = " +
+                     std::to_string(n) + ", not " + std::to_string(l));
+  if (m < -l || m > l)
+    throw UsageError("--nlm: m must be -" + std::to_string(l) + " to " + std::to_string(l) +
+                     " for l = " + std::to_string(l) + ", not " + std::to_string(m));
+  return wl::IndexOfOrbital(static_cast<int>(n), static_cast<int>(l), static_cast<int>(m), average);
+}
+
+const std::vector<std::pair<std::string, wl::HybridSet>> kHybridWords = {
+    {"sp", wl::HybridSp},
+    {"sp2", wl::HybridSp2},
+    {"sp3", wl::HybridSp3},
+    {"sp3d", wl::HybridSp3d},
+    {"sp3d2", wl::HybridSp3d2}};
+}  // namespace
+
+wl::HybridSet ParseHybrid(const std::string& option, const std::string& text) {
+  std::string word = wl::TypedName(text);
+  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string names;
+  for (const auto& [name, set] : kHybridWords) {
+    if (word == name) return set;
+    names += (names.empty() ? "" : "|") + name;
+  }
+  throw UsageError(option + " must be " + names + ", not '" + text + "'");
+}
+
+std::string HybridWord(wl::HybridSet set) {
+  for (const auto& [name, s] : kHybridWords)
+    if (s == set) return name;
+  return {};
+}
+
+void ParseCombination(const std::string& option, const std::string& text, wl::OrbitalSetup& s) {
+  const auto refuse = [&] {
+    return UsageError(option +
+                      " takes up to four terms NAME:COEFFICIENT separated by commas, as "
+                      "\"2s:0.5,2px:0.5\", not '" +
+                      text + "'");
+  };
+  s.Hybrid = wl::CustomCombination;
+  s.TermCount = 0;
+  for (size_t from = 0;;) {
+    const size_t comma = text.find(',', from);
+    const std::string term =
+        Trim(text.substr(from, comma == std::string::npos ? comma : comma - from));
+    if (term.empty()) throw refuse();
+    const size_t colon = term.rfind(':');
+    const std::string name = Trim(term.substr(0, colon));
+    double coefficient = 1;
+    if (colon != std::string::npos) {
+      const std::string number = Trim(term.substr(colon + 1));
+      char* end = nullptr;
+      coefficient = number.empty() ? 0 : std::strtod(number.c_str(), &end);
+      if (number.empty() || *end != '\0') throw refuse();
+    }
+    wl::OrbitalChoice choice = wl::LookupOrbital(name, false);
+    if (choice.Index < 0) {
+      // A subshell's name: the setup's check says why it cannot be a term.
+      const wl::OrbitalChoice average = wl::LookupOrbital(name, true);
+      if (average.Index < 0) throw UsageError(option + ": " + choice.Error);
+      choice = average;
+    }
+    if (s.TermCount < static_cast<wl::Integer>(s.Terms.size()))
+      s.Terms[static_cast<size_t>(s.TermCount)] = {static_cast<wl::Integer>(choice.Index),
+                                                   coefficient};
+    ++s.TermCount;  // more than four is refused by the setup's check
+    if (comma == std::string::npos) break;
+    from = comma + 1;
+  }
+}
+
+std::string CombinationText(const wl::OrbitalSetup& s) {
+  std::string text;
+  for (int t = 0; t < s.TermCount && t < static_cast<int>(s.Terms.size()); ++t) {
+    const wl::ComboTerm& term = s.Terms[static_cast<size_t>(t)];
+    char number[40];
+    std::snprintf(number, sizeof number, "%.17g", term.Coefficient);
+    if (t) text += ',';
+    text += wl::TypedName(ToUtf8(wl::OrbitalRowAt(term.OrbitalIndex).Name)) + ':' + number;
+  }
+  return text;
+}
+
+void CheckChoice(const wl::OrbitalSetup& setup) {
+  const std::string refusal = wl::CheckSetup(setup);
+  if (!refusal.empty()) throw UsageError(refusal);
+}
+
+wl::OrbitalSetup ReadOrbitalChoice(const Args& args) {
+  std::vector<std::string> given;
+  for (const char* name : {"--orbital", "--nlm", "--hybrid", "--combine"})
+    if (args.Has(name)) given.emplace_back(name);
+  if (given.empty())
+    throw UsageError(
+        "--orbital is required (an index 0 to 167 or a name), or --nlm, --hybrid or --combine");
+  if (given.size() > 1)
+    throw UsageError(given[0] + " and " + given[1] + " cannot be given together: each chooses "
+                     "what is calculated");
+  const bool hybrid = args.Has("--hybrid");
+  for (const char* name : {"--member", "--n"})
+    if (args.Has(name) && !hybrid) throw UsageError(std::string(name) + " needs --hybrid");
+  const bool average = args.Flag("--average");
+  if (average && (hybrid || args.Has("--combine")))
+    throw UsageError("--average applies to --orbital and --nlm, not to " + given[0]);
+
+  wl::OrbitalSetup s;
+  if (args.Has("--orbital")) {
+    s.OrbitalIndex = static_cast<wl::Integer>(ResolveOrbital(*args.Get("--orbital"), average));
+  } else if (args.Has("--nlm")) {
+    s.OrbitalIndex = static_cast<wl::Integer>(ReadNlm(*args.Get("--nlm"), average));
+  } else if (hybrid) {
+    s.Hybrid = ParseHybrid("--hybrid", *args.Get("--hybrid"));
+    if (!args.Has("--member"))
+      throw UsageError("--hybrid needs --member K, the member 1 to " +
+                       std::to_string(wl::HybridSize(s.Hybrid)) + " of the set");
+    s.HybridMember = WholeOption(args, "--member");
+    s.HybridShell = args.Has("--n") ? WholeOption(args, "--n")
+                                    : static_cast<wl::Integer>(wl::HybridLowestShell(s.Hybrid));
+  } else {
+    ParseCombination("--combine", *args.Get("--combine"), s);
+  }
+  if (args.Has("--charge")) s.Charge = WholeOption(args, "--charge");
+  s.Complex = wl::ToBoolean(args.Flag("--complex"));
+  CheckChoice(s);
+  return s;
+}
+
 wl::OrbitalSetup ReadOrbitalSetup(const Args& args, int maxThreshold, bool withDots) {
-  if (!args.Has("--orbital"))
-    throw UsageError("--orbital is required (an index 0 to 39 or a name)");
-  const int orbital = ResolveOrbital(*args.Get("--orbital"), args.Flag("--average"));
+  wl::OrbitalSetup s = ReadOrbitalChoice(args);
   const std::string view = args.Get("--view").value_or("pdf");
   if (view != "pdf" && view != "drpdf") {
     throw UsageError("--view must be pdf or drpdf, not '" + view + "'");
   }
   const bool drpdf = view == "drpdf";
-  const wl::OrbitalRow& row = wl::kOrbitalTable[orbital];
-
-  wl::OrbitalSetup s;
-  s.OrbitalIndex = static_cast<wl::Integer>(orbital);
+  const wl::OrbInfo info = wl::InfoOf(s);
   s.OrbitalViewMode = drpdf ? wl::DRPDF : wl::PDF;
-  s.AtomRadius = static_cast<wl::Integer>(
-      args.Integer("--radius", 1, 32767, drpdf ? row.DRPDFRadius : row.PDFRadius));
+  s.AtomRadius = static_cast<wl::Integer>(args.Integer(
+      "--radius", 1, 32767, drpdf ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius));
   s.DotThreshold = static_cast<wl::Byte>(
-      args.Integer("--threshold", 0, maxThreshold, drpdf ? row.DRPDFThreshold : row.PDFThreshold));
+      args.Integer("--threshold", 0, maxThreshold,
+                   std::min<long long>(maxThreshold, drpdf ? info.DefaultDRPDFDotThreshold
+                                                           : info.DefaultPDFDotThreshold)));
   s.DotTarget =
       static_cast<wl::Integer>(withDots ? args.Integer("--dots", 0, 32767, 16000) : 16000);
   return s;

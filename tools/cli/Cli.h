@@ -60,14 +60,53 @@ T Choice(const Args& args, const std::string& name,
 
 using wl::ToUtf8;
 
-// Resolves --orbital (index or name, case-insensitive, ² and ³ as 2 and 3) with
-// --average to an orbital index 0 to 39. Raises UsageError naming the choices.
+// Resolves --orbital (an index 0 to 167 or a catalogue name, see
+// LookupOrbital) with --average to an orbital index. Raises UsageError naming
+// the choices.
 int ResolveOrbital(const std::string& text, bool average);
 
-// The orbital options --orbital (required), --average, --view pdf|drpdf,
-// --radius 1..32767 and --threshold 0..maxThreshold, the last two defaulting
-// to the orbital's table row; --dots 0..32767 (16000) when `withDots`.
-// Raises UsageError.
+// The options that choose what is calculated, the same in both tools:
+//   --orbital O | --nlm N,L,M    one orbital of the table (with --average its
+//                                subshell average; --nlm then takes N,L and
+//                                refuses an M)
+//   --complex                    the complex orbital with definite m = M
+//   --charge Z                   nuclear charge 1 to 10
+//   --hybrid SET --member K [--n N]   a member of an sp .. sp3d2 hybrid set
+//   --combine "2s:0.5,2px:0.5"   up to four single orbitals of one n with real
+//                                coefficients (names or indices; a bare name
+//                                has coefficient 1)
+// (Functions, so that other files' option lists may be built from them
+// before main.)
+const std::vector<std::string>& OrbitalValued();
+const std::vector<std::string>& OrbitalFlags();
+
+// Reads those options into the choice fields of a setup (OrbitalIndex,
+// Charge, Complex, Hybrid, HybridMember, HybridShell, Terms, TermCount; the
+// rest default). Exactly one of --orbital, --nlm, --hybrid and --combine is
+// needed; options that belong to another choice are refused, and the setup's
+// own refusal (CheckSetup) is raised as the UsageError text.
+wl::OrbitalSetup ReadOrbitalChoice(const Args& args);
+
+// A hybrid set by its word: sp, sp2, sp3, sp3d or sp3d2 (² and ³ may be
+// typed as such). Raises UsageError naming `option` and the words.
+wl::HybridSet ParseHybrid(const std::string& option, const std::string& text);
+// The word ParseHybrid reads back; empty for no hybrid set.
+std::string HybridWord(wl::HybridSet set);
+
+// A custom combination "2s:0.5,2px:0.5" into `s` (Hybrid, Terms, TermCount),
+// not yet checked: CheckSetup refuses more than four terms, averages, mixed
+// shells and repeats. Raises UsageError naming `option` for text that is no
+// such list.
+void ParseCombination(const std::string& option, const std::string& text, wl::OrbitalSetup& s);
+// The text ParseCombination reads back (typed names, coefficients exact).
+std::string CombinationText(const wl::OrbitalSetup& s);
+
+// Raises CheckSetup's refusal of `setup` as a UsageError.
+void CheckChoice(const wl::OrbitalSetup& setup);
+
+// The orbital choice above, then --view pdf|drpdf, --radius 1..32767 and
+// --threshold 0..maxThreshold, the last two defaulting to InfoOf(setup);
+// --dots 0..32767 (16000) when `withDots`. Raises UsageError.
 wl::OrbitalSetup ReadOrbitalSetup(const Args& args, int maxThreshold, bool withDots);
 
 // A 3D render mode by name, the same for both tools: orthographic (or ortho),

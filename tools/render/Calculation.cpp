@@ -5,9 +5,16 @@
 
 namespace wlrender {
 
-const std::vector<std::string> kCalcValued = {"--orbital",   "--view", "--radius",
-                                              "--threshold", "--dots", "--seed"};
-const std::vector<std::string> kCalcFlags = {"--average"};
+namespace {
+std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+}  // namespace
+
+const std::vector<std::string> kCalcValued =
+    Joined(OrbitalValued(), {"--view", "--radius", "--threshold", "--dots", "--seed"});
+const std::vector<std::string> kCalcFlags = OrbitalFlags();
 
 std::unique_ptr<Calculation> Calculate(const Args& args) {
   auto calc = std::make_unique<Calculation>();

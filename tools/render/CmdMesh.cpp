@@ -37,8 +37,11 @@ surface is always one of the probability density, also with --view drpdf.
   -o FILE       the output file (required)
 )";
 
-const std::vector<std::string> kMeshValued = {"--orbital", "--view", "--enclose", "--format", "-o"};
-const std::vector<std::string> kMeshFlags = {"--average"};
+std::vector<std::string> MeshValued() {
+  std::vector<std::string> v = OrbitalValued();
+  v.insert(v.end(), {"--view", "--enclose", "--format", "-o"});
+  return v;
+}
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -72,7 +75,7 @@ int CmdMesh(const ArgList& argv) {
       return 0;
     }
   }
-  Args args(argv, {kMeshValued, kMeshFlags}, "mesh");
+  Args args(argv, {MeshValued(), OrbitalFlags()}, "mesh");
 
   // Everything is checked before the calculation starts.
   const auto file = args.Get("-o");

@@ -88,9 +88,12 @@ Format FormatOf(const Args& args, const std::string& file) {
 
 PlotRequest ReadPlot(const Args& args) {
   PlotRequest p;
-  const auto orbital = args.Get("--orbital");
-  if (!orbital) throw UsageError("--orbital is required");
-  p.orbital = ResolveOrbital(*orbital, args.Flag("--average"));
+  const wl::OrbitalSetup choice = ReadOrbitalChoice(args);
+  // The graphs are those of hydrogen's orbitals and subshells.
+  if (choice.Hybrid != wl::NoHybrid || choice.Complex || choice.Charge != 1)
+    throw UsageError("plot draws the graphs of hydrogen's orbitals of the table (--orbital or "
+                     "--nlm); --charge, --complex, --hybrid and --combine are not taken");
+  p.orbital = choice.OrbitalIndex;
   if (!args.Has("--kind")) throw UsageError("--kind radial|cumulative|angular is required");
   p.kind = Choice<Kind>(
       args, "--kind",
@@ -208,11 +211,10 @@ int CmdPlot(const ArgList& argv) {
       return 0;
     }
   }
-  Args args(argv,
-            {{"--orbital", "--kind", "--format", "-o", "--rmax", "--points", "--plane", "--size",
-              "--marker"},
-             {"--average"}},
-            "plot");
+  std::vector<std::string> valued = OrbitalValued();
+  valued.insert(valued.end(), {"--kind", "--format", "-o", "--rmax", "--points", "--plane",
+                               "--size", "--marker"});
+  Args args(argv, {valued, OrbitalFlags()}, "plot");
   const PlotRequest p = ReadPlot(args);
   const wl::OrbInfo info = wl::cWL().EnumOrbitals().at(static_cast<size_t>(p.orbital));
   try {

@@ -14,45 +14,60 @@ namespace {
 const char* kHelp = R"(usage: wavelore-render COMMAND [OPTIONS]
 
 Commands:
-  list [--json]          print the orbital table (index 0 to 39), tab-separated
+  list [--json]          print the orbital table (index 0 to 167), tab-separated
                          columns: index, Name, n, l, M, OrbType,
                          DefaultPDFAtomRadius, DefaultPDFDotThreshold, PDFOptFactor,
                          DefaultDRPDFAtomRadius, DefaultDRPDFDotThreshold,
                          DRPDFOptFactor; --json prints a JSON array of OrbInfo records
-  eval --orbital O --x X --y Y --z Z [--average]
+  eval ORBITAL --x X --y Y --z Z
                          print NonScaledPDF, RealPDF, NonScaledDRPDF, RealDRPDF and
-                         Psi (the signed wave function, null for averages) at the
-                         point (X, Y, Z) in Bohr radii, as JSON
-  stats --orbital O [--average] [--view pdf|drpdf] [--radius R] [--threshold T]
+                         Psi (the signed wave function, null for averages; for
+                         --complex PsiRe and PsiIm, its real and imaginary parts)
+                         at the point (X, Y, Z) in Bohr radii, as JSON
+  stats ORBITAL [--view pdf|drpdf] [--radius R] [--threshold T]
         [--dots D] [--seed S]
                          calculate the orbital and print its statistics as JSON
   render [stats options] [render options] -o FILE [--frames K] [--json]
                          calculate the orbital and write one view to FILE
                          (.png or .bmp); see 'wavelore-render render --help'
-  mesh --orbital O [--average] [--view pdf|drpdf] --enclose P
+  mesh ORBITAL [--view pdf|drpdf] --enclose P
        [--format obj|stl|ply|glb] -o FILE
                          write the closed boundary surface enclosing the share P
                          (0.05 to 0.999) of the probability as a 3D model in Bohr
                          radii, z up; STL is one merged solid; see
                          'wavelore-render mesh --help'
-  plot --orbital O [--average] --kind radial|cumulative|angular
+  plot ORBITAL --kind radial|cumulative|angular
        --format csv|png|svg -o FILE [--rmax R] [--points N] [--plane xz|yz|xy]
        [--size WxH]
                          write the graphs of the radial functions (R, P = r²R² and
                          the probability within a radius) or of the angular factor
                          in a plane as a CSV table or a PNG or SVG picture (default
                          800x500); see 'wavelore-render plot --help'
-  animate --orbital O [--average] [--mode M] [--kind turn|sweep] [--frames N]
+  animate ORBITAL [--mode M] [--kind turn|sweep] [--frames N]
           [--size N] [--format gif|mp4] -o FILE
                          write a full turn of the camera or a sweep of the slice
                          in N frames as an animated GIF or an MP4 video, with a
                          progress line on stderr; see 'wavelore-render animate --help'
   help, --help           show this text
 
-Orbital choice:
-  --orbital O   an index 0 to 39, or a name such as 2Pz, 3Dz2, 4Fz(x2-y2)
-                (case-insensitive; the superscripts may be typed as 2 and 3)
-  --average     take the averaged subshell of that name (e.g. --orbital 3D --average)
+Orbital choice (ORBITAL: one of --orbital, --nlm, --hybrid, --combine):
+  --orbital O   an index 0 to 167, or a name such as 2Pz, 3Dz2, 4Fz(x2-y2),
+                6Dxy or 5G (m = -4) (case, spaces and brackets do not matter;
+                superscripts may be typed as 2 and 3: 5g(m=-4), "5G m=-4")
+  --nlm N,L,M   the real orbital with those quantum numbers (n 1 to 7; M > 0
+                the cos(M phi) orbital, M < 0 the sin(|M| phi) one)
+  --average     the averaged subshell instead (--orbital 3D --average, or
+                --nlm N,L --average: the average covers every m, so an M is
+                refused)
+  --complex     the complex orbital with definite m = M (single orbitals)
+  --charge Z    nuclear charge 1 to 10, a hydrogen-like ion (default 1: H)
+  --hybrid sp|sp2|sp3|sp3d|sp3d2 --member K [--n N]
+                member K of a hybrid set made from shell N (default 2; 3 for
+                sp3d and sp3d2)
+  --combine "2s:0.5,2px:0.5"
+                a combination of up to four single orbitals of one n (names
+                or indices) with real coefficients, normalised for you
+  --charge goes with any choice; plot takes only --orbital or --nlm.
 
 Calculation (stats, render):
   --view pdf|drpdf   density to sample (default pdf)
