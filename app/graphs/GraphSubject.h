@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "core/Records.h"
 
@@ -17,6 +18,11 @@ struct GraphSubject {
   ViewMode View = PDF;    // DRPDF views get the line on the r² sin θ weighting
   double AtomRadius = 0;  // half-width of the sampled cube, Bohr radii
   TransectDirection SlicePlane = Alongy;  // the angular graph's plane
+  int Charge = 1;         // nuclear charge Z: radii shrink as 1/Z
+  bool Complex = false;   // the complex orbital of the row's (n, l, M): |ψ| round about z
+  // A hybrid or combination: its normalised terms (rows of one shell n, Σ c² = 1);
+  // empty for one orbital of the table.
+  std::vector<ComboTerm> Terms;
 };
 
 }  // namespace wl
