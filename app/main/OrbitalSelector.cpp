@@ -36,6 +36,16 @@ QString SelectorName(const OrbInfo& info) {
   return name;
 }
 
+QString OrbitalDescription(const OrbitalView& v) {
+  const QString view = v.ViewMode == DRPDF ? QStringLiteral("DRPDF") : QStringLiteral("PDF");
+  const QString name = QString::fromStdU16String(v.Info.Name);
+  // A hybrid or combination has no single (n, l, m): its name says it all.
+  if (v.Setup.Hybrid != NoHybrid) return name + QStringLiteral(" ") + view;
+  const QString numbers = QStringLiteral(" (%1,%2,").arg(v.Info.n).arg(v.Info.l);
+  if (v.Info.OrbType == AverageOrbs) return name + numbers + QStringLiteral("all) Average ") + view;
+  return name + numbers + QStringLiteral("%1) ").arg(v.Info.M) + view;
+}
+
 QString RefusalSentence(const std::string& why) {
   QString s = QString::fromStdString(why);
   if (!s.isEmpty()) s[0] = s[0].toUpper();
@@ -329,18 +339,7 @@ void frmMain::OpenOrbitalFromPage(const QString& words) {
 
 QString frmMain::OrbitalTitle(Integer OrbIndex) const {
   const OrbitalView& v = OrbitalViews.at(static_cast<size_t>(OrbIndex));
-  const QString view = v.ViewMode == DRPDF ? QStringLiteral("DRPDF") : QStringLiteral("PDF");
-  QString title = QString::fromStdU16String(v.Info.Name);
-  if (v.Setup.Hybrid != NoHybrid) {
-    // A hybrid or combination has no single (n, l, m): its name says it all.
-    title += QStringLiteral(" ") + view;
-  } else if (title += QStringLiteral(" (%1,%2").arg(v.Info.n).arg(v.Info.l);
-             v.Info.OrbType == AverageOrbs) {
-    title += QStringLiteral(",all) Average ") + view;
-  } else {
-    title += QStringLiteral(",%1) ").arg(v.Info.M) + view;
-  }
-  return title + QStringLiteral(", r=") + ShortestSingle(v.AtomRadius);
+  return OrbitalDescription(v) + QStringLiteral(", r=") + ShortestSingle(v.AtomRadius);
 }
 
 void frmMain::DeleteOrbital(Integer OrbIndex) {
