@@ -66,9 +66,15 @@ QPolarChart* BuildAngularChart(const GraphSubject& s, int points) {
   const auto [first, second] = AxisLetters(plane);
   auto* chart = new QPolarChart;
   const bool round = s.Terms.empty() && (s.Average || s.l == 0);
-  PrepareChart(chart, (s.Terms.empty() ? QStringLiteral("Angular factor of %1 in the %2 plane")
-                                        : QStringLiteral("ψ of %1 around the %2 plane"))
-                          .arg(s.Name, PlaneName(plane)));
+  if (s.Terms.empty()) {
+    PrepareChart(chart, QStringLiteral("Angular factor of %1 in the %2 plane")
+                            .arg(s.Name, PlaneName(plane)));
+  } else {
+    // A combination's shape changes with r: it is drawn where P peaks.
+    PrepareChart(chart, QStringLiteral("ψ of %1 around the %2 plane at r = %3 a₀")
+                            .arg(s.Name, PlaneName(plane),
+                                 QString::number(SubjectMostProbable(s), 'f', 2)));
+  }
 
   // The directions around the rim: the axes by name, angles between them in
   // the plane's convention. Labels must differ, so the left half's copies of
