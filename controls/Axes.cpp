@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -131,6 +132,8 @@ void Axes::Draw(double theta, double phi, RenderMode Mode, Integer Plane, Intege
 
   Surface_->SetAllBits(Pixels_);
   DrawLabels(Mode);
+  LastMode_ = Mode;
+  Drawn_ = true;
   update();
 }
 
@@ -246,9 +249,71 @@ QImage Axes::Image() const {
       .copy();
 }
 
+void Axes::PaintVector(QPainter& p) const {
+  p.fillRect(QRectF(0, 0, kSize, kSize), Qt::black);
+  p.setRenderHint(QPainter::Antialiasing);
+  // The anaglyph's eyes add like the pixel picture's, where red over green makes yellow.
+  if (LastMode_ == Anaglyph) p.setCompositionMode(QPainter::CompositionMode_Plus);
+  const auto colour = [](int b, int channels) {
+    b = std::clamp(b, 0, 255);
+    return QColor(channels & 1 ? b : 0, channels & 2 ? b : 0, channels & 4 ? b : 0);
+  };
+  const QPointF centre(kCentre + 0.5, kCentre + 0.5);
+  // Each line runs from the centre at brightness 128 to its end's brightness.
+  const auto line = [&](const COORDlong& end, int channels) {
+    const QPointF to(end.X + 0.5, end.Z + 0.5);
+    QLinearGradient shade(centre, to);
+    shade.setColorAt(0, colour(128, channels));
+    shade.setColorAt(1, colour(end.Y, channels));
+    p.setPen(QPen(QBrush(shade), 1.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(centre, to);
+  };
+  constexpr int grey = 7, red = 1, green = 2;
+  for (const Integer a : DrawOrder_) {
+    if (LastMode_ == Anaglyph) line(EndB_[a], green);
+  }
+  for (const Integer a : DrawOrder_) line(EndA_[a], LastMode_ == Anaglyph ? red : grey);
+
+  p.setFont(LabelFont_);
+  const double ascent = QFontMetricsF(LabelFont_).ascent();
+  static const QString names[3] = {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")};
+  for (int a = 0; a < 3; ++a) {
+    const int b = std::clamp<Long>(EndA_[a].Y, 0, 255);
+    const double row = EndA_[a].Z - 8 + ascent;
+    const auto label = [&](Long column, int channels) {
+      p.setPen(colour(b, channels));
+      p.drawText(QPointF(column, row), names[a]);
+    };
+    if (LastMode_ != Anaglyph) {
+      label(EndA_[a].X, grey);
+    } else if (EndA_[a].X == EndB_[a].X && EndA_[a].Z == EndB_[a].Z) {
+      label(EndA_[a].X, red | green);
+    } else {
+      label(EndA_[a].X, red);
+      label(EndB_[a].X, green);
+    }
+  }
+}
+
+QImage Axes::SharpImage(double ratio) const {
+  const int side = static_cast<int>(std::lround(kSize * ratio));
+  QImage image(side, side, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::black);
+  QPainter p(&image);
+  PaintVector(p);
+  return image;
+}
+
 void Axes::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.drawImage(0, 0, Image());
+  // Above one device pixel per pixel the picture is drawn anew at the
+  // device's density instead of enlarging its pixels.
+  if (Drawn_ && devicePixelRatioF() > 1.0) {
+    PaintVector(p);
+  } else {
+    p.drawImage(0, 0, Image());
+  }
 }
 
 }  // namespace wl

@@ -15,6 +15,8 @@
 #include "render/PixelArray.h"
 #include "wlctrls_export.h"
 
+class QPainter;
+
 namespace wl {
 
 class cMemoryDCEx;
@@ -46,6 +48,9 @@ class WLCTRLS_EXPORT Axes : public QWidget {
 
   // What was last drawn: lines and labels, 127 by 127.
   QImage Image() const;
+  // The same picture drawn anew at `ratio` device pixels per pixel (smooth
+  // lines and sharp labels rather than enlarged pixels), for zoomed windows.
+  QImage SharpImage(double ratio) const;
   // The engine surface handle of the picture.
   Long hdc() const;
 
@@ -67,6 +72,10 @@ class WLCTRLS_EXPORT Axes : public QWidget {
   void DrawLine(const COORDlong& end, Ink ink);
   void Plot(Integer column, Integer bufferRow, Integer brightness, Ink ink);
   void DrawLabels(RenderMode Mode);
+  // The lines and labels of the last Draw through a painter in picture units.
+  void PaintVector(QPainter& p) const;
+  RenderMode LastMode_ = Orthographic;
+  bool Drawn_ = false;
 
   std::array<COORDlong, 3> AxisEnds_;
   std::array<COORDdouble, 3> Rotated_{};

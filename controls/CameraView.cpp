@@ -55,7 +55,8 @@ void CameraView::Line(Long x1, Long y1, Long x2, Long y2, QRgb colour) {
            [&](Long x, Long y, long long, long long) { Picture_.setPixel(x, y, colour); });
 }
 
-void CameraView::Draw(Long CameraPos, Long ProjectionPlane, RenderMode Mode, Long StereoFactor) {
+void CameraView::Draw(Long CameraPos, Long ProjectionPlane, RenderMode Mode, Long StereoFactor,
+                      AnaglyphGlasses Glasses) {
   Picture_ = Background_;
   const Long cx = Column(CameraPos), px = Column(ProjectionPlane);
   const QRgb white = qRgb(255, 255, 255);
@@ -71,7 +72,8 @@ void CameraView::Draw(Long CameraPos, Long ProjectionPlane, RenderMode Mode, Lon
     const Long greenEye = row(kMiddleRow - e * q), redEye = row(kMiddleRow + e * q);
     const double u = (e + FDiv(D * (127 - e), R)) * q;
     const double v = (e - FDiv(D * (e + 127), R)) * q;
-    const QRgb green = qRgb(0, 255, 0), red = qRgb(255, 0, 0);
+    const QRgb green = Glasses == RedCyan ? qRgb(0, 255, 255) : qRgb(0, 255, 0);
+    const QRgb red = qRgb(255, 0, 0);
     Line(cx, greenEye, end, row(kMiddleRow - v), green);
     Line(cx, greenEye, end, row(kMiddleRow - u), green);
     Line(cx, redEye, end, row(kMiddleRow + v), red);

@@ -26,8 +26,10 @@ class WLCTRLS_EXPORT CameraView : public QWidget {
 
   // Repaints the diagram over the background sketch. Raises division by zero
   // (11) for a camera at the origin or, in anaglyph mode, a StereoFactor of 0,
-  // and overflow (6) when a ray's row leaves 32-bit range.
-  void Draw(Long CameraPos, Long ProjectionPlane, RenderMode Mode, Long StereoFactor);
+  // and overflow (6) when a ray's row leaves 32-bit range. The anaglyph's
+  // left eye is green, or cyan for red/cyan glasses.
+  void Draw(Long CameraPos, Long ProjectionPlane, RenderMode Mode, Long StereoFactor,
+            AnaglyphGlasses Glasses = RedGreen);
 
   // The column of depth position z.
   static Long Column(double z);

@@ -337,7 +337,7 @@ void frmViewOptions::DrawCameraViews() {
   const OrbitalView& v = R();
   Main_.EngineGuard([&] {
     CView1->Draw(v.CameraPos, v.ProjectionPlane, Perspective, v.StereoFactor);
-    CView2->Draw(v.CameraPos, v.ProjectionPlane, Anaglyph, v.StereoFactor);
+    CView2->Draw(v.CameraPos, v.ProjectionPlane, Anaglyph, v.StereoFactor, v.Glasses);
   });
 }
 
@@ -442,6 +442,7 @@ void frmViewOptions::GlassesChoice_Click(int i) {
   const AnaglyphGlasses glasses = i == 1 ? RedCyan : RedGreen;
   if (glasses == v.Glasses) return;
   v.Glasses = glasses;
+  DrawCameraViews();
   if (v.Mode == Anaglyph) Main_.EngineGuard([&] { Main_.FrameUpdate3D(true, false); });
 }
 

@@ -11,6 +11,9 @@
 #include <QLabel>
 #include <QScreen>
 #include <QWindow>
+#include <QBackingStore>
+#include <qpa/qplatformbackingstore.h>
+#include <qpa/qplatformwindow.h>
 #include <QtGui/private/qhighdpiscaling_p.h>
 #include <algorithm>
 #include <cmath>
@@ -132,6 +135,50 @@ double ApplyAtStart(std::optional<double> asked) {
 
 }  // namespace Zoom
 
+namespace {
+// Under a window manager the window may reach its new device size only after
+// the zoom, when the manager answers; its logical size did not change, so Qt
+// keeps the backing store at the old device size and the grown part stays
+// unpainted. Whenever the window is exposed at a device size its store does
+// not have, the store is sized anew and the whole window repainted.
+class DeviceSizeFollower final : public QObject {
+ public:
+  static constexpr const char* kName = "DeviceSizeFollower";
+  explicit DeviceSizeFollower(QWidget* top) : QObject(top), top_(top) { setObjectName(kName); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Expose) Follow(static_cast<QWindow*>(watched));
+    return false;
+  }
+
+  void Follow(QWindow* window) {
+    QBackingStore* store = top_->backingStore();
+    if (!window || !window->handle() || !store || !store->handle()) return;
+    const QPaintDevice* device = store->handle()->paintDevice();
+    const QSize native = window->handle()->geometry().size();
+    if (!device || native.isEmpty() || QSize(device->width(), device->height()) == native) return;
+    store->resize(top_->size());
+    top_->update();
+    for (QWidget* child : top_->findChildren<QWidget*>()) child->update();
+  }
+
+ private:
+  QWidget* top_;
+};
+
+void FollowDeviceSize(QWidget* top) {
+  QWindow* window = top->windowHandle();
+  if (!window) return;
+  auto* follower = static_cast<DeviceSizeFollower*>(top->findChild<QObject*>(
+      QLatin1String(DeviceSizeFollower::kName), Qt::FindDirectChildrenOnly));
+  if (!follower) {
+    follower = new DeviceSizeFollower(top);
+    window->installEventFilter(follower);
+  }
+  follower->Follow(window);
+}
+}  // namespace
+
 Integer frmMain::ViewPixels(RenderSize size) const {
   const NoFocusCont* view = size == Main ? eeMainView : eeNanoView;
   const long natural = size == Main ? Main : Nano;
@@ -207,6 +254,7 @@ void frmMain::ApplyZoom(double factor) {
     if (!DisplayChanged) StartMode = modDisplay::GetCurrentMode();
   }
   RedrawForZoom();
+  FollowDeviceSize(this);
   // The tool windows stay beside the now larger or smaller window.
   // (An options window hidden with the viewer is placed as it shows again.)
   if (OptionsShown && ViewOptions) {

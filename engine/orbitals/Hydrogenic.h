@@ -7,11 +7,12 @@
 
 #include "core/Records.h"
 #include "orbitals/cElectron.h"
+#include "wlengine_export.h"
 
 namespace wl {
 
 // The wave function of a setup without a hybrid (Hybrid == NoHybrid) that
 // CheckSetup accepts; null otherwise.
-std::unique_ptr<cElectron> CreateHydrogenic(const OrbitalSetup& setup);
+WLENGINE_EXPORT std::unique_ptr<cElectron> CreateHydrogenic(const OrbitalSetup& setup);
 
 }  // namespace wl

@@ -1,5 +1,6 @@
 #include "orbitals/OrbitalCatalog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <set>
@@ -38,13 +39,87 @@ std::u16string SingleName(int n, int l, int M) {
   return Number(n) + SubshellLetter(l, true) + u" (m = " + SignedNumber(M) + u")";
 }
 
-// The default radius and threshold of a new row (n >= 5): the radius holding
-// 90% (PDF) or 95% (DRPDF) of the probability of the subshell, rounded up;
-// thresholds 30 and 50.
-OrbitalDefaults NewRowDefaults(int n, int l, ViewMode view) {
-  const double share = view == PDF ? 0.9 : 0.95;
-  return {static_cast<Integer>(std::ceil(RadiusHolding(n, l, share))),
-          static_cast<Integer>(view == PDF ? 30 : 50)};
+constexpr double kPi = 3.14159265358979323846;
+
+// The smallest of the peaks of the lobes of f(u) on a scan of `steps` points
+// of (0, top] (lobes end where f changes sign; only those with u > from count)
+// as a share of the highest peak over the whole scan.
+template <class F>
+double WeakestLobeShare(F&& f, double top, int steps, double from) {
+  double all = 0, weakest = -1, lobe = 0;
+  double previous = 0;
+  for (int i = 1; i <= steps; ++i) {
+    const double u = top * i / steps;
+    const double v = f(u);
+    if (i > 1 && (v < 0) != (previous < 0)) {
+      if (lobe > 0 && (weakest < 0 || lobe < weakest)) weakest = lobe;
+      lobe = 0;
+    }
+    previous = v;
+    all = std::max(all, v * v);
+    if (u > from) lobe = std::max(lobe, v * v);
+  }
+  if (lobe > 0 && (weakest < 0 || lobe < weakest)) weakest = lobe;
+  return weakest / all;
+}
+
+// The outermost radial shell's peak as a share of the highest radial peak: of
+// R (PDF: the density) or of rR (DRPDF: r²R², where it is always 1). A scan of
+// 1200 steps out to 3n², within a percent of the maxima.
+double OuterShellShare(int n, int l, ViewMode view) {
+  const std::vector<double> nodes = RadialNodes(n, l);
+  const double from = nodes.empty() ? 0 : nodes.back();
+  return WeakestLobeShare(
+      [&](double r) { return view == PDF ? RadialR(n, l, r) : r * RadialR(n, l, r); },
+      3.0 * n * n, 1200, from);
+}
+
+// The weakest angular lobe's peak as a share of the highest: of P_l^m(cos θ)²
+// (PDF), times sin θ for the DRPDF weight; θ from 0 to π/2 (the lobes of the
+// other half mirror these).
+double WeakestAngularShare(int l, int m, ViewMode view) {
+  auto lobe = [&](double theta) {
+    const double t = std::cos(theta), s = std::sin(theta);
+    // P_m^m = (2m-1)!! s^m, then upwards in l.
+    double pmm = 1;
+    for (int i = 1; i <= m; ++i) pmm *= (2 * i - 1) * s;
+    double low = pmm, high = t * (2 * m + 1) * pmm;
+    if (l == m) high = pmm;
+    for (int k = m + 2; k <= l; ++k) {
+      const double next = ((2 * k - 1) * t * high - (k + m - 1) * low) / (k - m);
+      low = high;
+      high = next;
+    }
+    return view == PDF ? high : high * std::sqrt(s);
+  };
+  return WeakestLobeShare(lobe, kPi / 2, 2000, 0);
+}
+
+// The defaults of a new row (n >= 5), by rule:
+// - radius: 1.75 n² (PDF) and 2 n² (DRPDF) Bohr radii, rounded up, for every
+//   row of a shell as in the original table. The cloud grows as n²
+//   (⟨r⟩ = (3n² - l(l+1))/2), and these give the original table's 28 and 32 at
+//   n = 4, so every shell fills its cube in the same proportion: 44/50 at
+//   n = 5, 63/72 at n = 6, 86/98 at n = 7;
+// - threshold: half the level of the weakest lobe of the outermost shell,
+//   rounded down, at most 30 (PDF) or 50 (DRPDF, the original table's values).
+//   A lobe's level is 255 times the outer shell's radial peak over the highest
+//   (R² for PDF, r²R² for DRPDF: 1) times its angular peak over the highest
+//   (P_l^m², times sin θ for DRPDF; 1 for averages). Dots come from the cells
+//   above the threshold, so every lobe of the outer shell shows down to about
+//   half its peak; inner shells are denser and show whenever the outer one
+//   does. s and p orbitals of high n keep so faint an outer shell in the PDF
+//   view (7s: level 0.09, 7p: 1.9) that their threshold is 0 and still only
+//   7p's shows, thinly.
+OrbitalDefaults NewRowDefaults(int n, int l, int M, OrbitalType type, ViewMode view) {
+  static double radial[2][kHighestN + 1][kHighestN] = {};  // once per subshell
+  double& outer = radial[view == PDF ? 0 : 1][n][l];
+  if (outer == 0) outer = OuterShellShare(n, l, view);
+  const double angular = type == AverageOrbs ? 1 : WeakestAngularShare(l, std::abs(M), view);
+  const double cap = view == PDF ? 30 : 50;
+  const double threshold = std::clamp(std::floor(255 * outer * angular / 2), 0.0, cap);
+  const double radius = view == PDF ? std::ceil(1.75 * n * n) : 2.0 * n * n;
+  return {static_cast<Integer>(radius), static_cast<Integer>(threshold)};
 }
 
 struct Catalog {
@@ -56,7 +131,8 @@ struct Catalog {
     Rows.assign(std::begin(kOrbitalTable), std::end(kOrbitalTable));
     auto add = [&](int n, int l, int M, OrbitalType type, std::u16string name) {
       Names.push_back(std::move(name));
-      const OrbitalDefaults pdf = NewRowDefaults(n, l, PDF), dr = NewRowDefaults(n, l, DRPDF);
+      const OrbitalDefaults pdf = NewRowDefaults(n, l, M, type, PDF),
+                            dr = NewRowDefaults(n, l, M, type, DRPDF);
       // Real orbitals' densities are even in x, y and z; m = 0 ones are also
       // unchanged when x and y are exchanged, averages under every exchange.
       const OptFactor single = M == 0 ? F16xy : F8;

@@ -1,7 +1,10 @@
 // The searches for the peak of the unscaled density over the first octant.
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "core/Numeric.h"
+#include "orbitals/OrbitalCatalog.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -61,16 +64,17 @@ void ScanBox(const Box& b, int N, const double step[3], Density&& density, F&& f
 }
 }  // namespace
 
-// Shrinking-box grid search with 14, 13, 12, ... divisions per axis, ending
-// when a whole cycle of three passes brings no strict improvement.
-double cOrbitalPDF::FindPeakDensity() {
-  const double R = SetupInfo.AtomRadius;
+namespace {
+// Shrinking-box grid search over [0, size]³ with 14, 13, 12, ... divisions per
+// axis, ending when a whole cycle of three passes brings no strict improvement.
+template <class Density>
+double ShrinkingBoxSearch(double size, Density&& density) {
+  const double R = size;
   Box box{{0, 0, 0}, {R, R, R}};
   double best = 0;
   Point3 bestPoint;
   int N = 12;
   std::array<double, 3> earlier = {-1, -1, 0};  // the bests three, two and one passes ago
-  auto density = [this](const COORDdoubleParams& c) { return Electron->GetNonScaledPDF(c); };
   for (int pass = 0; pass < kMaxPasses; ++pass) {
     N = N % 3 == 0 ? N + 2 : N - 1;
     double step[3];
@@ -84,6 +88,33 @@ double cOrbitalPDF::FindPeakDensity() {
     box = BoxAround(bestPoint, step, R);
     if (best == earlier[0]) break;
     earlier = {earlier[1], earlier[2], best};
+  }
+  return best;
+}
+
+// Boxes of a third, a ninth ... of the radius searched again for orbitals the
+// original table did not have: high shells have small dense lobes near the
+// nucleus (7d's innermost at 3 Bohr radii in a cube of 86) that the first
+// pass's 14 divisions step over. The original rows keep their single search,
+// so their scale (and pictures) stay as they were.
+constexpr int kInnerBoxes = 4;
+
+bool BeyondTheTable(const OrbitalSetup& s) {
+  return s.Hybrid != NoHybrid || s.OrbitalIndex >= kSeedOrbitalCount || s.Charge != 1 ||
+         s.Complex;
+}
+}  // namespace
+
+double cOrbitalPDF::FindPeakDensity() {
+  const double R = SetupInfo.AtomRadius;
+  auto density = [this](const COORDdoubleParams& c) { return Electron->GetNonScaledPDF(c); };
+  double best = ShrinkingBoxSearch(R, density);
+  if (BeyondTheTable(SetupInfo)) {
+    double size = R;
+    for (int k = 0; k < kInnerBoxes; ++k) {
+      size /= 3;
+      best = std::max(best, ShrinkingBoxSearch(size, density));
+    }
   }
   return best;
 }
@@ -116,10 +147,66 @@ Best RefineCandidate(Point3& point, double coarseStep, double R, Density&& densi
 }
 }  // namespace
 
+namespace {
+// The radial search of orbitals beyond the original table: their weighted
+// densities have many lobes of nearly equal height (6h has seven along θ), and
+// an ion's lobes are Z times smaller. The coarse grid steps 3 Bohr radii of
+// the scaled orbital (3 / Z), at most 128 divisions; every local maximum of
+// it (no higher axis neighbour) is a lobe, and the highest kLobeCandidates
+// lobes are refined, each once, so that neighbouring points of one lobe do not
+// crowd out the others.
+constexpr int kLobeCandidates = 8;
+constexpr int kMaxLobeDivisions = 128;
+
+template <class Density>
+double LobeSearch(double R, int charge, Density&& density) {
+  int N0 = static_cast<int>(Int(R * charge / 3));
+  N0 = std::clamp(N0, 6, kMaxLobeDivisions);
+  const double coarse = R / N0;
+  const int side = N0 + 1;
+  std::vector<double> values;
+  values.reserve(static_cast<size_t>(side) * side * side);
+  const double step[3] = {coarse, coarse, coarse};
+  ScanBox(Box{{0, 0, 0}, {R, R, R}}, N0, step, density,
+          [&](double, double, double, double v) { values.push_back(v); });
+  auto at = [&](int i, int j, int k) { return values[static_cast<size_t>((k * side + j) * side + i)]; };
+
+  struct Candidate {
+    double value = 0;
+    Point3 point;
+  };
+  std::vector<Candidate> lobes;
+  for (int k = 0; k < side; ++k) {
+    for (int j = 0; j < side; ++j) {
+      for (int i = 0; i < side; ++i) {
+        const double v = at(i, j, k);
+        if (!(v > 0)) continue;
+        const bool top = (i == 0 || at(i - 1, j, k) <= v) && (i == N0 || at(i + 1, j, k) <= v) &&
+                         (j == 0 || at(i, j - 1, k) <= v) && (j == N0 || at(i, j + 1, k) <= v) &&
+                         (k == 0 || at(i, j, k - 1) <= v) && (k == N0 || at(i, j, k + 1) <= v);
+        if (top) lobes.push_back({v, {i * coarse, j * coarse, k * coarse}});
+      }
+    }
+  }
+  std::sort(lobes.begin(), lobes.end(),
+            [](const Candidate& a, const Candidate& b) { return a.value > b.value; });
+  if (lobes.size() > kLobeCandidates) lobes.resize(kLobeCandidates);
+  double best = 0;
+  for (Candidate& c : lobes) best = std::max(best, RefineCandidate<double>(c.point, coarse, R, density));
+  return best;
+}
+}  // namespace
+
 // The radially weighted density peaks on shells: a coarse grid keeps its four
-// best points, each is refined, and the best of them is refined once more.
+// best points, each is refined, and the best of them is refined once more
+// (the original rows; others search their lobes as above).
 double cOrbitalDRPDF::FindPeakDensity() {
   const double R = SetupInfo.AtomRadius;
+  if (BeyondTheTable(SetupInfo)) {
+    return LobeSearch(R, SetupInfo.Charge, [this](const COORDdoubleParams& c) {
+      return Electron->GetNonScaledDRPDF(c);
+    });
+  }
   int N0 = static_cast<int>(Int(R / 3));
   if (N0 < 6) N0 = 6;
   if (N0 > kMaxCoarseDivisions) N0 = kMaxCoarseDivisions;

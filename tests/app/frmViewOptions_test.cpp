@@ -147,6 +147,10 @@ TEST_F(ViewOptions, GlassesChoiceDrawsTheAnaglyphForRedCyanGlasses) {
   EXPECT_FALSE(o.GlassesChoice[0]->isChecked());
   EXPECT_GT(colours().first, 200);
   EXPECT_EQ(colours().second, 0);
+  // The camera diagram draws the left eye's rays in cyan too.
+  bool cyan = false;
+  for (int y = 0; y < 45; ++y) cyan |= o.CView2->Picture().pixel(110, y) == qRgb(0, 255, 255);
+  EXPECT_TRUE(cyan);
 
   ASSERT_TRUE(w->Calculate(4, 8, 30, 0));
   EXPECT_EQ(R().Glasses, wl::RedGreen);

@@ -242,3 +242,28 @@ TEST(AxesTest, TheControlIs127PixelsSquare) {
 }
 
 }  // namespace
+
+TEST(AxesTest, ZoomedPictureIsDrawnAtTheDevicesDensityNotEnlarged) {
+  Axes axes;
+  axes.Draw(0.4, 0.3, wl::Orthographic, 15, -300, 30);
+  const QImage small = axes.Image();
+  const QImage sharp = axes.SharpImage(2.0);
+  ASSERT_EQ(sharp.size(), QSize(254, 254));
+  // Every axis' end lies on the lines of both pictures: near each end pixel
+  // of the small picture the large one has ink too.
+  for (int a = 0; a < 3; ++a) {
+    const COORDlong end = axes.EndA()[a];
+    if (end.X < 2 || end.X > 124 || end.Z < 2 || end.Z > 124) continue;
+    EXPECT_FALSE(Ink(small, QRect(end.X - 1, end.Z - 1, 3, 3)).empty()) << a;
+    EXPECT_FALSE(Ink(sharp, QRect(2 * end.X - 2, 2 * end.Z - 2, 6, 6)).empty()) << a;
+  }
+  // An enlarged picture would repeat each pixel in a 2 by 2 block; the sharp
+  // one has blocks whose four device pixels differ (smooth edges, fine text).
+  int mixed = 0;
+  for (int y = 0; y < 254; y += 2)
+    for (int x = 0; x < 254; x += 2) {
+      const QRgb c = sharp.pixel(x, y);
+      mixed += sharp.pixel(x + 1, y) != c || sharp.pixel(x, y + 1) != c || sharp.pixel(x + 1, y + 1) != c;
+    }
+  EXPECT_GT(mixed, 100);
+}

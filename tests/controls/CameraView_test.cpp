@@ -66,6 +66,10 @@ TEST(CameraViewTest, AnaglyphRaysStartAtTwoEyes) {
   bool green = false;
   for (int y = 0; y < 45; ++y) green |= image.pixel(110, y) == kGreen;
   EXPECT_TRUE(green);
+  // For red/cyan glasses the left eye's rays are cyan.
+  view.Draw(-500, 0, wl::Anaglyph, 10, wl::RedCyan);
+  EXPECT_EQ(view.Picture().pixel(61, 16), qRgb(0, 255, 255));
+  EXPECT_EQ(view.Picture().pixel(61, 28), kRed);
 }
 
 TEST(CameraViewTest, EachDrawStartsAgainFromTheBackground) {
