@@ -15,6 +15,8 @@
 #include "AppTestSupport.h"
 #include "RollOverImage.h"
 #include "SpinButton.h"
+#include "graphs/GraphSubject.h"
+#include "help/frmMenus.h"
 #include "main/frmCombination.h"
 #include "orbitals/OrbitalCatalog.h"
 
@@ -197,6 +199,48 @@ TEST_F(Selector, CustomCombinationIsEditedCheckedAndNamed) {
   EXPECT_EQ(w->CombinationChoice.TermCount, 2);
   EXPECT_EQ(w->labCombination->text(), QString::fromUtf8("0.71 3S \u2212 0.71 3Px"));
   EXPECT_EQ(w->osRadius->Value(), wl::InfoOf(w->CombinationChoice).DefaultPDFAtomRadius);
+}
+
+TEST_F(Selector, IonsAndComplexOrbitalsAreCalculatedAndTitledByWhatTheyAre) {
+  // A lithium ion's 7s, then the complex 2p with m = +1.
+  Click(w->osViewMode[0]);
+  Type(w->osCharge, QStringLiteral("3"));
+  ClickRow(w->osListN, 6);
+  ClickRow(w->osListL, 0);
+  ClickRow(w->osListM, 1);
+  Click(w->osCalc);
+  ASSERT_TRUE(messages->asked.empty()) << messages->asked[0].text.toStdString();
+  QTreeWidgetItem* ion = w->Node(QStringLiteral("ORB0"));
+  ASSERT_NE(ion, nullptr);
+  EXPECT_TRUE(ion->text(0).startsWith(QString::fromUtf8("7S, Li\u00b2\u207a (7,0,0) PDF")))
+      << ion->text(0).toStdString();
+  EXPECT_EQ(w->SubjectOf(0).Charge, 3);
+
+  Click(w->ToolBarImage[3]);
+  Type(w->osCharge, QStringLiteral("1"));
+  ClickRow(w->osListN, 1);
+  ClickRow(w->osListL, 1);
+  ClickRow(w->osListM, 3);  // m = +1
+  Click(w->osForm[1]);
+  Click(w->osCalc);
+  QTreeWidgetItem* complex = w->Node(QStringLiteral("ORB1"));
+  ASSERT_NE(complex, nullptr);
+  EXPECT_TRUE(complex->text(0).startsWith(QStringLiteral("2P m=+1 (complex) (2,1,1) PDF")))
+      << complex->text(0).toStdString();
+  EXPECT_TRUE(w->SubjectOf(1).Complex);
+
+  // Back goes to the ion; deleting it leaves the complex orbital.
+  w->Menus->mnuGoBack->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(w->CurrentMode, 2);
+  w->Menus->mnuGoBack->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(w->CurrentMode, 3);
+  EXPECT_EQ(w->CurrentOrbital, 0);
+  messages->answers = {wl::MsgAnswer::Yes};
+  w->DeleteOrbital(0);
+  EXPECT_EQ(w->Node(QStringLiteral("ORB0")), nullptr);
+  EXPECT_NE(w->Node(QStringLiteral("ORB1")), nullptr);
 }
 
 }  // namespace
