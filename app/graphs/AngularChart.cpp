@@ -66,7 +66,10 @@ QPolarChart* BuildAngularChart(const GraphSubject& s, int points) {
   const auto [first, second] = AxisLetters(plane);
   auto* chart = new QPolarChart;
   const bool round = s.Terms.empty() && (s.Average || s.l == 0);
-  if (s.Terms.empty()) {
+  if (s.Complex) {
+    PrepareChart(chart, QStringLiteral("Size |Y| of %1 in the %2 plane")
+                            .arg(s.Name, PlaneName(plane)));
+  } else if (s.Terms.empty()) {
     PrepareChart(chart, QStringLiteral("Angular factor of %1 in the %2 plane")
                             .arg(s.Name, PlaneName(plane)));
   } else {
