@@ -41,12 +41,12 @@ inline constexpr QRect osCalc{574, 480, 200, 56};
 inline constexpr QRect osCharge{574, 282, 90, 24};
 inline constexpr QRect labChargeName{672, 282, 102, 24};
 inline constexpr QRect osForm[2] = {{574, 348, 98, 24}, {676, 348, 98, 24}};
-// Hybrids, under the view mode's notes: the set, its member and shell, and
-// the custom combination chosen.
+// Hybrids, under the view mode's notes: the set, its member and shell; the
+// custom combination chosen is written in the free space above Calculate.
 inline constexpr QRect osHybrid{226, 534, 130, 24};
 inline constexpr QRect osHybridMember{370, 534, 86, 24};
 inline constexpr QRect osHybridShell{466, 534, 86, 24};
-inline constexpr QRect labCombination{226, 560, 340, 14};
+inline constexpr QRect labCombination{574, 386, 200, 64};
 
 // The orbital viewer page.
 inline constexpr QRect eeMainView{214, 102, 375, 375};

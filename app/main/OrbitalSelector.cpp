@@ -170,9 +170,10 @@ void frmMain::RefreshHybridControls() {
     osHybridShell->setMin(static_cast<Integer>(HybridLowestShell(chosen)));
   }
   const bool combination = hybrid == CustomCombination && CombinationChoice.TermCount > 0;
-  labCombination->setText(combination
-                              ? QString::fromStdU16String(SetupName(CombinationChoice))
-                              : QString());
+  labCombination->setText(
+      combination ? QStringLiteral("Combination: ") +
+                        QString::fromStdU16String(SetupName(CombinationChoice))
+                  : QString());
 }
 
 void frmMain::osHybrid_Click(int Index) {

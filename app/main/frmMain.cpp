@@ -401,7 +401,9 @@ void frmMain::CreateSelector() {
   labCombination = new QLabel(this);
   labCombination->setObjectName(QStringLiteral("labCombination"));
   labCombination->setGeometry(Layout::labCombination);
-  labCombination->setFont(PixelFont(11));
+  labCombination->setFont(PixelFont(12));
+  labCombination->setWordWrap(true);
+  labCombination->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   labCombination->setStyleSheet(QStringLiteral("color: rgb(212, 212, 218);"));
   RefreshHybridControls();
 }

@@ -197,7 +197,7 @@ TEST_F(Selector, CustomCombinationIsEditedCheckedAndNamed) {
   QApplication::processEvents();
   EXPECT_EQ(messages->asked.size(), 1u);
   EXPECT_EQ(w->CombinationChoice.TermCount, 2);
-  EXPECT_EQ(w->labCombination->text(), QString::fromUtf8("0.71 3S \u2212 0.71 3Px"));
+  EXPECT_EQ(w->labCombination->text(), QString::fromUtf8("Combination: 0.71 3S \u2212 0.71 3Px"));
   EXPECT_EQ(w->osRadius->Value(), wl::InfoOf(w->CombinationChoice).DefaultPDFAtomRadius);
 }
 
