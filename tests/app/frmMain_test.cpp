@@ -251,8 +251,8 @@ TEST_F(MainWindow, RightClickOnAnOrbitalOpensTheTreeMenu) {
 }
 
 TEST_F(MainWindow, EngineErrorDuringCalculateLeavesTheWindowUsable) {
-  // Orbital index 40 names no orbital: the engine refuses it.
-  EXPECT_FALSE(w->Calculate(40, 10, 50, 0));
+  // Orbital index 168 names no orbital: the engine refuses it.
+  EXPECT_FALSE(w->Calculate(168, 10, 50, 0));
   EXPECT_TRUE(w->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   ASSERT_EQ(messages->asked.size(), 1u);
