@@ -180,11 +180,13 @@ QImage frmSaveAnimation::Frame(int i) {
   QImage picture = QImage(reinterpret_cast<const uchar*>(s->Pixels.data()), s->Width, s->Rows - 1,
                           s->Width * 4, QImage::Format_RGB32)
                        .copy();
-  // The scale bar as the view shows it; its lengths are laid out for the
-  // view's own size.
+  // The scale bar (and a complex orbital's colour wheel) as the view shows
+  // them; their lengths are laid out for the view's own size.
   const OrbitalView& view = Main_.OrbitalViews[static_cast<size_t>(Main_.CurrentOrbital)];
-  if (view.ShowScaleBar && picture.width() == Main) {
+  if ((view.ShowScaleBar || view.Setup.Complex != kFalse) && picture.width() == Main) {
     OverlayChoice choice;
+    choice.ScaleBar = view.ShowScaleBar;
+    choice.ComplexPhase = view.Setup.Complex != kFalse;
     choice.MarkerRadius = 0;
     DrawOverlays(picture, request, view.AtomRadius, choice);
   }

@@ -15,6 +15,7 @@ struct GraphSubject {
   QString Name;           // as the viewer titles it, e.g. "3Dz² (3,2,0)"
   int n = 1, l = 0;
   bool Average = false;   // a subshell average: round, no sign
+  bool Complex = false;   // a complex orbital: a phase angle rather than a sign
   ViewMode View = PDF;    // DRPDF views get the line on the r² sin θ weighting
   double AtomRadius = 0;  // half-width of the sampled cube, Bohr radii
   TransectDirection SlicePlane = Alongy;  // the angular graph's plane

@@ -21,6 +21,7 @@
 #include "AngularChart.h"
 #include "CompareChart.h"
 #include "CumulativeChart.h"
+#include "PhaseKey.h"
 #include "RadialChart.h"
 #include "SubjectCurves.h"
 #include "analysis/GraphTables.h"
@@ -232,6 +233,7 @@ void frmGraphs::BuildCharts() {
     markerBox_->setValue(marker_);
   }
   Show(angularView_, BuildAngularChart(current_));
+  ShowPhaseKey(angularView_, current_.Complex);
   BuildCompareList();
   BuildCompareChart();
 }

@@ -78,6 +78,7 @@ OverlayChoice OverlaysOf(const OrbitalView& R, bool graphsShown) {
   choice.MarkerRadius = graphsShown ? R.MarkerRadius : 0;
   choice.MarkerInSlice = R.MarkerInSlice;
   choice.MarkerIn3D = R.MarkerIn3D;
+  choice.ComplexPhase = R.Setup.Complex != kFalse;
   return choice;
 }
 }  // namespace

@@ -121,6 +121,7 @@ GraphSubject frmMain::SubjectOf(Integer engineIndex) const {
   s.n = v.Info.n;
   s.l = v.Info.l;
   s.Average = v.Info.OrbType == AverageOrbs;
+  s.Complex = v.Setup.Complex != kFalse;
   s.View = v.ViewMode;
   s.AtomRadius = v.AtomRadius;
   s.SlicePlane = v.TransectDir;

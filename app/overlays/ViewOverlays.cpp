@@ -1,5 +1,6 @@
 #include "overlays/ViewOverlays.h"
 
+#include <QConicalGradient>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <vector>
 
+#include "render/Phase.h"
 #include "render/ViewGeometry.h"
 
 namespace wl {
@@ -52,9 +54,9 @@ QString Number(double v) {
 
 // Draws `path` in `ink` over a halo `halo` pixels wider.
 void Stroke(QPainter& p, const QPainterPath& path, const QColor& ink, double width, double halo,
-            Qt::PenCapStyle cap = Qt::FlatCap) {
+            Qt::PenCapStyle cap = Qt::FlatCap, const QColor& haloColour = kHalo) {
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(kHalo, width + halo, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setPen(QPen(haloColour, width + halo, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.drawPath(path);
   p.setPen(QPen(ink, width, Qt::SolidLine, cap, Qt::MiterJoin));
   p.drawPath(path);
@@ -62,14 +64,15 @@ void Stroke(QPainter& p, const QPainterPath& path, const QColor& ink, double wid
 
 // Text with its baseline starting at `at`, light on a dark outline (3 pixels
 // in the view's own picture, `zoom` times that in others).
-void Text(QPainter& p, const QPointF& at, const QString& text, const QFont& font, double zoom = 1) {
+void Text(QPainter& p, const QPointF& at, const QString& text, const QFont& font, double zoom = 1,
+          const QColor& ink = kInk, const QColor& halo = kHalo) {
   QPainterPath path;
   path.addText(at, font, text);
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(kHalo, 3 * zoom, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setPen(QPen(halo, 3 * zoom, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.drawPath(path);
   p.setPen(Qt::NoPen);
-  p.setBrush(kInk);
+  p.setBrush(ink);
   p.drawPath(path);
 }
 
@@ -197,7 +200,110 @@ void DrawMarker(QPainter& p, const RenderRequest& request, double atomRadius,
   p.drawEllipse(centre, r, r);
 }
 
+// The key's size in a picture: the ring's outer radius and its labels' font
+// (none in the small view, where they would not be legible).
+struct WheelStyle {
+  double radius, font, margin;
+};
+WheelStyle WheelStyleOf(const RenderRequest& request) {
+  const double z = ZoomOf(request);
+  const WheelStyle st = request.Size == Main ? WheelStyle{18, 10, 8} : WheelStyle{9, 0, 4};
+  const double edge = request.Mode == Transect ? EdgeTick(request, true) / z : 0;
+  return {st.radius * z, st.font * z, (st.margin + edge) * z};
+}
+
+const QString kArgPsi = QStringLiteral("arg \u03C8");
+const QString kQuarterLabels[4] = {QStringLiteral("0"), QStringLiteral("\u03C0/2"),
+                                   QStringLiteral("\u03C0"), QStringLiteral("3\u03C0/2")};
+
+void DrawPhaseWheel(QPainter& p, const RenderRequest& request, const OverlayChoice& choice) {
+  const QRectF area = PhaseWheelArea(request, choice);
+  if (area.isEmpty()) return;
+  const WheelStyle st = WheelStyleOf(request);
+  const QRectF about = PhaseWheelBounds({0, 0}, st.radius, st.font);
+  PaintPhaseWheel(p, area.topLeft() - about.topLeft(), st.radius, request.Palette, st.font);
+}
+
 }  // namespace
+
+QRectF PhaseWheelBounds(const QPointF& centre, double radius, double fontPixels) {
+  const double tick = radius * 0.25;
+  double left = radius + tick + 1, up = left, right = left, down = left;
+  if (fontPixels > 0) {
+    const QFontMetricsF m(OverlayFont(fontPixels));
+    const double gap = tick + fontPixels * 0.3;
+    const double line = m.ascent() + m.descent();
+    left = radius + gap + m.horizontalAdvance(kQuarterLabels[2]) + 2;
+    right = radius + gap + m.horizontalAdvance(kQuarterLabels[0]) + 2;
+    up = radius + gap + 2 * line + 2;
+    down = radius + gap + line + 2;
+  }
+  return QRectF(centre.x() - left, centre.y() - up, left + right, up + down);
+}
+
+void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePalette palette,
+                     double fontPixels, bool darkInk) {
+  // Light ink on a dark halo over pictures; dark ink on a light halo over
+  // light backgrounds.
+  const QColor ink = darkInk ? QColor(30, 30, 30) : kInk;
+  const QColor halo = darkInk ? QColor(255, 255, 255, 220) : kHalo;
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  const double inner = radius * 0.55, tick = radius * 0.25;
+  const double haloWidth = std::max(1.5, radius / 9);
+  QPainterPath ring;
+  ring.addEllipse(centre, radius, radius);
+  ring.addEllipse(centre, inner, inner);  // odd-even fill: the hole stays clear
+  // The hues around the ring: Qt's conical gradient also runs anticlockwise
+  // from the right, as the angle does.
+  const PhaseWheel wheel(palette);
+  QConicalGradient hues(centre, 0);
+  for (int k = 0; k <= PhaseWheel::kSteps; k += 4) {
+    const PhaseRgb& c = wheel.Step(k);
+    hues.setColorAt(static_cast<double>(k) / PhaseWheel::kSteps, QColor(c.R, c.G, c.B));
+  }
+  p.setPen(QPen(halo, haloWidth));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(ring);
+  p.setPen(Qt::NoPen);
+  p.setBrush(hues);
+  p.drawPath(ring);
+  // Marks at the quarters, from the ring's edge outwards (screen y grows downwards).
+  QPainterPath marks;
+  for (int q = 0; q < 4; ++q) {
+    const QPointF d(q == 0 ? 1 : q == 2 ? -1 : 0, q == 1 ? -1 : q == 3 ? 1 : 0);
+    marks.moveTo(centre + (radius + 0.5) * d);
+    marks.lineTo(centre + (radius + tick) * d);
+  }
+  Stroke(p, marks, ink, std::max(1.0, radius / 14), haloWidth, Qt::FlatCap, halo);
+  if (fontPixels > 0) {
+    const QFont font = OverlayFont(fontPixels);
+    const QFontMetricsF m(font);
+    const double gap = tick + fontPixels * 0.3, zoom = fontPixels / 10;
+    const double mid = (m.ascent() - m.descent()) / 2;  // from the baseline to the text's middle
+    auto width = [&](const QString& t) { return m.horizontalAdvance(t); };
+    const QPointF c = centre;
+    Text(p, QPointF(c.x() + radius + gap, c.y() + mid), kQuarterLabels[0], font, zoom, ink, halo);
+    Text(p, QPointF(c.x() - width(kQuarterLabels[1]) / 2, c.y() - radius - gap - m.descent()),
+         kQuarterLabels[1], font, zoom, ink, halo);
+    Text(p, QPointF(c.x() - radius - gap - width(kQuarterLabels[2]), c.y() + mid),
+         kQuarterLabels[2], font, zoom, ink, halo);
+    Text(p, QPointF(c.x() - width(kQuarterLabels[3]) / 2, c.y() + radius + gap + m.ascent()),
+         kQuarterLabels[3], font, zoom, ink, halo);
+    const double line = m.ascent() + m.descent();
+    Text(p, QPointF(c.x() - width(kArgPsi) / 2, c.y() - radius - gap - line - m.descent()), kArgPsi,
+         font, zoom, ink, halo);
+  }
+  p.restore();
+}
+
+QRectF PhaseWheelArea(const RenderRequest& request, const OverlayChoice& choice) {
+  if (!choice.ComplexPhase || request.ShowPhase == kFalse || request.Mode == Anaglyph) return {};
+  const WheelStyle st = WheelStyleOf(request);
+  const QRectF about = PhaseWheelBounds({0, 0}, st.radius, st.font);
+  const int side = SideOf(request);
+  return about.translated(side - st.margin - about.right(), side - st.margin - about.bottom());
+}
 
 double RoundLength(double pixelsPerBohr, double wanted) {
   if (!(pixelsPerBohr > 0) || !(wanted > 0)) return 0;
@@ -274,6 +380,7 @@ void DrawOverlays(QImage& image, const RenderRequest& request, double atomRadius
   p.setClipRect(QRect(0, 0, side, side));
   p.setRenderHint(QPainter::Antialiasing);
   DrawMarker(p, request, atomRadius, choice);
+  DrawPhaseWheel(p, request, choice);
   if (choice.ScaleBar) {
     DrawSliceTicks(p, request, atomRadius);
     DrawScaleBar(p, request, atomRadius, choice.ClearLeft);

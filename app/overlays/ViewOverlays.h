@@ -1,6 +1,7 @@
 // Sizes drawn over the engine's pictures: a scale bar, ticks in Bohr radii
-// along a slice's edges, and the marker of a radius a (its circle in a slice,
-// its sphere's dashed outline in the 3D views). The program paints them into
+// along a slice's edges, the marker of a radius a (its circle in a slice,
+// its sphere's dashed outline in the 3D views), and for complex orbitals the
+// colour wheel key of the phase. The program paints them into
 // its views (so they go into saved, copied and printed pictures) and
 // wavelore-render into its pictures on request. The picture is the square at
 // the image's top-left corner, 375 or 127 pixels as the request's size says
@@ -14,6 +15,7 @@
 #include "core/Records.h"
 
 class QImage;
+class QPainter;
 
 namespace wl {
 
@@ -24,6 +26,9 @@ struct OverlayChoice {
   bool MarkerInSlice = true;
   bool MarkerIn3D = true;
   double ClearLeft = 0;      // pixels at the bottom-left the scale bar keeps clear of
+  // The orbital is complex: a picture coloured by phase carries the colour
+  // wheel key of arg ψ in its bottom-right corner.
+  bool ComplexPhase = false;
 };
 
 // The round length (1, 2 or 5 times a power of ten, Bohr radii) whose bar is
@@ -49,6 +54,22 @@ ScaleBar ScaleBarOf(const RenderRequest& request, double atomRadius, double clea
 
 // The ticks' step along a slice's edges, Bohr radii (0: none).
 double TickStep(const RenderRequest& request, double atomRadius);
+
+// The colour wheel key of arg ψ centred at `centre`, `radius` pixels to the
+// ring's outer edge: the ring in the phase hues of `palette`, 0 at the right
+// and growing anticlockwise, marks at the quarters. With `fontPixels` > 0 the
+// marks are labelled "0", "π/2", "π", "3π/2" and the ring is titled "arg ψ".
+// Light ink on a dark halo, like the other overlays, or with `darkInk` dark
+// ink on a light halo for light backgrounds.
+void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePalette palette,
+                     double fontPixels, bool darkInk = false);
+// The rectangle PaintPhaseWheel may paint (labels and halo included).
+QRectF PhaseWheelBounds(const QPointF& centre, double radius, double fontPixels);
+
+// Where a picture's colour wheel key lies (labels and halo included); empty
+// when the picture carries none: the orbital is not complex, or the picture
+// is not coloured by phase (anaglyph dots never are).
+QRectF PhaseWheelArea(const RenderRequest& request, const OverlayChoice& choice);
 
 // Paints the overlays `choice` asks for onto the picture in `image`.
 void DrawOverlays(QImage& image, const RenderRequest& request, double atomRadius,

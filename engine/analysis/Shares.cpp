@@ -44,6 +44,20 @@ double ShareAboveThreshold(const cOrbitalObject& orbital) {
   const OrbitalSetup& s = orbital.GetSetup();
   const double h = static_cast<double>(s.AtomRadius) / 127;
   const Byte T = s.DotThreshold;
+  if (orbital.WholeCube()) {
+    // Every cell of the cube at its own point: ψ² is the density of a real orbital.
+    double sum = 0;
+    for (int k = -127; k <= 127; ++k) {
+      for (int j = -127; j <= 127; ++j) {
+        for (int i = -127; i <= 127; ++i) {
+          if (orbital.CellAt(i, j, k) <= T) continue;
+          const double psi = e->GetPsi({i * h, j * h, k * h});
+          sum += psi * psi;
+        }
+      }
+    }
+    return sum * h * h * h;
+  }
   double sq[kGridSize];
   for (int i = 0; i < kGridSize; ++i) sq[i] = (i * h) * (i * h);
   double sum = 0;
@@ -73,14 +87,23 @@ double ShareInBox(const cOrbitalObject& orbital) {
   for (int panels = 1; panels < 4; ++panels) rays[panels] = Composite(along, panels);
   // The pyramid over the face x = R of the octant cube [0, R]³ is the set of
   // points t·(R, u, v), t in [0, 1], u and v in [0, R]: volume element t² R du dv dt.
+  // Without mirror symmetry the six pyramids over the faces of the whole cube
+  // [-R, R]³ are integrated the same way (u and v in [-R, R]), with ψ².
+  const bool whole = orbital.WholeCube();
+  auto density = [&](double x, double y, double z) {
+    if (!whole) return e->GetRealPDF({x * x, y * y, z * z});
+    const double psi = e->GetPsi({x, y, z});
+    return psi * psi;
+  };
   double sum = 0;
-  for (int face = 0; face < 3; ++face) {
+  for (int face = 0; face < (whole ? 6 : 3); ++face) {
     for (size_t a = 0; a < across.x.size(); ++a) {
       for (size_t b = 0; b < across.x.size(); ++b) {
         double p[3];
-        p[face] = R;
-        p[(face + 1) % 3] = across.x[a] * R;
-        p[(face + 2) % 3] = across.x[b] * R;
+        const int axis = face % 3;
+        p[axis] = face < 3 ? R : -R;
+        p[(axis + 1) % 3] = whole ? (2 * across.x[a] - 1) * R : across.x[a] * R;
+        p[(axis + 2) % 3] = whole ? (2 * across.x[b] - 1) * R : across.x[b] * R;
         const double length = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
         const double tmax = std::min(1.0, cut / length);
         // About one 24-point panel per 12 n Bohr radii of the ray.
@@ -90,13 +113,13 @@ double ShareInBox(const cOrbitalObject& orbital) {
         for (size_t k = 0; k < t.x.size(); ++k) {
           const double s = t.x[k] * tmax;
           const double x = s * p[0], y = s * p[1], z = s * p[2];
-          ray += t.w[k] * s * s * e->GetRealPDF({x * x, y * y, z * z});
+          ray += t.w[k] * s * s * density(x, y, z);
         }
         sum += across.w[a] * across.w[b] * R * R * R * tmax * ray;
       }
     }
   }
-  return 8 * sum;
+  return whole ? 4 * sum : 8 * sum;
 }
 
 ProbabilityShares GetShares(const cOrbitalObject& orbital) {

@@ -1,5 +1,6 @@
 #include "orbitals/WaveFunctions.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "core/modOrbitals.h"
@@ -16,6 +17,26 @@ double cElectron::GetPsi(const COORDdouble&) const {
 
 int cElectron::GetPsiSign(const COORDdouble&) const {
   return 0;
+}
+
+void cElectron::GetLevelsAt(ViewMode Mode, const double* X, const double* Y, const double* Z, int n,
+                            Byte* Out) const {
+  constexpr int kChunk = 128;
+  double xs[kChunk], ys[kChunk], zs[kChunk];
+  for (int start = 0; start < n; start += kChunk) {
+    const int m = std::min(kChunk, n - start);
+    for (int i = 0; i < m; ++i) {
+      xs[i] = X[start + i] * X[start + i];
+      ys[i] = Y[start + i] * Y[start + i];
+      zs[i] = Z[start + i] * Z[start + i];
+    }
+    GetLevels(Mode, xs, ys, zs, m, Out + start);
+  }
+}
+
+double cElectron::GetNonScaledAt(ViewMode Mode, const COORDdouble& p) {
+  const COORDdoubleParams c{p.X * p.X, p.Y * p.Y, p.Z * p.Z};
+  return Mode == DRPDF ? GetNonScaledDRPDF(c) : GetNonScaledPDF(c);
 }
 
 namespace modOrbitals {

@@ -256,4 +256,78 @@ Long DotFill::FillAll(Long state, unsigned threads, std::vector<PointArray>& dot
   return modRand::JumpAhead(state, total);
 }
 
+CubeDotFill::CubeDotFill(const Byte* grid, Byte threshold, const std::array<Long, 256>& chance)
+    : grid_(grid), threshold_(threshold), chance_(chance) {
+  for (int k = -127; k <= 127; ++k) {
+    const Byte* slab = &grid[cOrbitalObject::CubeIndex(-127, -127, k)];
+    std::uint64_t n = 0;
+    for (int c = 0; c < kCubeSize * kCubeSize; ++c) n += slab[c] > threshold;
+    before_[k + 128] = before_[k + 127] + n;
+  }
+}
+
+std::uint64_t CubeDotFill::Draws(int begin, int end) const {
+  return before_[end + 127] - before_[begin + 127];
+}
+
+void CubeDotFill::FillSlab(int begin, int end, Long state, std::vector<PointArray>& dots) const {
+  const Byte T = threshold_;
+  DrawStream draws(state);
+  for (int k = begin; k < end; ++k) {
+    for (int j = -127; j <= 127; ++j) {
+      const Byte* row = &grid_[cOrbitalObject::CubeIndex(-127, j, k)];
+      for (int i = 0; i < kCubeSize; ++i) {
+        const Byte v = row[i];
+        if (v <= T) continue;
+        if (static_cast<Long>(*draws.Take(1)) < chance_[v]) dots.push_back(Dot(i - 127, j, k, v));
+      }
+    }
+  }
+}
+
+// Pieces of whole slabs with about equal draws, taken by the workers in turn
+// and joined in the walk's order.
+Long CubeDotFill::FillAll(Long state, unsigned threads, std::vector<PointArray>& dots) const {
+  const std::uint64_t total = Draws(-127, 128);
+  threads = std::clamp(threads, 1u, 8u);
+  if (total < (1u << 18)) threads = 1;
+  const unsigned pieces = threads == 1 ? 1 : 8 * threads;
+  std::vector<int> cut{-127};
+  for (unsigned p = 1; p < pieces; ++p) {
+    const std::uint64_t goal = total / pieces * p;
+    int k = cut.back();
+    while (k < 127 && Draws(-127, k) < goal) ++k;
+    cut.push_back(k);
+  }
+  cut.push_back(128);
+  std::vector<std::vector<PointArray>> found(pieces);
+  std::vector<std::exception_ptr> errors(threads);
+  std::atomic<unsigned> next{0};
+  auto work = [&](unsigned w) {
+    try {
+      for (unsigned p; (p = next.fetch_add(1)) < pieces;) {
+        if (cut[p] == cut[p + 1]) continue;
+        FillSlab(cut[p], cut[p + 1], modRand::JumpAhead(state, Draws(-127, cut[p])), found[p]);
+      }
+    } catch (...) {
+      errors[w] = std::current_exception();
+    }
+  };
+  std::vector<std::thread> pool;
+  for (unsigned w = 1; w < threads; ++w) {
+    try {
+      pool.emplace_back(work, w);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  work(0);
+  for (auto& t : pool) t.join();
+  for (auto& e : errors) {
+    if (e) std::rethrow_exception(e);
+  }
+  for (const auto& f : found) dots.insert(dots.end(), f.begin(), f.end());
+  return modRand::JumpAhead(state, total);
+}
+
 }  // namespace wl

@@ -85,4 +85,28 @@ class WLENGINE_EXPORT DotFill {
   std::array<std::uint64_t, 129> interiorBefore_{};  // draws of slab [1, k)
 };
 
+// The dot cloud of a whole-cube grid (densities without mirror symmetry): each
+// cell above the threshold is its own image and takes one draw. The walk runs
+// z outer, y, then x, each from -127 to 127; slabs of z start the generator at
+// the state the whole walk reaches there, as DotFill's slabs do.
+class WLENGINE_EXPORT CubeDotFill {
+ public:
+  // grid: 255³ cells laid out as cOrbitalObject::CubeIndex says.
+  CubeDotFill(const Byte* grid, Byte threshold, const std::array<Long, 256>& chance);
+
+  // The draws of the slab [begin, end) of z, -127 <= begin <= end <= 128.
+  std::uint64_t Draws(int begin, int end) const;
+  // Appends the dots of the slab [begin, end), the generator starting at `state`.
+  void FillSlab(int begin, int end, Long state, std::vector<PointArray>& dots) const;
+  // The whole walk on up to `threads` threads, in the walk's order; returns
+  // the generator's state after the last draw.
+  Long FillAll(Long state, unsigned threads, std::vector<PointArray>& dots) const;
+
+ private:
+  const Byte* grid_;
+  Byte threshold_;
+  const std::array<Long, 256>& chance_;
+  std::array<std::uint64_t, 256> before_{};  // draws of the slabs before z = index - 127
+};
+
 }  // namespace wl

@@ -4,19 +4,22 @@
 #include "core/Numeric.h"
 #include "core/modRand.h"
 #include "render/DotFill.h"
+#include "render/Phase.h"
 #include "render/ProbabilitySampler.h"
 #include "render/cOrbital.h"
 
 namespace wl {
 
 void cOrbitalObject::SampleProbabilityGrid() {
-  ProbGrid.assign(static_cast<size_t>(kGridCells), 0);
   const OrbInfo info = Electron->GetInfo();
+  const OptFactor factor = View_ == PDF ? info.PDFOptFactor : info.DRPDFOptFactor;
+  WholeCube_ = factor == F1;
+  ProbGrid.assign(static_cast<size_t>(WholeCube_ ? kCubeCells : kGridCells), 0);
   SamplerInput in;
   in.Electron = Electron.get();
   in.View = View_;
   in.AtomRadius = SetupInfo.AtomRadius;
-  in.Factor = View_ == PDF ? info.PDFOptFactor : info.DRPDFOptFactor;
+  in.Factor = factor;
   ProbabilitySampler sampler(in, ProbGrid);
   Histogram freqs{};
   sampler.SampleAll(freqs, std::max(1u, std::thread::hardware_concurrency()));
@@ -36,8 +39,22 @@ const std::vector<signed char>& cOrbitalObject::DotPhases() {
   return DotSigns;
 }
 
+const std::vector<Byte>& cOrbitalObject::DotAngles() {
+  if (DotArgs.size() != Dots.size()) {
+    const double h = GridStep();
+    DotArgs.resize(Dots.size());
+    for (size_t i = 0; i < Dots.size(); ++i) {
+      const PointArray& d = Dots[i];
+      const double angle = std::arg(Electron->GetPsiComplex({d.X * h, d.Y * h, d.Z * h}));
+      DotArgs[i] = static_cast<Byte>(PhaseWheel::StepOf(angle));
+    }
+  }
+  return DotArgs;
+}
+
 void cOrbitalObject::FillDotMatrix() {
   DotSigns.clear();
+  DotArgs.clear();
   const Integer D = SetupInfo.DotTarget;
   const Byte T = SetupInfo.DotThreshold;
   auto singleCentreDot = [this] {
@@ -59,9 +76,12 @@ void cOrbitalObject::FillDotMatrix() {
   // The generator continues from where it stood, as if the walk drew one
   // number after another; a fill that places no dot keeps the previous cloud.
   std::vector<PointArray> cloud;
-  const DotFill fill(ProbGrid.data(), T, chance);
-  const Long last =
-      fill.FillAll(modRand::CurrentSeed(), std::max(1u, std::thread::hardware_concurrency()), cloud);
+  const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+  const Long last = WholeCube_
+                        ? CubeDotFill(ProbGrid.data(), T, chance)
+                              .FillAll(modRand::CurrentSeed(), threads, cloud)
+                        : DotFill(ProbGrid.data(), T, chance)
+                              .FillAll(modRand::CurrentSeed(), threads, cloud);
   modRand::SetSeed(last);
   if (!cloud.empty()) Dots = std::move(cloud);
 

@@ -72,7 +72,12 @@ PixelArray& cOrbitalObject::PreparePixels(RenderSize size) {
 }
 
 bool cOrbitalObject::PhaseShown() const {
-  return Request.ShowPhase != kFalse && Electron && Electron->GetInfo().OrbType == SingleOrb;
+  return Request.ShowPhase != kFalse && Electron &&
+         (Electron->GetInfo().OrbType == SingleOrb || Electron->IsComplex());
+}
+
+bool cOrbitalObject::PhaseComplex() const {
+  return PhaseShown() && Electron->IsComplex();
 }
 
 const RenderRequest& cOrbitalObject::PreviousViewRequest() const {

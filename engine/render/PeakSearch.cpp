@@ -1,4 +1,5 @@
-// The searches for the peak of the unscaled density over the first octant.
+// The searches for the peak of the unscaled density over the first octant, or
+// over the whole cube for densities without mirror symmetry (F1).
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -28,16 +29,16 @@ struct Box {
   double min[3], max[3];
 };
 
-// The box point ± step on each axis, pushed back inside 0 to R keeping its width.
-Box BoxAround(const Point3& p, const double step[3], double R) {
+// The box point ± step on each axis, pushed back inside lo to R keeping its width.
+Box BoxAround(const Point3& p, const double step[3], double lo, double R) {
   const double c[3] = {p.x, p.y, p.z};
   Box b;
   for (int a = 0; a < 3; ++a) {
     b.min[a] = c[a] - step[a];
     b.max[a] = c[a] + step[a];
-    if (b.min[a] < 0) {
-      b.max[a] = b.max[a] + std::fabs(b.min[a]);
-      b.min[a] = 0;
+    if (b.min[a] < lo) {
+      b.max[a] = b.max[a] + std::fabs(b.min[a] - lo);
+      b.min[a] = lo;
     }
     if (b.max[a] > R) {
       b.min[a] = b.min[a] - (b.max[a] - R);
@@ -48,7 +49,7 @@ Box BoxAround(const Point3& p, const double step[3], double R) {
 }
 
 // Visits the (N + 1)³ points of a box, z outer, y middle, x inner, each axis
-// advanced by adding its step; calls f(x, y, z, value).
+// advanced by adding its step; calls f(x, y, z, density(x, y, z)).
 template <class Density, class F>
 void ScanBox(const Box& b, int N, const double step[3], Density&& density, F&& f) {
   double z = b.min[2];
@@ -57,7 +58,7 @@ void ScanBox(const Box& b, int N, const double step[3], Density&& density, F&& f
     for (int iy = 0; iy <= N; ++iy, y += step[1]) {
       double x = b.min[0];
       for (int ix = 0; ix <= N; ++ix, x += step[0]) {
-        f(x, y, z, density(COORDdoubleParams{x * x, y * y, z * z}));
+        f(x, y, z, density(x, y, z));
       }
     }
   }
@@ -65,12 +66,11 @@ void ScanBox(const Box& b, int N, const double step[3], Density&& density, F&& f
 }  // namespace
 
 namespace {
-// Shrinking-box grid search over [0, size]³ with 14, 13, 12, ... divisions per
+// Shrinking-box grid search over [lo, R]³ with 14, 13, 12, ... divisions per
 // axis, ending when a whole cycle of three passes brings no strict improvement.
 template <class Density>
-double ShrinkingBoxSearch(double size, Density&& density) {
-  const double R = size;
-  Box box{{0, 0, 0}, {R, R, R}};
+double ShrinkingBoxSearch(double lo, double R, Density&& density) {
+  Box box{{lo, lo, lo}, {R, R, R}};
   double best = 0;
   Point3 bestPoint;
   int N = 12;
@@ -85,7 +85,7 @@ double ShrinkingBoxSearch(double size, Density&& density) {
         bestPoint = {x, y, z};
       }
     });
-    box = BoxAround(bestPoint, step, R);
+    box = BoxAround(bestPoint, step, lo, R);
     if (best == earlier[0]) break;
     earlier = {earlier[1], earlier[2], best};
   }
@@ -107,13 +107,17 @@ bool BeyondTheTable(const OrbitalSetup& s) {
 
 double cOrbitalPDF::FindPeakDensity() {
   const double R = SetupInfo.AtomRadius;
-  auto density = [this](const COORDdoubleParams& c) { return Electron->GetNonScaledPDF(c); };
-  double best = ShrinkingBoxSearch(R, density);
+  const bool whole = Electron->GetInfo().PDFOptFactor == F1;
+  auto density = [this, whole](double x, double y, double z) {
+    return whole ? Electron->GetNonScaledAt(PDF, {x, y, z})
+                 : Electron->GetNonScaledPDF(COORDdoubleParams{x * x, y * y, z * z});
+  };
+  double best = ShrinkingBoxSearch(whole ? -R : 0, R, density);
   if (BeyondTheTable(SetupInfo)) {
     double size = R;
     for (int k = 0; k < kInnerBoxes; ++k) {
       size /= 3;
-      best = std::max(best, ShrinkingBoxSearch(size, density));
+      best = std::max(best, ShrinkingBoxSearch(whole ? -size : 0, size, density));
     }
   }
   return best;
@@ -124,14 +128,14 @@ namespace {
 // alternately 7 and 6 divisions around the candidate, until a pass's best
 // equals the previous pass's. Best is the number type the passes keep it in.
 template <class Best, class Density>
-Best RefineCandidate(Point3& point, double coarseStep, double R, Density&& density) {
+Best RefineCandidate(Point3& point, double coarseStep, double lo, double R, Density&& density) {
   double step[3] = {coarseStep, coarseStep, coarseStep};
   Best previous = -1;
   Best best = 0;
   int N = 0;
   for (int pass = 0; pass < kMaxPasses; ++pass) {
     N = pass == 0 ? 11 : pass == 1 ? 9 : pass == 2 ? 6 : (N % 2 == 0 ? N + 1 : N - 1);
-    const Box box = BoxAround(point, step, R);
+    const Box box = BoxAround(point, step, lo, R);
     for (int a = 0; a < 3; ++a) step[a] = (box.max[a] - box.min[a]) / N;
     best = 0;
     ScanBox(box, N, step, density, [&](double x, double y, double z, double v) {
@@ -192,26 +196,36 @@ double LobeSearch(double R, int charge, Density&& density) {
             [](const Candidate& a, const Candidate& b) { return a.value > b.value; });
   if (lobes.size() > kLobeCandidates) lobes.resize(kLobeCandidates);
   double best = 0;
-  for (Candidate& c : lobes) best = std::max(best, RefineCandidate<double>(c.point, coarse, R, density));
+  for (Candidate& c : lobes) best = std::max(best, RefineCandidate<double>(c.point, coarse, 0, R, density));
   return best;
 }
 }  // namespace
 
 // The radially weighted density peaks on shells: a coarse grid keeps its four
 // best points, each is refined, and the best of them is refined once more
-// (the original rows; others search their lobes as above).
+// (the original rows and the whole cube; other orbitals search their lobes as above).
 double cOrbitalDRPDF::FindPeakDensity() {
   const double R = SetupInfo.AtomRadius;
-  if (BeyondTheTable(SetupInfo)) {
-    return LobeSearch(R, SetupInfo.Charge, [this](const COORDdoubleParams& c) {
-      return Electron->GetNonScaledDRPDF(c);
+  if (BeyondTheTable(SetupInfo) && Electron->GetInfo().DRPDFOptFactor != F1) {
+    return LobeSearch(R, SetupInfo.Charge, [this](double x, double y, double z) {
+      return Electron->GetNonScaledDRPDF(COORDdoubleParams{x * x, y * y, z * z});
     });
   }
   int N0 = static_cast<int>(Int(R / 3));
   if (N0 < 6) N0 = 6;
   if (N0 > kMaxCoarseDivisions) N0 = kMaxCoarseDivisions;
-  const double coarse = R / N0;
-  auto density = [this](const COORDdoubleParams& c) { return Electron->GetNonScaledDRPDF(c); };
+  double coarse = R / N0;
+  const bool whole = Electron->GetInfo().DRPDFOptFactor == F1;
+  const double lo = whole ? -R : 0;
+  int divisions = N0;
+  if (whole) {  // the whole cube's width 2R at the same step, within the same cap
+    divisions = std::min(2 * N0, kMaxCoarseDivisions);
+    coarse = 2 * R / divisions;
+  }
+  auto density = [this, whole](double x, double y, double z) {
+    return whole ? Electron->GetNonScaledAt(DRPDF, {x, y, z})
+                 : Electron->GetNonScaledDRPDF(COORDdoubleParams{x * x, y * y, z * z});
+  };
 
   struct Candidate {
     double value = 0;
@@ -219,7 +233,7 @@ double cOrbitalDRPDF::FindPeakDensity() {
   };
   std::array<Candidate, 4> list{};
   const double step[3] = {coarse, coarse, coarse};
-  ScanBox(Box{{0, 0, 0}, {R, R, R}}, N0, step, density,
+  ScanBox(Box{{lo, lo, lo}, {R, R, R}}, divisions, step, density,
           [&](double x, double y, double z, double v) {
             for (size_t k = 0; k < list.size(); ++k) {
               if (v > list[k].value) {
@@ -232,13 +246,13 @@ double cOrbitalDRPDF::FindPeakDensity() {
 
   std::array<float, 4> refined{};
   for (size_t k = 0; k < list.size(); ++k) {
-    refined[k] = RefineCandidate<float>(list[k].point, coarse, R, density);
+    refined[k] = RefineCandidate<float>(list[k].point, coarse, lo, R, density);
   }
   size_t winner = 0;
   for (size_t k = 1; k < refined.size(); ++k) {
     if (refined[k] > refined[winner]) winner = k;
   }
-  return RefineCandidate<double>(list[winner].point, coarse, R, density);
+  return RefineCandidate<double>(list[winner].point, coarse, lo, R, density);
 }
 
 }  // namespace wl

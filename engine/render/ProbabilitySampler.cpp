@@ -201,9 +201,55 @@ void ProbabilitySampler::SampleInteriorSlab(int begin, int end, Histogram& freqs
   counts.MergeInto(freqs, weight);
 }
 
+// Lines along x of 255 signed points; a coordinate of index -i is the
+// negative of index i's, so mirror cells see mirror points exactly.
+void ProbabilitySampler::SampleCubeSlab(int begin, int end, Histogram& freqs) {
+  double xs[kCubeSize], ys[kCubeSize], zs[kCubeSize];
+  Byte out[kCubeSize];
+  LevelCounts counts;
+  auto signedCoord = [&](int i) { return i < 0 ? -coord_[-i] : coord_[i]; };
+  for (int i = -127; i <= 127; ++i) xs[i + 127] = signedCoord(i);
+  for (int k = begin; k < end; ++k) {
+    const double z = signedCoord(k);
+    for (int j = -127; j <= 127; ++j) {
+      const double y = signedCoord(j);
+      std::fill(ys, ys + kCubeSize, y);
+      std::fill(zs, zs + kCubeSize, z);
+      in_.Electron->GetLevelsAt(in_.View, xs, ys, zs, kCubeSize, out);
+      counts.Add(out, kCubeSize);
+      std::copy(out, out + kCubeSize, &grid_[cOrbitalObject::CubeIndex(-127, j, k)]);
+    }
+  }
+  counts.MergeInto(freqs, 1);
+}
+
 void ProbabilitySampler::SampleAll(Histogram& freqs, unsigned threads) {
-  SampleBoundary(freqs);
   threads = std::clamp(threads, 1u, 8u);
+  if (in_.Factor == F1) {
+    // Slabs of one z index each, taken by the workers in turn.
+    std::atomic<int> next{-127};
+    std::vector<Histogram> partial(threads, Histogram{});
+    std::vector<std::exception_ptr> errors(threads);
+    auto work = [&](unsigned w) {
+      try {
+        for (int k; (k = next.fetch_add(1)) <= 127;) SampleCubeSlab(k, k + 1, partial[w]);
+      } catch (...) {
+        errors[w] = std::current_exception();
+      }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned w = 1; w < threads; ++w) pool.emplace_back(work, w);
+    work(0);
+    for (auto& t : pool) t.join();
+    for (auto& e : errors) {
+      if (e) std::rethrow_exception(e);
+    }
+    for (const auto& p : partial) {
+      for (int v = 0; v < 256; ++v) freqs[v] += p[v];
+    }
+    return;
+  }
+  SampleBoundary(freqs);
   if (threads == 1) {
     SampleInteriorSlab(1, 128, freqs);
     return;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -136,6 +137,40 @@ void PaintDot(RGBA& p, const PointArray& dot, double shade, int sign, bool phase
   }
 }
 
+// A dot of a complex orbital: the hue of its arg ψ, as bright as the phase
+// dots' planes would be; overlapping dots keep the brighter of each channel.
+void PaintHueDot(RGBA& p, const PointArray& dot, double shade, const PhaseRgb& hue,
+                 bool byProbability) {
+  const int g = byProbability ? static_cast<int>((dot.P * CLng(shade)) / 255) : CByte(shade);
+  auto channel = [g](Byte& c, int v) { c = std::max(c, static_cast<Byte>(v * g / 255)); };
+  channel(p.R, hue.R);
+  channel(p.G, hue.G);
+  channel(p.B, hue.B);
+}
+
+// The phase colouring of the dots being drawn: by sign (PaintDot, then
+// TintPhases) or, for complex orbitals, by the hue of arg ψ (PaintHueDot).
+struct DotPhase {
+  bool on, hues;
+  const std::vector<signed char>* signs;
+  const std::vector<Byte>* angles;
+  std::optional<PhaseWheel> wheel;
+
+  DotPhase(bool on_, bool hues_, PhasePalette palette, const std::vector<signed char>* signs_,
+           const std::vector<Byte>* angles_)
+      : on(on_), hues(hues_), signs(signs_), angles(angles_) {
+    if (hues) wheel.emplace(palette);
+  }
+
+  void Paint(RGBA& p, const PointArray& dot, double shade, Long i, bool byProbability) const {
+    if (hues) {
+      PaintHueDot(p, dot, shade, wheel->Step((*angles)[i]), byProbability);
+    } else {
+      PaintDot(p, dot, shade, on ? (*signs)[i] : 0, on, byProbability);
+    }
+  }
+};
+
 void TintPhases(PixelArray& pixels, PhasePalette palette) {
   const PhaseRgb pos = PhaseColour(palette, true), neg = PhaseColour(palette, false);
   auto mix = [](int a, int ca, int b, int cb) {
@@ -173,12 +208,14 @@ void cOrbitalObject::RenderDots() {
   const bool byProbability = Request.ShowProbLevelOnDots != kFalse;
 
   // Phase colours in the two mono views; the anaglyph's red and green are its eyes.
-  const bool phase = PhaseShown() && Request.Mode != Anaglyph;
-  const std::vector<signed char>* signs = phase ? &DotPhases() : nullptr;
+  const bool phaseOn = PhaseShown() && Request.Mode != Anaglyph;
+  const bool hues = phaseOn && PhaseComplex();
+  const DotPhase phase(phaseOn, hues, Request.Palette, phaseOn && !hues ? &DotPhases() : nullptr,
+                       hues ? &DotAngles() : nullptr);
 
   auto shadeOf = [this](double w) { return 128 - w * DotScale; };
   auto drawColoured = [&](RGBA* p, const PointArray& dot, double shade, Long i) {
-    if (p) PaintDot(*p, dot, shade, phase ? (*signs)[i] : 0, phase, byProbability);
+    if (p) phase.Paint(*p, dot, shade, i, byProbability);
   };
 
   switch (Request.Mode) {
@@ -235,7 +272,7 @@ void cOrbitalObject::RenderDots() {
       break;
   }
 
-  if (phase) TintPhases(target.pixels, Request.Palette);
+  if (phase.on && !phase.hues) TintPhases(target.pixels, Request.Palette);
   if (main && Request.Transector) DrawTransector();
   dc.SetAllBits(target.pixels);
   PublishView(Request.Size);
@@ -252,12 +289,13 @@ void cOrbitalObject::RenderScaledDots(const PictureFrame& frame, PixelArray& pix
   const Long last = main ? DotLast : DotLast - (DotLast + 1) % 3;
   const double half = main ? 1.0 : 0.5;
   const bool byProbability = Request.ShowProbLevelOnDots != kFalse;
-  const bool phase = PhaseShown() && Request.Mode != Anaglyph;
-  const std::vector<signed char>* signs = phase ? &DotPhases() : nullptr;
+  const bool phaseOn = PhaseShown() && Request.Mode != Anaglyph;
+  const bool hues = phaseOn && PhaseComplex();
+  const DotPhase phase(phaseOn, hues, Request.Palette, phaseOn && !hues ? &DotPhases() : nullptr,
+                       hues ? &DotAngles() : nullptr);
   auto shadeOf = [this](double w) { return 128 - w * DotScale; };
   auto paint = [&](double x, double y, const PointArray& dot, double shade, Long i) {
-    const int sign = phase ? (*signs)[i] : 0;
-    stamp.At(x, y, [&](RGBA& p) { PaintDot(p, dot, shade, sign, phase, byProbability); });
+    stamp.At(x, y, [&](RGBA& p) { phase.Paint(p, dot, shade, i, byProbability); });
   };
 
   switch (Request.Mode) {
@@ -304,7 +342,7 @@ void cOrbitalObject::RenderScaledDots(const PictureFrame& frame, PixelArray& pix
     default:
       break;
   }
-  if (phase) TintPhases(pixels, Request.Palette);
+  if (phase.on && !phase.hues) TintPhases(pixels, Request.Palette);
 }
 
 }  // namespace wl

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -351,9 +353,12 @@ struct Tracer {
   bool nested, cutaway, phase;
   PhasePalette palette;
   double radius;
+  const cElectron* complex;  // with `wheel`: colours by the hue of arg ψ
+  const PhaseWheel* wheel;
 
   Rgb BaseAt(Vec3 p) const {
     if (!phase) return FromPhase(kUnsignedSurface);
+    if (complex) return FromPhase((*wheel)(std::arg(complex->GetPsiComplex({p.x, p.y, p.z}))));
     return FromPhase(PhaseColour(palette, probe.Value(p) >= 0));
   }
 
@@ -613,11 +618,21 @@ void RenderSurfaceImage(const SurfaceLevel& outer, const SurfaceLevel* inner,
   // The final image steps a cell at a time, the preview two.
   const SurfaceMarch march(probe, levels, (view.Final ? 1.0 : 2.0) * probe.h);
   const Lighting light(cam);
-  const Tracer tracer{cam,          probe,
-                      march,        light,
-                      levels,       inner != nullptr && std::isfinite(levels.inner),
-                      view.Cutaway, view.Phase && field.Signed,
-                      view.Palette, BoundingRadius(field, bricks, levels.outer)};
+  const bool complex = view.Phase && view.Complex;
+  std::optional<PhaseWheel> wheel;
+  if (complex) wheel.emplace(view.Palette);
+  const Tracer tracer{cam,
+                      probe,
+                      march,
+                      light,
+                      levels,
+                      inner != nullptr && std::isfinite(levels.inner),
+                      view.Cutaway,
+                      view.Phase && (field.Signed || complex),
+                      view.Palette,
+                      BoundingRadius(field, bricks, levels.outer),
+                      complex ? view.Complex : nullptr,
+                      complex ? &*wheel : nullptr};
 
   if (view.Final) {
     RenderFinal(tracer, side, out);
@@ -690,6 +705,7 @@ void cOrbitalObject::RenderSurface() {
   view.Final = Request.VolFinal != kFalse;
   view.Phase = Request.ShowPhase != kFalse;
   view.Palette = Request.Palette;
+  if (PhaseComplex()) view.Complex = Electron.get();
   view.Cutaway = Request.SurfaceCutaway != kFalse;
 
   cMemoryDCEx& dc = NewViewBitmap(Request.Size);

@@ -1,5 +1,5 @@
 // The boundary-surface renderer: the surface ψ² = t ray-cast through the
-// sampled field, lit and coloured by the sign of ψ. It reads top to bottom in
+// sampled field, lit and coloured by the sign of ψ (or the hue of its phase). It reads top to bottom in
 // small pieces:
 //   SurfaceCamera  a pixel of the view -> a ray (orthographic, the dots' camera)
 //   FieldBricks    the range of |ψ| per 4³ cells, so rays skip empty space
@@ -20,6 +20,7 @@
 
 #include "analysis/SurfaceLevel.h"
 #include "core/Records.h"
+#include "orbitals/cElectron.h"
 #include "render/PixelArray.h"
 #include "wlengine_export.h"
 
@@ -48,6 +49,9 @@ struct SurfaceView {
   bool Final = true;   // false: the coarse preview shown while the view turns
   bool Phase = false;  // colour by the sign of ψ (fields with a sign only)
   PhasePalette Palette = OrangeBlue;
+  // A complex ψ, whose field holds |ψ|: with Phase the surface takes the hue
+  // of arg ψ at each point instead of a sign's colour.
+  const cElectron* Complex = nullptr;
   bool Cutaway = false;  // the half w < 0 removed, the cut face shaded
 };
 

@@ -1,7 +1,11 @@
 // The transect renderer: one plane of the probability grid, perpendicular to
 // the x, y or z axis, drawn as a flat image. The grid holds one octant, so each
-// slice is a quarter plane mirrored into four quadrants about the view's centre.
+// slice is a quarter plane mirrored into four quadrants about the view's centre;
+// a whole-cube grid gives each quadrant its own cells.
+#include <cmath>
+#include <complex>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "core/Numeric.h"
@@ -11,14 +15,34 @@
 
 namespace wl {
 
+namespace {
+
+// The colour of ψ at a point of a slice: that of its sign, or for a complex
+// orbital (a wheel given) the hue of its phase.
+PhaseRgb PhaseAt(const cElectron& electron, const COORDdouble& at, const PhaseRgb (&signs)[2],
+                 const std::optional<PhaseWheel>& wheel) {
+  if (wheel) return (*wheel)(std::arg(electron.GetPsiComplex(at)));
+  return signs[electron.GetPsiSign(at) >= 0];
+}
+
+std::optional<PhaseWheel> WheelIf(bool complex, PhasePalette palette) {
+  std::optional<PhaseWheel> wheel;
+  if (complex) wheel.emplace(palette);
+  return wheel;
+}
+
+}  // namespace
+
 void cOrbitalObject::RenderTransect() {
   const bool main = Request.Size == Main;
   if (!main && Request.Size != Nano) return;
-  // Slices at -t and t are equal; one outside the grid is refused before the
-  // view's bitmap is touched, so the last image stays valid.
-  const int t = std::abs(static_cast<int>(Request.TransectNo));
-  if (t >= kGridSize) RaiseError(kSubscriptRange, "transect number outside -127 to 127");
-  if (ProbGrid.size() != static_cast<size_t>(kGridCells)) RaiseError(kObjectNotSet, "no grid");
+  // Slices at -t and t are equal unless the grid holds the whole cube; one
+  // outside the grid is refused before the view's bitmap is touched, so the
+  // last image stays valid.
+  const int t = WholeCube_ ? static_cast<int>(Request.TransectNo)
+                           : std::abs(static_cast<int>(Request.TransectNo));
+  if (std::abs(t) >= kGridSize) RaiseError(kSubscriptRange, "transect number outside -127 to 127");
+  if (!HasGrid()) RaiseError(kObjectNotSet, "no grid");
 
   // Probability colours only while the other view shows probability-coloured dots.
   const RenderMode other = main ? LastNanoRequest.Mode : LastMainRequest.Mode;
@@ -34,7 +58,21 @@ void cOrbitalObject::RenderTransect() {
   cMemoryDCEx& dc = NewViewBitmap(Request.Size);
   std::vector<RGBA> row(static_cast<size_t>(side));
 
+  // The cell at signed offsets (j across, i up) of the slice.
   auto cell = [&](int j, int i) -> Byte {
+    if (WholeCube_) {
+      switch (Request.TransectDir) {
+        case AlongX:
+          return CellAt(t, j, i);
+        case Alongy:
+          return CellAt(j, t, i);
+        case Alongz:
+          return CellAt(j, i, t);
+      }
+      return 0;
+    }
+    j = std::abs(j);
+    i = std::abs(i);
     switch (Request.TransectDir) {
       case AlongX:
         return ProbGrid[GridIndex(t, j, i)];
@@ -47,19 +85,21 @@ void cOrbitalObject::RenderTransect() {
   };
 
   if (PhaseShown()) {
-    // The slice of ψ: each quadrant's cells in the colour of ψ's sign there
-    // (the grid holds one octant; the sign comes from the wave function at the
-    // cell's mirrored position), as bright as the grey slice, so nodes stay dark.
+    // The slice of ψ: each quadrant's cells in the colour of ψ's sign there,
+    // or of its phase for a complex orbital (the grid holds one octant; the
+    // colour comes from the wave function at the cell's mirrored position), as
+    // bright as the grey slice, so nodes stay dark.
     const double h = GridStep();
     const double slice = Request.TransectNo * h;
     const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),
                                 PhaseColour(Request.Palette, true)};
+    const std::optional<PhaseWheel> wheel = WheelIf(PhaseComplex(), Request.Palette);
     auto tint = [&](int p, double across, double up) {
       if (p == 0) return RGBA{};
       const COORDdouble at = Request.TransectDir == AlongX   ? COORDdouble{slice, across, up}
                              : Request.TransectDir == Alongy ? COORDdouble{across, slice, up}
                                                              : COORDdouble{across, up, slice};
-      const PhaseRgb& c = colour[Electron->GetPsiSign(at) >= 0];
+      const PhaseRgb c = PhaseAt(*Electron, at, colour, wheel);
       return RGBA{static_cast<Byte>(c.B * p / 255), static_cast<Byte>(c.G * p / 255),
                   static_cast<Byte>(c.R * p / 255), 0};
     };
@@ -67,12 +107,12 @@ void cOrbitalObject::RenderTransect() {
     for (int i = 0; i < cells; ++i) {
       const double v = stride * i * h;
       for (int j = 0; j < cells; ++j) {
-        const int p = cell(stride * j, stride * i);
-        const double u = stride * j * h;
-        row[e + j] = tint(p, u, v);
-        row[e - j] = tint(p, -u, v);
-        lower[e + j] = tint(p, u, -v);
-        lower[e - j] = tint(p, -u, -v);
+        const int a = stride * j, b = stride * i;
+        const double u = a * h;
+        row[e + j] = tint(cell(a, b), u, v);
+        row[e - j] = tint(cell(-a, b), -u, v);
+        lower[e + j] = tint(cell(a, -b), u, -v);
+        lower[e - j] = tint(cell(-a, -b), -u, -v);
       }
       dc.SetBits(row, 0, e - i, 1);  // upward: the second free axis grows
       dc.SetBits(lower, 0, e + i, 1);
@@ -81,16 +121,28 @@ void cOrbitalObject::RenderTransect() {
     return;
   }
 
+  auto shade = [&](int p) {
+    RGBA c;
+    if (coloured) {
+      c.G = static_cast<Byte>((p * p) / 255);
+      c.R = static_cast<Byte>(((255 - p) * p) / 255);
+    } else {
+      c.B = c.G = c.R = static_cast<Byte>(p);
+    }
+    return c;
+  };
+  if (WholeCube_) {
+    // Row e - i shows the second free axis at +i, as the mirrored slice does.
+    for (int i = -(cells - 1); i < cells; ++i) {
+      for (int j = -(cells - 1); j < cells; ++j) row[e + j] = shade(cell(stride * j, stride * i));
+      dc.SetBits(row, 0, e - i, 1);
+    }
+    PublishView(Request.Size);
+    return;
+  }
   for (int i = 0; i < cells; ++i) {
     for (int j = 0; j < cells; ++j) {
-      const int p = cell(stride * j, stride * i);
-      RGBA c;
-      if (coloured) {
-        c.G = static_cast<Byte>((p * p) / 255);
-        c.R = static_cast<Byte>(((255 - p) * p) / 255);
-      } else {
-        c.B = c.G = c.R = static_cast<Byte>(p);
-      }
+      const RGBA c = shade(cell(stride * j, stride * i));
       row[e + j] = c;
       row[e - j] = c;
     }
@@ -106,7 +158,8 @@ void cOrbitalObject::RenderTransect() {
 // the grid would show its cells. The level is the grid's (the same function
 // of the density), so pixels on grid points show the grid's values. Pixels
 // beyond the sampled cube stay black, as in the view's own picture. The
-// density is even in each coordinate: one quadrant is evaluated and mirrored.
+// density is even in each coordinate: one quadrant is evaluated and mirrored;
+// a whole-cube orbital's pixels are each evaluated at their own signed point.
 void cOrbitalObject::RenderScaledTransect(bool coloured) {
   if (!Electron) RaiseError(kObjectNotSet, "no wave function");
   const PictureFrame frame = Frame();
@@ -117,6 +170,7 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
   const bool phase = PhaseShown();
   const PhaseRgb colour[2] = {PhaseColour(Request.Palette, false),
                               PhaseColour(Request.Palette, true)};
+  const std::optional<PhaseWheel> wheel = WheelIf(phase && PhaseComplex(), Request.Palette);
   auto planePoint = [&](double across, double up) {
     return Request.TransectDir == AlongX   ? COORDdouble{slice, across, up}
            : Request.TransectDir == Alongy ? COORDdouble{across, slice, up}
@@ -126,7 +180,7 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
     RGBA out;
     if (phase) {
       if (p == 0) return out;
-      const PhaseRgb& pc = colour[Electron->GetPsiSign(planePoint(across, up)) >= 0];
+      const PhaseRgb pc = PhaseAt(*Electron, planePoint(across, up), colour, wheel);
       return RGBA{static_cast<Byte>(pc.B * p / 255), static_cast<Byte>(pc.G * p / 255),
                   static_cast<Byte>(pc.R * p / 255), 0};
     }
@@ -144,6 +198,31 @@ void cOrbitalObject::RenderScaledTransect(bool coloured) {
   const double reach = 127.5;                        // grid steps shown from the centre
   const int first = side / 2;                        // the first pixel at or right of the middle
   const int count = side - first;
+  if (WholeCube_) {
+    std::vector<double> px(static_cast<size_t>(side)), py(px.size()), pz(px.size()), us(px.size());
+    std::vector<int> column(px.size());
+    std::vector<Byte> out(px.size());
+    for (int y = 0; y < side; ++y) {
+      const double v = (y + 0.5 - c) / frame.PerStep;  // grid steps up
+      if (std::abs(v) > reach) continue;
+      int n = 0;
+      for (int x = 0; x < side; ++x) {
+        const double u = (x + 0.5 - c) / frame.PerStep;
+        if (std::abs(u) > reach) continue;
+        const COORDdouble q = planePoint(u * h, v * h);
+        px[n] = q.X;
+        py[n] = q.Y;
+        pz[n] = q.Z;
+        us[n] = u * h;
+        column[n++] = x;
+      }
+      Electron->GetLevelsAt(View_, px.data(), py.data(), pz.data(), n, out.data());
+      for (int i = 0; i < n; ++i) pixels(column[i], y) = paint(out[i], us[i], v * h);
+    }
+    dc.SetAllBits(pixels);
+    PublishView(Request.Size);
+    return;
+  }
   std::vector<double> xs(static_cast<size_t>(count)), ys(xs.size()), zs(xs.size());
   std::vector<Byte> levels(xs.size());
   const double s2 = slice * slice;

@@ -2,10 +2,13 @@
 // density along a ray through the atom. Only pixels with even x and y are
 // traced, each ray serving its pixel and the mirror pixel (densities are
 // unchanged when all three coordinates change sign); the rest is interpolated.
+// A density without mirror symmetry (F1) has every traced pixel its own ray.
 // The preview's resolution adapts so that a frame takes about 50 ms.
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/Numeric.h"
@@ -40,7 +43,7 @@ class RayCaster {
     RaySums sums;
     for (int s = 0; s < q_; ++s) {
       const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
-      const double f = density_(COORDdoubleParams{x * x, y * y, z * z});
+      const double f = density_(x, y, z);
       sums.front = static_cast<float>(sums.front + f / (s + 1));
       sums.back = static_cast<float>(sums.back + f / (q_ - s));
     }
@@ -56,10 +59,32 @@ class RayCaster {
     const COORDdouble S = Start(a, b);
     for (int s = 0; s < q_; ++s) {
       const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
-      const double f = density_(COORDdoubleParams{x * x, y * y, z * z});
+      const double f = density_(x, y, z);
       RaySums& sums = electron.GetPsiSign({x, y, -z}) < 0 ? neg : pos;
       sums.front = static_cast<float>(sums.front + f / (s + 1));
       sums.back = static_cast<float>(sums.back + f / (q_ - s));
+    }
+  }
+
+  // The same ray for a complex ψ: the density, and the density times the cosine
+  // and the sine of arg ψ (read at the mirrored point, as TraceSigned reads
+  // the sign), so that the pixel's hue is the density-weighted mean phase.
+  void TraceComplex(int a, int b, const cElectron& electron, RaySums& f, RaySums& c,
+                    RaySums& sn) const {
+    const COORDdouble S = Start(a, b);
+    for (int s = 0; s < q_; ++s) {
+      const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
+      const double d = density_(COORDdoubleParams{x * x, y * y, z * z});
+      const std::complex<double> psi = electron.GetPsiComplex({x, y, -z});
+      const double m = std::abs(psi);
+      const double cs = m > 0 ? psi.real() / m : 0, sn1 = m > 0 ? psi.imag() / m : 0;
+      auto add = [&](RaySums& sums, double v) {
+        sums.front = static_cast<float>(sums.front + v / (s + 1));
+        sums.back = static_cast<float>(sums.back + v / (q_ - s));
+      };
+      add(f, d);
+      add(c, d * cs);
+      add(sn, d * sn1);
     }
   }
 
@@ -115,34 +140,58 @@ struct PhaseImages {
   }
 };
 
+// The phase of a complex volume image: the density and the density times the
+// cosine and the sine of arg ψ; the peak is the density's.
+struct HueImages {
+  VolumeImage f, c, s;
+  float peak = 0;
+  explicit HueImages(int n) : f(n), c(n), s(n) {}
+  // `turn`: the phase turned by π (the mirror ray of an odd orbital).
+  void Store(int x, int y, const RaySums (&sums)[3], bool front, bool turn) {
+    auto pick = [front](const RaySums& r) { return front ? r.front : r.back; };
+    const float k = turn ? -1.0f : 1.0f;
+    f(x, y) = pick(sums[0]);
+    c(x, y) = k * pick(sums[1]);
+    s(x, y) = k * pick(sums[2]);
+    peak = std::max(peak, f(x, y));
+  }
+};
+
 // The traced pixels of an N by N image, c = N / 2 its centre: visit(a, b,
 // mirror) for every ray at offset (a, b) from the centre. First the centre
 // row, every pixel; then rows of the same parity as c below the centre, every
 // second pixel, each ray also giving the mirror pixel (-a, -b) above (mirror).
+// Without mirror symmetry (whole) the rows above are traced as well.
 template <class Visit>
-void ForEachTracedRay(int N, Visit&& visit) {
+void ForEachTracedRay(int N, Visit&& visit, bool whole = false) {
   const int c = N / 2;
   for (int a = -c; a <= c; ++a) visit(a, 0, false);
   for (int b = c % 2 == 1 ? 1 : 2; b <= c; b += 2) {
-    for (int a = -c; a <= c; a += 2) visit(a, b, true);
+    for (int a = -c; a <= c; a += 2) {
+      visit(a, b, !whole);
+      if (whole) visit(a, -b, false);
+    }
   }
 }
 
 template <class Density>
-void TraceImage(VolumeImage& img, const RayCaster<Density>& rays) {
+void TraceImage(VolumeImage& img, const RayCaster<Density>& rays, bool whole) {
   const int c = img.N / 2;
-  ForEachTracedRay(img.N, [&](int a, int b, bool mirror) {
-    const RaySums sums = rays.Trace(a, b);
-    img.Store(c + a, c + b, sums.front);
-    if (mirror) img.Store(c - a, c - b, sums.back);
-  });
+  ForEachTracedRay(
+      img.N,
+      [&](int a, int b, bool mirror) {
+        const RaySums sums = rays.Trace(a, b);
+        img.Store(c + a, c + b, sums.front);
+        if (mirror) img.Store(c - a, c - b, sums.back);
+      },
+      whole);
 }
 
 // TraceImage with the phases apart. The mirror pixel's ray meets the points of
 // the ray turned through the nucleus, where ψ has the sign times (-1)^l.
 template <class Density>
 void TraceImageSigned(PhaseImages& img, const RayCaster<Density>& rays, const cElectron& electron,
-                      bool oddParity) {
+                      bool oddParity, bool whole) {
   const int c = img.pos.N / 2;
   ForEachTracedRay(img.pos.N, [&](int a, int b, bool mirror) {
     RaySums pos, neg;
@@ -155,9 +204,41 @@ void TraceImageSigned(PhaseImages& img, const RayCaster<Density>& rays, const cE
         img.Store(c - a, c - b, pos, neg, false);
       }
     }
-  });
+  }, whole);
   img.pos.Interpolate();
   img.neg.Interpolate();
+}
+
+// TraceImage for a complex ψ. The mirror pixel's ray meets the points of the
+// ray turned through the nucleus, where ψ is multiplied by (-1)^l.
+template <class Density>
+void TraceImageComplex(HueImages& img, const RayCaster<Density>& rays, const cElectron& electron,
+                       bool oddParity) {
+  const int c = img.f.N / 2;
+  ForEachTracedRay(img.f.N, [&](int a, int b, bool mirror) {
+    RaySums sums[3];
+    rays.TraceComplex(a, b, electron, sums[0], sums[1], sums[2]);
+    img.Store(c + a, c + b, sums, true, false);
+    if (mirror) img.Store(c - a, c - b, sums, false, oddParity);
+  });
+  img.f.Interpolate();
+  img.c.Interpolate();
+  img.s.Interpolate();
+}
+
+// A pixel of a complex volume: as bright as the plain image, in the hue of the
+// mean phase along its ray, paler (towards the wheel's grey) where phases
+// along the ray cancel.
+RGBA HuePixel(const PhaseWheel& wheel, float f, float c, float s, float scale) {
+  if (f <= 0) return RGBA{};
+  const float bright = scale * f / 255;
+  const float k = std::min(1.0f, std::hypot(c, s) / f);
+  const PhaseRgb& hue = wheel(std::atan2(s, c));
+  const PhaseRgb& grey = wheel.Grey();
+  auto channel = [&](int h, int g) {
+    return static_cast<Byte>(std::min(255.0f, std::round(bright * (k * h + (1 - k) * g))));
+  };
+  return RGBA{channel(hue.B, grey.B), channel(hue.G, grey.G), channel(hue.R, grey.R), 0};
 }
 
 }  // namespace
@@ -190,27 +271,44 @@ void cOrbitalObject::RenderVolume() {
   const COORDdouble W = modMaths::RotatePoint({0, d, 0}, Request.Theta, Request.Phi);
   const COORDdouble D = modMaths::RotatePoint({0, 0, h}, Request.Theta, Request.Phi);
 
-  const bool phase = PhaseShown();
-  VolumeImage img(phase ? 0 : N);
+  const bool hues = PhaseComplex();
+  const bool phase = PhaseShown() && !hues;
+  VolumeImage img(phase || hues ? 0 : N);
   PhaseImages phases(phase ? N : 0);
+  HueImages complexImg(hues ? N : 0);
   cElectron& electron = *Electron;
+  const OrbInfo info = electron.GetInfo();
+  const bool whole = (View_ == PDF ? info.PDFOptFactor : info.DRPDFOptFactor) == F1;
   auto trace = [&](auto density) {
     const RayCaster rays(q, A, W, D, density);
-    if (phase) {
-      TraceImageSigned(phases, rays, electron, electron.GetInfo().l % 2 == 1);
+    if (hues) {  // complex orbitals are round about z, never whole-cube
+      TraceImageComplex(complexImg, rays, electron, info.l % 2 == 1);
+    } else if (phase) {
+      TraceImageSigned(phases, rays, electron, info.l % 2 == 1, whole);
     } else {
-      TraceImage(img, rays);
+      TraceImage(img, rays, whole);
       img.Interpolate();
     }
   };
-  if (View_ == PDF) {
-    trace([&electron](const COORDdoubleParams& p) { return electron.GetNonScaledPDF(p); });
+  if (whole) {
+    // Read at the point mirrored in z, as the signed tracing reads ψ's sign,
+    // so that the picture shows the atom as the dot views do.
+    const ViewMode view = View_;
+    trace([&electron, view](double x, double y, double z) {
+      return electron.GetNonScaledAt(view, {x, y, -z});
+    });
+  } else if (View_ == PDF) {
+    trace([&electron](double x, double y, double z) {
+      return electron.GetNonScaledPDF(COORDdoubleParams{x * x, y * y, z * z});
+    });
   } else {
-    trace([&electron](const COORDdoubleParams& p) { return electron.GetNonScaledDRPDF(p); });
+    trace([&electron](double x, double y, double z) {
+      return electron.GetNonScaledDRPDF(COORDdoubleParams{x * x, y * y, z * z});
+    });
   }
 
   // Brightness: the largest value per quality only grows, so a turning view keeps its scale.
-  float m = phase ? phases.peak : img.peak;
+  float m = hues ? complexImg.peak : phase ? phases.peak : img.peak;
   float& p = VolumePeaks[q - 5];
   if (m < p) {
     m = p;
@@ -224,9 +322,14 @@ void cOrbitalObject::RenderVolume() {
   image.Create(N, N);
   std::vector<RGBA> row(static_cast<size_t>(N));
   const PhaseRgb cp = PhaseColour(Request.Palette, true), cn = PhaseColour(Request.Palette, false);
+  std::optional<PhaseWheel> wheel;
+  if (hues) wheel.emplace(Request.Palette);
   for (int y = 0; y < N; ++y) {
     for (int x = 0; x < N; ++x) {
-      if (phase) {
+      if (hues) {
+        row[x] =
+            HuePixel(*wheel, complexImg.f(x, y), complexImg.c(x, y), complexImg.s(x, y), scale);
+      } else if (phase) {
         // Each phase glows in its colour; where both lie on one ray the colours add.
         const float fp = scale * phases.pos(x, y) / 255, fn = scale * phases.neg(x, y) / 255;
         auto channel = [&](int a, int b) {

@@ -86,7 +86,7 @@ Long cOrbitalObject::ReFillDotMatrix(Long TargetNum, Byte ProbThreshHold) {
 }
 
 void cOrbitalObject::UpdateStats(Long& calcTime, Long dotTime) {
-  Stats.TotalSamples = kGridCells;
+  Stats.TotalSamples = WholeCube_ ? kCubeCells : kGridCells;
   if (calcTime == 0) calcTime = 1;
   Stats.CalcRate = CLng(static_cast<double>(Stats.TotalSamples) / calcTime);
   Stats.CalcTime = calcTime;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -42,6 +43,9 @@ class WLENGINE_EXPORT cOrbital {
 // Grid size per axis and the number of grid cells.
 inline constexpr int kGridSize = 128;
 inline constexpr Long kGridCells = kGridSize * kGridSize * kGridSize;
+// The whole-cube grid of densities without mirror symmetry: cells -127 to 127 per axis.
+inline constexpr int kCubeSize = 2 * kGridSize - 1;
+inline constexpr Long kCubeCells = kCubeSize * kCubeSize * kCubeSize;
 
 class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
  public:
@@ -57,8 +61,16 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   double GetDotScale() const { return DotScale; }
   Long GetDotLast() const { return DotLast; }
   const std::vector<PointArray>& GetDots() const { return Dots; }
-  // ProbGrid(i, j, k) of the first octant.
-  Byte GridAt(int i, int j, int k) const { return ProbGrid[GridIndex(i, j, k)]; }
+  // ProbGrid(i, j, k) of the first octant (0 to 127 each).
+  Byte GridAt(int i, int j, int k) const { return CellAt(i, j, k); }
+  // The level of any cell (-127 to 127 each): the true cell of a whole-cube
+  // grid, else the first octant's mirror image.
+  Byte CellAt(int i, int j, int k) const {
+    return WholeCube_ ? ProbGrid[CubeIndex(i, j, k)]
+                      : ProbGrid[GridIndex(std::abs(i), std::abs(j), std::abs(k))];
+  }
+  // True when the grid holds the whole cube (densities without mirror symmetry, F1).
+  bool WholeCube() const { return WholeCube_; }
   ViewMode View() const { return View_; }
   // The request of the last GetRender call.
   const RenderRequest& LastRequest() const { return Request; }
@@ -71,12 +83,20 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // The calculation's setup as the last Setup or ReFillDotMatrix left it.
   const OrbitalSetup& GetSetup() const { return SetupInfo; }
   // True once a calculation has sampled the grid.
-  bool HasGrid() const { return ProbGrid.size() == static_cast<size_t>(kGridCells); }
+  bool HasGrid() const {
+    return ProbGrid.size() == static_cast<size_t>(WholeCube_ ? kCubeCells : kGridCells);
+  }
 
   // Position of cell (i, j, k) in the grid: x fastest, then y, then z.
   static constexpr size_t GridIndex(int i, int j, int k) {
     return static_cast<size_t>(i) +
            kGridSize * (static_cast<size_t>(j) + kGridSize * static_cast<size_t>(k));
+  }
+  // Position of cell (i, j, k), -127 to 127 each, in a whole-cube grid: x fastest.
+  static constexpr size_t CubeIndex(int i, int j, int k) {
+    return static_cast<size_t>(i + kGridSize - 1) +
+           kCubeSize * (static_cast<size_t>(j + kGridSize - 1) +
+                        kCubeSize * static_cast<size_t>(k + kGridSize - 1));
   }
 
  protected:
@@ -111,11 +131,17 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // (green and blue) for red/cyan glasses.
   bool LeftEyeCyan() const { return Request.Mode == Anaglyph && Request.Glasses == RedCyan; }
   void SaveRestoreLine(Long x1, Long y1, Long x2, Long y2, Long colour, bool restore);
-  // True when the request asks for the sign of ψ and the orbital has one.
+  // True when the request asks for the sign of ψ and the orbital has one, or
+  // for the phase angle of a complex orbital.
   bool PhaseShown() const;
+  // True when PhaseShown and ψ is complex: colours by arg ψ, not by sign.
+  bool PhaseComplex() const;
   // The sign of ψ at each dot (+1, -1, 0 on a node), computed when first needed
   // after each fill of the dot cloud.
   const std::vector<signed char>& DotPhases();
+  // arg ψ at each dot of a complex orbital, in 256ths of a turn (PhaseWheel's
+  // steps); computed like DotPhases.
+  const std::vector<Byte>& DotAngles();
   // The grid spacing in Bohr radii: the atom radius over 127.
   double GridStep() const { return static_cast<double>(SetupInfo.AtomRadius) / 127; }
 
@@ -147,7 +173,8 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   ViewMode View_;
   OrbitalStats Stats{};
   OrbitalSetup SetupInfo{};
-  std::vector<Byte> ProbGrid;  // 128³ cells, x fastest: see GridIndex
+  std::vector<Byte> ProbGrid;  // 128³ cells, x fastest: see GridIndex (255³: CubeIndex)
+  bool WholeCube_ = false;     // ProbGrid holds the whole cube
   std::vector<PointArray> Dots;
   Long DotLast = -1;
   double DotScale = 0;
@@ -165,6 +192,7 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // The surface renderer's levels and bricks (RenderSurface.cpp).
   std::shared_ptr<SurfaceCache> Surface_;
   std::vector<signed char> DotSigns;  // see DotPhases; emptied by each fill
+  std::vector<Byte> DotArgs;          // see DotAngles; emptied by each fill
 
   friend struct cOrbitalTestAccess;  // white-box tests of the renderers and the sampler
 };

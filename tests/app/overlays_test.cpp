@@ -14,6 +14,7 @@
 #include "dialogs/frmViewOptions.h"
 #include "main/Layout.h"
 #include "overlays/ViewOverlays.h"
+#include "render/Phase.h"
 #include "render/Surfaces.h"
 #include "render/ViewGeometry.h"
 
@@ -177,6 +178,82 @@ TEST(Overlays, TheMarkersOutlineIsDashedIn3DAndEachMarkerFollowsItsChoice) {
   }
 }
 
+// The colour wheel key: only over phase pictures of complex orbitals, in its
+// corner clear of the scale bar, its hues running anticlockwise from arg 0
+// at the right.
+TEST(Overlays, TheColourWheelKeyShowsOnlyOverComplexPhasePictures) {
+  for (wl::RenderSize size : {wl::Main, wl::Nano}) {
+    for (wl::RenderMode mode :
+         {wl::Orthographic, wl::Transect, wl::Volumetric, wl::BoundarySurface, wl::Anaglyph}) {
+      SCOPED_TRACE(testing::Message() << "size " << size << " mode " << mode);
+      const int side = Side(size);
+      wl::RenderRequest r = Request(mode, size);
+      r.ShowPhase = wl::kTrue;
+      r.Palette = wl::ColourSafe;
+      wl::OverlayChoice plain, complex;
+      complex.ComplexPhase = true;
+      auto draw = [&](const wl::RenderRequest& request, const wl::OverlayChoice& choice) {
+        QImage image(side, side, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        wl::DrawOverlays(image, request, 8.0, choice);
+        return image;
+      };
+      const QImage base = draw(r, plain), keyed = draw(r, complex);
+      // Not for real orbitals, nor for pictures without phase colours.
+      wl::RenderRequest noPhase = r;
+      noPhase.ShowPhase = wl::kFalse;
+      EXPECT_EQ(draw(noPhase, complex), draw(noPhase, plain));
+      const QRectF area = wl::PhaseWheelArea(r, complex);
+      EXPECT_TRUE(wl::PhaseWheelArea(r, plain).isEmpty());
+      if (mode == wl::Anaglyph) {  // its colours are the eyes'
+        EXPECT_TRUE(area.isEmpty());
+        EXPECT_EQ(keyed, base);
+        continue;
+      }
+      ASSERT_FALSE(area.isEmpty());
+      EXPECT_FALSE(area.intersects(wl::ScaleBarOf(r, 8.0).Area));
+      EXPECT_TRUE(QRectF(0, 0, side, side).contains(area));
+      // Every changed pixel lies in the key's area; the ring's coloured pixels
+      // give its centre and radius.
+      double cx = 0, cy = 0, n = 0;
+      for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+          const QRgb p = keyed.pixel(x, y);
+          if (p == base.pixel(x, y)) continue;
+          ASSERT_TRUE(area.adjusted(-1, -1, 1, 1).contains(QPointF(x + 0.5, y + 0.5)))
+              << x << "," << y;
+          const int hi = std::max({qRed(p), qGreen(p), qBlue(p)});
+          const int lo = std::min({qRed(p), qGreen(p), qBlue(p)});
+          if (hi - lo > 50) cx += x + 0.5, cy += y + 0.5, ++n;
+        }
+      }
+      ASSERT_GT(n, size == wl::Main ? 400 : 100);
+      cx /= n, cy /= n;
+      double radius = 0;
+      for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+          const QRgb p = keyed.pixel(x, y);
+          const int hi = std::max({qRed(p), qGreen(p), qBlue(p)});
+          const int lo = std::min({qRed(p), qGreen(p), qBlue(p)});
+          if (p != base.pixel(x, y) && hi - lo > 50)
+            radius = std::max(radius, std::hypot(x + 0.5 - cx, y + 0.5 - cy));
+        }
+      }
+      // Right, top, left, bottom of the ring: arg 0, π/2, π, 3π/2.
+      for (int q = 0; q < 4; ++q) {
+        const double a = q * M_PI / 2, r0 = 0.75 * radius;
+        const QRgb p = keyed.pixel(static_cast<int>(cx + r0 * std::cos(a)),
+                                   static_cast<int>(cy - r0 * std::sin(a)));
+        const wl::PhaseRgb want = wl::PhaseHue(wl::ColourSafe, a);
+        EXPECT_LE(
+            std::abs(qRed(p) - want.R) + std::abs(qGreen(p) - want.G) + std::abs(qBlue(p) - want.B),
+            45)
+            << "quarter " << q;
+      }
+    }
+  }
+}
+
 class ViewOverlays : public ProgramTest {
  protected:
   void SetUp() override {
@@ -241,6 +318,57 @@ TEST_F(ViewOverlays, TheScaleBarIsInTheViewsPicturesUntilItsBoxIsCleared) {
   Click(box, mark);
   EXPECT_TRUE(R().ShowScaleBar);
   EXPECT_NE(Shown(wl::Main), Engine(wl::Main));
+}
+
+// The view of a complex orbital (as its setup says) carries the colour wheel
+// key over its phase pictures, in the views and in saved pictures; without
+// phase, or for a real orbital, the corner shows the engine's picture.
+TEST_F(ViewOverlays, AComplexOrbitalsPhasePicturesCarryTheWheelKey) {
+  wl::OverlayChoice complex;
+  complex.ComplexPhase = true;
+  auto saturatedIn = [](const QImage& image, const QRectF& area) {
+    int n = 0;
+    for (int y = static_cast<int>(area.top()); y < area.bottom(); ++y) {
+      for (int x = static_cast<int>(area.left()); x < area.right(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        n += c.hsvSaturation() > 60 && c.value() > 120;
+      }
+    }
+    return n;
+  };
+  auto changedIn = [](const QImage& a, const QImage& b, const QRectF& area) {
+    int n = 0;
+    for (int y = static_cast<int>(area.top()); y < area.bottom(); ++y)
+      for (int x = static_cast<int>(area.left()); x < area.right(); ++x)
+        n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+  };
+  wl::RenderRequest r = Request(wl::Orthographic, wl::Main);
+  r.ShowPhase = wl::kTrue;
+  const QRectF main = wl::PhaseWheelArea(r, complex);
+  r.Size = wl::Nano;
+  r.Mode = wl::Transect;
+  const QRectF nano = wl::PhaseWheelArea(r, complex);
+  ASSERT_FALSE(main.isEmpty());
+  ASSERT_FALSE(nano.isEmpty());
+
+  // A real orbital with phase: no key.
+  w->SetPhase(true);
+  ASSERT_TRUE(R().ShowPhase);
+  EXPECT_EQ(changedIn(Shown(wl::Main), Engine(wl::Main), main), 0);
+  // The same view as a complex orbital's: the key in both views.
+  R().Setup.Complex = wl::kTrue;
+  w->RefreshOverlays();
+  EXPECT_GT(changedIn(Shown(wl::Main), Engine(wl::Main), main), 300);
+  EXPECT_GT(saturatedIn(Shown(wl::Main), main), 200);
+  EXPECT_GT(changedIn(Shown(wl::Nano), Engine(wl::Nano), nano), 60);
+  // A saved picture carries it too.
+  const QImage saved = w->ViewPicture(wl::Main, 0);
+  EXPECT_GT(saturatedIn(saved, main), 200);
+  // Phase off: gone.
+  w->SetPhase(false);
+  EXPECT_EQ(changedIn(Shown(wl::Main), Engine(wl::Main), main), 0);
+  EXPECT_EQ(changedIn(Shown(wl::Nano), Engine(wl::Nano), nano), 0);
 }
 
 TEST_F(ViewOverlays, TheMarkersCircleInTheSliceIsATimes127OverTheAtomRadiusAndFollowsADrag) {

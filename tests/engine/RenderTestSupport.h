@@ -18,6 +18,7 @@ struct cOrbitalTestAccess {
   static void PlantDots(cOrbitalObject& o, std::vector<PointArray> dots, double dotScale = 1.0) {
     o.Dots = std::move(dots);
     o.DotSigns.clear();
+    o.DotArgs.clear();
     o.DotLast = static_cast<Long>(o.Dots.size()) - 1;
     o.DotScale = dotScale;
   }
@@ -32,6 +33,10 @@ struct cOrbitalTestAccess {
   static void PlantElectron(cOrbitalObject& o, std::unique_ptr<cElectron> e, Integer radius) {
     o.Electron = std::move(e);
     o.SetupInfo.AtomRadius = radius;
+  }
+  // A whole calculation (grid, dots) with a given wave function.
+  static void SetupWith(cOrbitalObject& o, const OrbitalSetup& s, std::unique_ptr<cElectron> e) {
+    o.SetupWith(s, std::move(e));
   }
   static PixelArray& MainPixels(cOrbitalObject& o) { return o.MainPixels; }
   static PixelArray& NanoPixels(cOrbitalObject& o) { return o.NanoPixels; }

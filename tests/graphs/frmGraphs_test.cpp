@@ -138,6 +138,46 @@ TEST_F(GraphsWindow, FollowsTheOrbitalItIsShown) {
                                        QStringLiteral("The subshell average is round")));
 }
 
+// A complex orbital's angular tab carries the colour wheel of arg ψ in its
+// top-right corner, following the view's size; real orbitals' tabs do not.
+TEST_F(GraphsWindow, TheAngularTabOfAComplexOrbitalShowsThePhaseWheel) {
+  ShowTab(2);
+  auto* view = window.findChild<QChartView*>(QStringLiteral("angularView"));
+  ASSERT_TRUE(view);
+  auto key = [&] { return view->findChild<QWidget*>(QStringLiteral("phaseKey")); };
+  window.ShowOrbital(all[1], all);
+  EXPECT_TRUE(!key() || !key()->isVisible());
+  GraphSubject complex = Subject(5, "2Pz");
+  complex.Complex = true;
+  all.push_back(complex);
+  window.ShowOrbital(complex, all);
+  ASSERT_TRUE(key());
+  EXPECT_TRUE(key()->isVisible());
+  auto inTopRight = [&] {
+    const QRect k = key()->geometry();
+    EXPECT_TRUE(view->rect().contains(k));
+    EXPECT_LT(view->width() - k.right(), 20);
+    EXPECT_LT(k.top(), 20);
+  };
+  inTopRight();
+  // Its ring shows the hues: the pixels of the key's picture span the wheel.
+  const QImage picture = key()->grab().toImage();
+  int coloured = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QColor c = picture.pixelColor(x, y);
+      coloured += c.alpha() > 200 && c.hsvSaturation() > 60;
+    }
+  }
+  EXPECT_GT(coloured, 300);
+  window.resize(window.width() + 120, window.height() + 40);
+  QCoreApplication::processEvents();
+  inTopRight();
+  // Back to a real orbital: the key goes.
+  window.ShowOrbital(all[0], all);
+  EXPECT_FALSE(key()->isVisible());
+}
+
 TEST_F(GraphsWindow, DraggingTheMarkerFollowsThePointer) {
   window.ShowOrbital(all[0], all);
   ShowTab(1);

@@ -166,6 +166,7 @@ namespace {
 struct Drawn {
   bool axes = false, scaleBar = false;
   double atomRadius = 0;
+  bool complex = false;  // a complex orbital: its phase pictures carry the colour wheel key
 };
 
 // Writes the view's bitmap with what `drawn` asks for over it.
@@ -177,12 +178,17 @@ void WriteImage(wl::Long hdc, const std::string& file, const std::string& format
   // The first Rows - 1 rows are the picture; the surface's layout is RGB32's.
   QImage image(reinterpret_cast<const uchar*>(s->Pixels.data()), s->Width, s->Rows - 1,
                s->Width * 4, QImage::Format_RGB32);
-  if (drawn.axes || drawn.scaleBar) {
+  wl::OverlayChoice wheelOnly;
+  wheelOnly.ComplexPhase = drawn.complex;
+  const bool wheel = !wl::PhaseWheelArea(request, wheelOnly).isEmpty();
+  if (drawn.axes || drawn.scaleBar || wheel) {
     image = image.copy();
     WithFonts([&] {
       if (drawn.axes) DrawAxisTriad(image, request);
-      if (drawn.scaleBar) {
+      if (drawn.scaleBar || wheel) {
         wl::OverlayChoice choice;
+        choice.ScaleBar = drawn.scaleBar;
+        choice.ComplexPhase = drawn.complex;
         // Beside the triad's square (36% of the picture), not over it.
         if (drawn.axes) choice.ClearLeft = std::lround(image.width() * 0.36);
         wl::DrawOverlays(image, request, drawn.atomRadius, choice);
@@ -230,7 +236,8 @@ int CmdRender(const ArgList& argv) {
     dcs = calc->engine.Orbitals().GetRender(calc->index, request);
   try {
     const Drawn drawn{args.Flag("--axes"), args.Flag("--scale-bar"),
-                      static_cast<double>(calc->setup.AtomRadius)};
+                      static_cast<double>(calc->setup.AtomRadius),
+                      calc->setup.Complex != wl::kFalse};
     WriteImage(request.Size == wl::Main ? dcs.MainHDC : dcs.NanoHDC, *file, format, request,
                drawn);
   } catch (const std::runtime_error& e) {
