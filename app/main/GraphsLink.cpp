@@ -126,7 +126,6 @@ GraphSubject frmMain::SubjectOf(Integer engineIndex) const {
   s.AtomRadius = v.AtomRadius;
   s.SlicePlane = v.TransectDir;
   s.Charge = v.Setup.Charge;
-  s.Complex = v.Setup.Complex != kFalse;
   if (v.Setup.Hybrid != NoHybrid) s.Terms = CombinationTerms(v.Setup);
   return s;
 }

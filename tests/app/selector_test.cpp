@@ -243,4 +243,19 @@ TEST_F(Selector, IonsAndComplexOrbitalsAreCalculatedAndTitledByWhatTheyAre) {
   EXPECT_NE(w->Node(QStringLiteral("ORB1")), nullptr);
 }
 
+TEST_F(Selector, AHybridIsCalculatedAndTitledByItsName) {
+  Click(w->osViewMode[0]);
+  ChooseLine(w->osHybrid, wl::HybridSp3);
+  Type(w->osHybridMember, QStringLiteral("2"));
+  const int radius = w->osRadius->Value();
+  Click(w->osCalc);
+  ASSERT_TRUE(messages->asked.empty()) << messages->asked[0].text.toStdString();
+  QTreeWidgetItem* hybrid = w->Node(QStringLiteral("ORB0"));
+  ASSERT_NE(hybrid, nullptr);
+  EXPECT_EQ(hybrid->text(0), QString::fromUtf8("sp\u00b3 hybrid 2 of 4 PDF, r=%1").arg(radius));
+  EXPECT_EQ(w->OrbitalViews[0].Setup.HybridMember, 2);
+  // The Graphs window is told the four terms of the member.
+  EXPECT_EQ(w->SubjectOf(0).Terms.size(), 4u);
+}
+
 }  // namespace
