@@ -13,6 +13,7 @@
 #include "core/Numeric.h"
 #include "main/Fonts.h"
 #include "main/Numbers.h"
+#include "main/OrbitalNames.h"
 #include "main/OrbitalView.h"
 #include "main/frmMain.h"
 
@@ -25,20 +26,6 @@ QString ShortestDouble(double v) {
   char buffer[32];
   const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
   return QString::fromLatin1(buffer, static_cast<int>(end - buffer));
-}
-
-QString ViewModeName(const OrbitalView& view) {
-  return view.ViewMode == DRPDF ? QStringLiteral("DRPDF") : QStringLiteral("PDF");
-}
-
-// "2Px (2,1,1) PDF" or "2P (2,1,all) Average PDF".
-QString OrbitalName(const OrbitalView& view) {
-  const OrbInfo& info = view.Info;
-  QString text =
-      QString::fromStdU16String(info.Name) + QStringLiteral(" (%1,%2,").arg(info.n).arg(info.l);
-  if (info.OrbType == AverageOrbs)
-    return text + QStringLiteral("all) Average ") + ViewModeName(view);
-  return text + QString::number(info.M) + QStringLiteral(") ") + ViewModeName(view);
 }
 
 QString AxisName(TransectDirection direction) {
@@ -86,7 +73,7 @@ QRect ScaledPlace(const QRect& place, double scale) {
 QString OrbitalCaption(const OrbitalView& view) {
   const Integer fallback =
       view.ViewMode == DRPDF ? view.Info.DefaultDRPDFAtomRadius : view.Info.DefaultPDFAtomRadius;
-  return OrbitalName(view) + QStringLiteral(", Atom Radius = ") + ShortestSingle(view.AtomRadius) +
+  return OrbitalDescription(view) + QStringLiteral(", Atom Radius = ") + ShortestSingle(view.AtomRadius) +
          QStringLiteral(" Bohr radii (default = %1)").arg(fallback);
 }
 
@@ -128,7 +115,7 @@ QString ViewsLine(const OrbitalView& view) {
 
 QString DefaultFileName(const OrbitalView& view, int ImageMode) {
   const QString orbital =
-      OrbitalName(view) + QStringLiteral(", radius = ") + ShortestSingle(view.AtomRadius);
+      OrbitalDescription(view) + QStringLiteral(", radius = ") + ShortestSingle(view.AtomRadius);
   const bool swapped = view.Swapped == 1;
   switch (ImageMode) {
     case 0:

@@ -10,6 +10,7 @@
 
 #include "main/Fonts.h"
 #include "main/Numbers.h"
+#include "main/OrbitalNames.h"
 #include "main/frmMain.h"
 
 namespace wl {
@@ -263,15 +264,7 @@ void frmStats::ShowStats(Integer index) {
 
   const OrbInfo& info = v.Info;
   const bool drpdf = v.ViewMode == DRPDF;
-  QString title =
-      QString::fromStdU16String(info.Name) + QStringLiteral(" (%1,%2").arg(info.n).arg(info.l);
-  if (info.OrbType == AverageOrbs) {
-    title += QStringLiteral(",all) Average ");
-  } else {
-    title += QStringLiteral(",%1) ").arg(info.M);
-  }
-  title += (drpdf ? QStringLiteral("DRPDF") : QStringLiteral("PDF")) +
-           QStringLiteral(". Atom Radius = ") + ShortestSingle(v.AtomRadius) +
+  QString title = OrbitalDescription(v) + QStringLiteral(". Atom Radius = ") + ShortestSingle(v.AtomRadius) +
            QStringLiteral(" Bohr radii (default = %1)")
                .arg(drpdf ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius);
   // One line: the largest size up to 12 pixels at which the title fits, and

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "SubjectCurves.h"
 #include "analysis/GraphTables.h"
 #include "analysis/Radial.h"
 #include "render/Phase.h"
@@ -64,9 +65,19 @@ QPolarChart* BuildAngularChart(const GraphSubject& s, int points) {
   const TransectDirection plane = s.SlicePlane;
   const auto [first, second] = AxisLetters(plane);
   auto* chart = new QPolarChart;
-  const bool round = s.Average || s.l == 0;
-  PrepareChart(
-      chart, QStringLiteral("Angular factor of %1 in the %2 plane").arg(s.Name, PlaneName(plane)));
+  const bool round = s.Terms.empty() && (s.Average || s.l == 0);
+  if (s.Complex) {
+    PrepareChart(chart, QStringLiteral("Size |Y| of %1 in the %2 plane")
+                            .arg(s.Name, PlaneName(plane)));
+  } else if (s.Terms.empty()) {
+    PrepareChart(chart, QStringLiteral("Angular factor of %1 in the %2 plane")
+                            .arg(s.Name, PlaneName(plane)));
+  } else {
+    // A combination's shape changes with r: it is drawn where P peaks.
+    PrepareChart(chart, QStringLiteral("ψ of %1 around the %2 plane at r = %3 a₀")
+                            .arg(s.Name, PlaneName(plane),
+                                 QString::number(SubjectMostProbable(s), 'f', 2)));
+  }
 
   // The directions around the rim: the axes by name, angles between them in
   // the plane's convention. Labels must differ, so the left half's copies of
@@ -96,7 +107,7 @@ QPolarChart* BuildAngularChart(const GraphSubject& s, int points) {
   // Samples at chart angles 0, 360/N, ..., 360 (N a multiple of 4, so they are
   // the engine's plane angles read the other way round).
   const int n = std::max(8, points / 4 * 4);
-  const auto rows = AngularRows(s.OrbitalIndex, plane, n);
+  const auto rows = SubjectAngularRows(s, plane, n);
   QList<QPointF> samples;  // (chart angle, signed factor)
   double high = 0;
   for (int k = 0; k <= n; ++k) {
@@ -125,6 +136,17 @@ QPolarChart* BuildAngularChart(const GraphSubject& s, int points) {
             s.Average ? QStringLiteral("The subshell average is round: the same in every direction")
                       : QStringLiteral("An s orbital is round: the same in every direction"),
             around, radial);
+    return chart;
+  }
+
+  if (s.Complex) {
+    // A complex orbital's size |Y| is the same all round z; its phase turns
+    // with φ. A colour key of the phase belongs beside this curve.
+    QList<QPointF> size;
+    for (const QPointF& p : samples) size.append({p.x(), std::abs(p.y())});
+    AddLine(chart, size, QPen(QColor(70, 70, 80), 2.5),
+            QStringLiteral("|Y|: the same all round z; the phase turns with φ"), around, radial)
+        ->setObjectName(QStringLiteral("ComplexSize"));
     return chart;
   }
 
@@ -172,7 +194,8 @@ QPolarChart* BuildAngularChart(const GraphSubject& s, int points) {
   flush();
 
   // Nodal directions: grey spokes, their angles in the legend.
-  const auto nodes = AngularNodes(s.OrbitalIndex, plane);
+  const auto nodes =
+      s.Terms.empty() ? AngularNodes(s.OrbitalIndex, plane) : std::vector<double>{};
   QList<double> angles;
   for (size_t i = 0; i < nodes.size(); ++i) {
     const double a = ChartAngle(nodes[i]);

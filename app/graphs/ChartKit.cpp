@@ -13,12 +13,13 @@
 #include <cmath>
 #include <memory>
 
+#include "SubjectCurves.h"
 #include "analysis/GraphTables.h"
 
 namespace wl {
 
 double ChartRMax(const GraphSubject& subject, const RadialChartOptions& options) {
-  return options.RMax > 0 ? options.RMax : RadialPlotEnd(subject.n, subject.l);
+  return options.RMax > 0 ? options.RMax : SubjectPlotEnd(subject);
 }
 
 QString Fixed(double v, int decimals) {

@@ -6,6 +6,7 @@
 #include <QValueAxis>
 #include <algorithm>
 
+#include "SubjectCurves.h"
 #include "analysis/GraphTables.h"
 
 namespace wl {
@@ -21,7 +22,7 @@ QChart* BuildCompareChart(const std::vector<GraphSubject>& subjects,
                           const RadialChartOptions& options) {
   double rmax = options.RMax;
   if (!(rmax > 0)) {
-    for (const GraphSubject& s : subjects) rmax = std::max(rmax, RadialPlotEnd(s.n, s.l));
+    for (const GraphSubject& s : subjects) rmax = std::max(rmax, SubjectPlotEnd(s));
   }
   if (!(rmax > 0)) rmax = 10;
 
@@ -29,7 +30,7 @@ QChart* BuildCompareChart(const std::vector<GraphSubject>& subjects,
   double high = 0;
   for (const GraphSubject& s : subjects) {
     QList<QPointF> points;
-    for (const RadialRow& row : RadialRows(s.n, s.l, rmax, std::max(options.Points, 2))) {
+    for (const RadialRow& row : SubjectRows(s, rmax, std::max(options.Points, 2))) {
       points.append({row.r, row.P});
       high = std::max(high, row.P);
     }

@@ -8,6 +8,7 @@
 #include <QValueAxis>
 #include <algorithm>
 
+#include "SubjectCurves.h"
 #include "analysis/GraphTables.h"
 #include "analysis/Radial.h"
 
@@ -15,7 +16,7 @@ namespace wl {
 
 CumulativeChart::CumulativeChart(const GraphSubject& subject, const RadialChartOptions& options)
     : subject_(subject), rmax_(ChartRMax(subject, options)) {
-  const auto rows = RadialRows(subject.n, subject.l, rmax_, std::max(options.Points, 2));
+  const auto rows = SubjectRows(subject, rmax_, std::max(options.Points, 2));
   QList<QPointF> cPoints;
   double pHigh = 0;
   for (const RadialRow& row : rows) {
@@ -66,7 +67,7 @@ CumulativeChart::CumulativeChart(const GraphSubject& subject, const RadialChartO
 QString CumulativeChart::ValueText() const {
   if (!(marker_ > 0)) return {};
   return QStringLiteral("P(r < %1 a₀) = %2")
-      .arg(Fixed(marker_), Fixed(CumulativeP(subject_.n, subject_.l, marker_), 3));
+      .arg(Fixed(marker_), Fixed(SubjectCumulative(subject_, marker_), 3));
 }
 
 void CumulativeChart::SetMarker(double a) {
@@ -81,13 +82,13 @@ void CumulativeChart::SetMarker(double a) {
                  .toHtmlEscaped());
     return;
   }
-  const double c = CumulativeP(subject_.n, subject_.l, marker_);
+  const double c = SubjectCumulative(subject_, marker_);
   QList<QPointF> top;
   for (const QPointF& p : pPoints_) {
     if (p.x() >= marker_) break;
     top.append(p);
   }
-  top.append({marker_, RadialP(subject_.n, subject_.l, marker_)});
+  top.append({marker_, SubjectP(subject_, marker_)});
   top.prepend({0, 0});
   shadeTop_->replace(top);
   markerLine_->replace({{marker_, 0}, {marker_, 1}});

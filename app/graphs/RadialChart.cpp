@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "SubjectCurves.h"
 #include "analysis/GraphTables.h"
 #include "analysis/Radial.h"
 
@@ -15,7 +16,8 @@ namespace wl {
 
 QChart* BuildRadialChart(const GraphSubject& s, const RadialChartOptions& options) {
   const double rmax = ChartRMax(s, options);
-  const auto rows = RadialRows(s.n, s.l, rmax, std::max(options.Points, 2));
+  const auto rows = SubjectRows(s, rmax, std::max(options.Points, 2));
+  const bool single = HasRadialFunction(s);
 
   QList<QPointF> rPoints, pPoints;
   double rLow = 0, rHigh = 0, pHigh = 0;
@@ -27,8 +29,10 @@ QChart* BuildRadialChart(const GraphSubject& s, const RadialChartOptions& option
     pHigh = std::max(pHigh, row.P);
   }
 
+  if (!single) rHigh = 1;  // a mix of subshells has no one R: its axis is only a frame
   auto* chart = new QChart;
-  PrepareChart(chart, QStringLiteral("R(r) and P(r) = r²R² of %1").arg(s.Name));
+  PrepareChart(chart, single ? QStringLiteral("R(r) and P(r) = r²R² of %1").arg(s.Name)
+                             : QStringLiteral("P(r) averaged over directions, of %1").arg(s.Name));
   QValueAxis* rAxis = AddRadiusAxes(chart, rmax);
 
   // R on the left with its grid; P on the right, scaled so both zeros meet.
@@ -44,15 +48,19 @@ QChart* BuildRadialChart(const GraphSubject& s, const RadialChartOptions& option
 
   AddLine(chart, {{0, 0}, {rmax, 0}}, QPen(QColor(120, 120, 120), 1), {}, rAxis, axisR);
   // The curves are named by their axes, in their colours; the legend names the marks.
-  AddLine(chart, rPoints, QPen(kColourR, 2.5), {}, rAxis, axisR)
-      ->setObjectName(QStringLiteral("R"));
+  if (single) {
+    AddLine(chart, rPoints, QPen(kColourR, 2.5), {}, rAxis, axisR)
+        ->setObjectName(QStringLiteral("R"));
+  } else {
+    axisR->setVisible(false);
+  }
   AddLine(chart, pPoints, QPen(kColourP, 2.5), {}, rAxis, axisP)
       ->setObjectName(QStringLiteral("P"));
 
   // The marked radii, named with their values in the legend.
-  const double mostProbable = MostProbableRadius(s.n, s.l);
-  const double mean = MeanRadius(s.n, s.l);
-  const double ninety = RadiusHolding(s.n, s.l, 0.9);
+  const double mostProbable = SubjectMostProbable(s);
+  const double mean = SubjectMean(s);
+  const double ninety = SubjectHolding(s, 0.9);
   auto vertical = [&](double r, const QColor& colour, Qt::PenStyle style, const QString& name) {
     QPen pen(colour, 1.8, style);
     AddLine(chart, {{r, 0}, {r, pTop}}, pen, name, rAxis, axisP);
@@ -62,7 +70,7 @@ QChart* BuildRadialChart(const GraphSubject& s, const RadialChartOptions& option
   vertical(mean, kColourMean, Qt::DashDotLine, QStringLiteral("⟨r⟩ %1 a₀").arg(Fixed(mean)));
   vertical(ninety, kColour90, Qt::DotLine, QStringLiteral("90% inside %1 a₀").arg(Fixed(ninety)));
 
-  const auto nodes = RadialNodes(s.n, s.l);
+  const auto nodes = SubjectNodes(s);
   if (!nodes.empty()) {
     auto* marks = new QScatterSeries;
     QStringList radii;

@@ -23,6 +23,7 @@
 #include "CumulativeChart.h"
 #include "PhaseKey.h"
 #include "RadialChart.h"
+#include "SubjectCurves.h"
 #include "analysis/GraphTables.h"
 
 namespace wl {
@@ -342,18 +343,18 @@ QByteArray frmGraphs::ShownCsv() const {
   const int tab = tabs_->currentIndex();
   if (tab == 2) {
     return QByteArray::fromStdString(
-        AngularCsv(AngularRows(current_.OrbitalIndex, current_.SlicePlane, 720)));
+        AngularCsv(SubjectAngularRows(current_, current_.SlicePlane, 720)));
   }
   if (tab == 3) {
     const std::vector<GraphSubject> shown = Compared();
     double rmax = 0;
-    for (const GraphSubject& s : shown) rmax = std::max(rmax, RadialPlotEnd(s.n, s.l));
+    for (const GraphSubject& s : shown) rmax = std::max(rmax, SubjectPlotEnd(s));
     const int points = 400;
     QString text = QStringLiteral("r");
     std::vector<std::vector<RadialRow>> columns;
     for (const GraphSubject& s : shown) {
       text += QLatin1Char(',') + CsvField(QStringLiteral("P ") + s.Name);
-      columns.push_back(RadialRows(s.n, s.l, rmax, points));
+      columns.push_back(SubjectRows(s, rmax, points));
     }
     text += QLatin1Char('\n');
     for (int i = 0; i < points; ++i) {
@@ -366,7 +367,7 @@ QByteArray frmGraphs::ShownCsv() const {
     return text.toUtf8();
   }
   return QByteArray::fromStdString(
-      RadialCsv(RadialRows(current_.n, current_.l, RadialPlotEnd(current_.n, current_.l), 400)));
+      RadialCsv(SubjectRows(current_, SubjectPlotEnd(current_), 400)));
 }
 
 void frmGraphs::Export(ExportKind kind) {

@@ -5,9 +5,10 @@
 #include "Layout.h"
 #include "OrbitalNames.h"
 #include "RollOverImage.h"
-#include "analysis/Radial.h"
+#include "graphs/SubjectCurves.h"
 #include "frmMain.h"
 #include "graphs/frmGraphs.h"
+#include "orbitals/Hybrids.h"
 #include "shell/Services.h"
 #include "shell/Settings.h"
 #include "shell/ToolPlacement.h"
@@ -124,6 +125,8 @@ GraphSubject frmMain::SubjectOf(Integer engineIndex) const {
   s.View = v.ViewMode;
   s.AtomRadius = v.AtomRadius;
   s.SlicePlane = v.TransectDir;
+  s.Charge = v.Setup.Charge;
+  if (v.Setup.Hybrid != NoHybrid) s.Terms = CombinationTerms(v.Setup);
   return s;
 }
 
@@ -143,7 +146,7 @@ void frmMain::GraphsFollow() {
   }
   OrbitalView& R = Current();
   // A new orbital's marker starts at the radius holding 90%.
-  if (R.MarkerRadius <= 0) R.MarkerRadius = RadiusHolding(R.Info.n, R.Info.l, 0.9);
+  if (R.MarkerRadius <= 0) R.MarkerRadius = SubjectHolding(SubjectOf(CurrentOrbital), 0.9);
   const QSignalBlocker quiet(Graphs);
   Graphs->ShowOrbital(SubjectOf(CurrentOrbital), all);
   Graphs->SetMarker(R.MarkerRadius);

@@ -36,6 +36,17 @@ inline constexpr QRect osRadius{226, 348, 110, 24};
 inline constexpr QRect osThreshold{370, 348, 110, 24};
 inline constexpr QRect osViewMode[2] = {{226, 414, 124, 40}, {358, 414, 124, 40}};
 inline constexpr QRect osCalc{574, 480, 200, 56};
+// The nuclear charge with its element, and the real or complex form, right of
+// the name box and the spin buttons.
+inline constexpr QRect osCharge{574, 282, 90, 24};
+inline constexpr QRect labChargeName{672, 282, 102, 24};
+inline constexpr QRect osForm[2] = {{574, 348, 98, 24}, {676, 348, 98, 24}};
+// Hybrids, under the view mode's notes: the set, its member and shell; the
+// custom combination chosen is written in the free space above Calculate.
+inline constexpr QRect osHybrid{226, 534, 130, 24};
+inline constexpr QRect osHybridMember{370, 534, 86, 24};
+inline constexpr QRect osHybridShell{466, 534, 86, 24};
+inline constexpr QRect labCombination{574, 386, 200, 64};
 
 // The orbital viewer page.
 inline constexpr QRect eeMainView{214, 102, 375, 375};

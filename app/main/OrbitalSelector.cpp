@@ -1,14 +1,17 @@
 // The orbital selector page, the calculation and the deletion of orbitals.
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "Numbers.h"
 #include "OrbitalNames.h"
 #include "RollOverImage.h"
 #include "SpinButton.h"
+#include "frmCombination.h"
 #include "core/Numeric.h"
 #include "frmMain.h"
 #include "help/PageCommands.h"
@@ -18,7 +21,6 @@
 namespace wl {
 
 namespace {
-const char kLetters[] = "SPDFGH";
 
 // The selected line of a list, -1 for none. The selection, not the current
 // line: a list that receives the focus makes a line current without choosing it.
@@ -34,13 +36,29 @@ QString SelectorName(const OrbInfo& info) {
   return name;
 }
 
+QString OrbitalDescription(const OrbitalView& v) {
+  const QString view = v.ViewMode == DRPDF ? QStringLiteral("DRPDF") : QStringLiteral("PDF");
+  const QString name = QString::fromStdU16String(v.Info.Name);
+  // A hybrid or combination has no single (n, l, m): its name says it all.
+  if (v.Setup.Hybrid != NoHybrid) return name + QStringLiteral(" ") + view;
+  const QString numbers = QStringLiteral(" (%1,%2,").arg(v.Info.n).arg(v.Info.l);
+  if (v.Info.OrbType == AverageOrbs) return name + numbers + QStringLiteral("all) Average ") + view;
+  return name + numbers + QStringLiteral("%1) ").arg(v.Info.M) + view;
+}
+
+QString RefusalSentence(const std::string& why) {
+  QString s = QString::fromStdString(why);
+  if (!s.isEmpty()) s[0] = s[0].toUpper();
+  return s + QLatin1Char('.');
+}
+
 void frmMain::osListN_Click() {
   const int row = SelectedRow(osListN);
   if (row < 0) return;
   const int n = row + 1;
   osListL->clear();
-  for (int l = 0; l < n && l < 6; ++l) {
-    osListL->addItem(QStringLiteral("%1 Orbitals, l = %2").arg(QChar(kLetters[l])).arg(l));
+  for (int l = 0; l < n; ++l) {
+    osListL->addItem(QStringLiteral("%1 Orbitals, l = %2").arg(QChar(SubshellLetter(l, true))).arg(l));
   }
   osListM->clear();
   osListM->addItem(QStringLiteral("Select Angular Momentum"));
@@ -53,8 +71,14 @@ void frmMain::osListL_Click() {
   if (l < 0 || SelectedRow(osListN) < 0) return;
   osListM->clear();
   osListM->addItem(QStringLiteral("Average over all m"));
+  const int n = SelectedRow(osListN) + 1;
   for (int m = -l; m <= l; ++m) {
-    auto* item = new QListWidgetItem(QStringLiteral("m = %1").arg(m), osListM);
+    // Up to f the lines give m; from g on, where no Cartesian names help,
+    // each line carries the orbital's name ("5G (m = −4)").
+    const QString text =
+        l <= 3 ? QStringLiteral("m = %1").arg(m)
+               : QString::fromStdU16String(OrbitalRowAt(IndexOfOrbital(n, l, m, false)).Name);
+    auto* item = new QListWidgetItem(text, osListM);
     item->setData(Qt::UserRole, m);
   }
   osListOrbs->setCurrentIndex(-1);
@@ -72,16 +96,119 @@ void frmMain::osListM_Click() {
     if (e.n != n || e.l != l) continue;
     if (average ? e.OrbType == AverageOrbs : e.M == m) {
       osListOrbs->setCurrentIndex(static_cast<int>(k));
-      LoadSpinDefaults(e);
+      // An orbital of the lists replaces a hybrid chosen before.
+      if (osHybrid->currentIndex() != NoHybrid) {
+        osHybrid->setCurrentIndex(NoHybrid);
+        RefreshHybridControls();
+      }
+      LoadSpinDefaults();
       return;
     }
   }
 }
 
-void frmMain::LoadSpinDefaults(const OrbInfo& info) {
+OrbitalSetup frmMain::SelectorSetup() const {
+  const int hybrid = osHybrid->currentIndex();
+  OrbitalSetup s;
+  if (hybrid == CustomCombination) {
+    s = CombinationChoice;
+    s.Hybrid = CustomCombination;
+  } else if (hybrid > NoHybrid) {
+    s.Hybrid = static_cast<HybridSet>(hybrid);
+    s.HybridMember = osHybridMember->Value();
+    s.HybridShell = osHybridShell->Value();
+  } else {
+    s.OrbitalIndex = static_cast<Integer>(osListOrbs->currentIndex());
+    s.Complex = ToBoolean(ComplexChoice);
+  }
+  s.Charge = osCharge->Value();
+  s.AtomRadius = osRadius->Value();
+  s.DotThreshold = static_cast<Byte>(osThreshold->Value());
+  s.OrbitalViewMode = ViewModeChoice == 1 ? DRPDF : PDF;
+  return s;
+}
+
+void frmMain::LoadSpinDefaults() {
+  // Nothing chosen yet, or a choice the engine would refuse: the spin buttons
+  // keep what they show.
+  const OrbitalSetup setup = SelectorSetup();
+  if (setup.Hybrid == NoHybrid && setup.OrbitalIndex < 0) return;
+  OrbitalSetup real = setup;
+  real.Complex = kFalse;  // an average chosen with Complex still gets its defaults
+  if (!CheckSetup(real).empty()) return;
+  const OrbInfo info = InfoOf(real);
   const bool drpdf = ViewModeChoice != 0;
   osRadius->setValue(drpdf ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius);
   osThreshold->setValue(drpdf ? info.DefaultDRPDFDotThreshold : info.DefaultPDFDotThreshold);
+}
+
+void frmMain::osCharge_Change() {
+  labChargeName->setText(QString::fromStdU16String(ChargeName(osCharge->Value())));
+  LoadSpinDefaults();
+}
+
+void frmMain::osForm_Click(int Index) {
+  ComplexChoice = Index == 1;
+  osForm[0]->setChecked(!ComplexChoice);
+  osForm[1]->setChecked(ComplexChoice);
+  // Hybrids are real: the complex form goes with one orbital of the lists.
+  if (ComplexChoice && osHybrid->currentIndex() != NoHybrid) {
+    osHybrid->setCurrentIndex(NoHybrid);
+    RefreshHybridControls();
+    LoadSpinDefaults();
+  }
+}
+
+void frmMain::RefreshHybridControls() {
+  const int hybrid = osHybrid->currentIndex();
+  const bool set = hybrid > NoHybrid && hybrid < CustomCombination;
+  osHybridMember->setEnabled(set);
+  osHybridShell->setEnabled(set);
+  if (set) {
+    const auto chosen = static_cast<HybridSet>(hybrid);
+    osHybridMember->setMax(static_cast<Integer>(HybridSize(chosen)));
+    osHybridShell->setMin(static_cast<Integer>(HybridLowestShell(chosen)));
+  }
+  const bool combination = hybrid == CustomCombination && CombinationChoice.TermCount > 0;
+  labCombination->setText(
+      combination ? QStringLiteral("Combination: ") +
+                        QString::fromStdU16String(SetupName(CombinationChoice))
+                  : QString());
+}
+
+void frmMain::osHybrid_Click(int Index) {
+  if (Index != NoHybrid) {
+    // A hybrid replaces the orbital of the lists, and it is real.
+    const QSignalBlocker quiet(osListOrbs);
+    osListOrbs->setCurrentIndex(-1);
+    osListM->clearSelection();
+    if (ComplexChoice) osForm_Click(0);
+  }
+  RefreshHybridControls();
+  if (Index == CustomCombination) {
+    OpenCombination();
+    return;
+  }
+  LoadSpinDefaults();
+}
+
+void frmMain::OpenCombination() {
+  if (Combination) return;
+  Combination = new frmCombination(this, CombinationChoice);
+  Combination->setAttribute(Qt::WA_DeleteOnClose);
+  connect(Combination, &QDialog::accepted, this, [this] {
+    CombinationChoice = Combination->Setup();
+    RefreshHybridControls();
+    LoadSpinDefaults();
+  });
+  connect(Combination, &QDialog::rejected, this, [this] {
+    // Nothing chosen before: back to one orbital.
+    if (CombinationChoice.TermCount == 0) {
+      osHybrid->setCurrentIndex(NoHybrid);
+      RefreshHybridControls();
+    }
+  });
+  Combination->open();
 }
 
 void frmMain::osListOrbs_Click() {
@@ -91,25 +218,40 @@ void frmMain::osListOrbs_Click() {
   osListN->setCurrentRow(e.n - 1);
   osListL->setCurrentRow(e.l);
   osListM->setCurrentRow(e.OrbType == AverageOrbs ? 0 : e.M + e.l + 1);
+  // The m list of an i subshell is longer than the list: keep the line seen.
+  if (QListWidgetItem* line = osListM->currentItem()) osListM->scrollToItem(line);
 }
 
 void frmMain::osViewMode_Click(int Index) {
   ViewModeChoice = static_cast<Byte>(Index);
   RefreshSetupButtons();
-  const int k = osListOrbs->currentIndex();
-  if (k >= 0) LoadSpinDefaults(OrbInfoTable[static_cast<size_t>(k)]);
+  LoadSpinDefaults();
 }
 
 void frmMain::osCalc_Click() {
-  if (osListOrbs->currentIndex() < 0) {
+  const int hybrid = osHybrid->currentIndex();
+  if (hybrid == NoHybrid && osListOrbs->currentIndex() < 0) {
     MsgBox(this, QStringLiteral("Please select an orbital before clicking calculate"),
            QStringLiteral("Select Orbital"));
   } else if (ViewModeChoice == 2) {
     MsgBox(this, QStringLiteral("Please select either PDF or DRPDF before clicking calculate"),
            QStringLiteral("Select View Mode"));
+  } else if (hybrid == CustomCombination && CombinationChoice.TermCount == 0) {
+    MsgBox(this,
+           QStringLiteral("Please choose the orbitals of the combination before clicking calculate"),
+           QStringLiteral("Edit Combination"));
   } else {
-    Calculate(static_cast<Integer>(osListOrbs->currentIndex()), osRadius->Value(),
-              static_cast<Byte>(osThreshold->Value()), ViewModeChoice);
+    const OrbitalSetup setup = SelectorSetup();
+    const std::string why = CheckSetup(setup);
+    if (why.empty()) {
+      Calculate(setup);
+    } else {
+      const QString title = hybrid == CustomCombination ? QStringLiteral("Edit Combination")
+                            : hybrid != NoHybrid        ? QStringLiteral("Select Hybrid")
+                            : setup.Complex             ? QStringLiteral("Select Real or Complex")
+                                                        : QStringLiteral("Select Orbital");
+      MsgBox(this, RefusalSentence(why), title);
+    }
   }
 }
 
@@ -199,15 +341,7 @@ void frmMain::OpenOrbitalFromPage(const QString& words) {
 
 QString frmMain::OrbitalTitle(Integer OrbIndex) const {
   const OrbitalView& v = OrbitalViews.at(static_cast<size_t>(OrbIndex));
-  const QString view = v.ViewMode == DRPDF ? QStringLiteral("DRPDF") : QStringLiteral("PDF");
-  QString title = QString::fromStdU16String(v.Info.Name) +
-                  QStringLiteral(" (%1,%2").arg(v.Info.n).arg(v.Info.l);
-  if (v.Info.OrbType == AverageOrbs) {
-    title += QStringLiteral(",all) Average ") + view;
-  } else {
-    title += QStringLiteral(",%1) ").arg(v.Info.M) + view;
-  }
-  return title + QStringLiteral(", r=") + ShortestSingle(v.AtomRadius);
+  return OrbitalDescription(v) + QStringLiteral(", r=") + ShortestSingle(v.AtomRadius);
 }
 
 void frmMain::DeleteOrbital(Integer OrbIndex) {

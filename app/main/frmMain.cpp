@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QPointer>
 #include <QScopeGuard>
@@ -27,6 +28,7 @@
 #include "RollOverImage.h"
 #include "SpinButton.h"
 #include "core/WLError.h"
+#include "orbitals/OrbitalCatalog.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmViewOptions.h"
 #include "graphs/frmGraphs.h"
@@ -344,6 +346,66 @@ void frmMain::CreateSelector() {
       osCalc, QStringLiteral("OSCALCON"), QStringLiteral("OSCALCOFF"),
       [] { return QStringLiteral("Begin calculations"); }, nullptr);
   connect(osCalc, &RollOverImage::Click, this, &frmMain::osCalc_Click);
+
+  osCharge = makeSpin(Layout::osCharge, "osCharge", 1, kHighestCharge,
+                      QStringLiteral("Nuclear charge Z"));
+  osCharge->setValue(1);
+  labChargeName = new QLabel(this);
+  labChargeName->setObjectName(QStringLiteral("labChargeName"));
+  labChargeName->setGeometry(Layout::labChargeName);
+  labChargeName->setFont(PixelFont(15, true));
+  labChargeName->setStyleSheet(QStringLiteral("color: rgb(255, 196, 80);"));
+  labChargeName->setText(QString::fromStdU16String(ChargeName(1)));
+  connect(osCharge, &SpinButton::Change, this, &frmMain::osCharge_Change);
+
+  const QString switchStyle = QStringLiteral(
+      "QPushButton { background: #2e2d32; color: #e8e8ec; border: 1px solid #77757c; }"
+      "QPushButton:checked { background: rgb(255, 196, 80); color: black; }"
+      "QPushButton:focus { border: 2px solid #ffc450; }");
+  const char* forms[2] = {"Real", "Complex"};
+  for (int i = 0; i < 2; ++i) {
+    osForm[i] = new QPushButton(QLatin1String(forms[i]), this);
+    osForm[i]->setObjectName(QStringLiteral("osForm%1").arg(i));
+    osForm[i]->setGeometry(Layout::osForm[i]);
+    osForm[i]->setFont(PixelFont(12));
+    osForm[i]->setStyleSheet(switchStyle);
+    osForm[i]->setCheckable(true);
+    osForm[i]->setChecked(i == 0);
+    osForm[i]->setToolTip(i == 0 ? QStringLiteral("Real orbitals: the shapes chemists draw")
+                                 : QStringLiteral("Complex orbitals with definite m, "
+                                                  "coloured by their phase"));
+    connect(osForm[i], &QPushButton::clicked, this, [this, i] { osForm_Click(i); });
+  }
+
+  osHybrid = new QComboBox(this);
+  osHybrid->setObjectName(QStringLiteral("osHybrid"));
+  osHybrid->setGeometry(Layout::osHybrid);
+  osHybrid->setFont(PixelFont(12));
+  osHybrid->setStyleSheet(listStyle);
+  osHybrid->setAccessibleName(QStringLiteral("Hybrid set"));
+  // Lines in the order of HybridSet: the index is the set.
+  osHybrid->addItem(QStringLiteral("None"));
+  for (HybridSet set : {HybridSp, HybridSp2, HybridSp3, HybridSp3d, HybridSp3d2})
+    osHybrid->addItem(QString::fromStdU16String(HybridName(set)));
+  osHybrid->addItem(QStringLiteral("Custom\u2026"));
+  osHybrid->setToolTip(QStringLiteral("A hybrid set's member, or your own combination of orbitals"));
+  connect(osHybrid, &QComboBox::activated, this, [this](int i) { osHybrid_Click(i); });
+  osHybridMember = makeSpin(Layout::osHybridMember, "osHybridMember", 1, 6,
+                            QStringLiteral("Hybrid member"));
+  osHybridShell = makeSpin(Layout::osHybridShell, "osHybridShell", 2, kHighestN,
+                           QStringLiteral("Hybrid shell n"));
+  osHybridMember->setValue(1);
+  osHybridShell->setValue(2);
+  connect(osHybridMember, &SpinButton::Change, this, [this] { LoadSpinDefaults(); });
+  connect(osHybridShell, &SpinButton::Change, this, [this] { LoadSpinDefaults(); });
+  labCombination = new QLabel(this);
+  labCombination->setObjectName(QStringLiteral("labCombination"));
+  labCombination->setGeometry(Layout::labCombination);
+  labCombination->setFont(PixelFont(12));
+  labCombination->setWordWrap(true);
+  labCombination->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  labCombination->setStyleSheet(QStringLiteral("color: rgb(212, 212, 218);"));
+  RefreshHybridControls();
 }
 
 void frmMain::CreateViewer() {
@@ -570,7 +632,9 @@ void frmMain::ShowHelpControls(bool Visible) {
 void frmMain::ShowSetupControls(bool Visible) {
   for (QWidget* w :
        std::initializer_list<QWidget*>{osListN, osListL, osListM, osListOrbs, osRadius, osThreshold,
-                                       osViewMode[0], osViewMode[1], osCalc}) {
+                                       osViewMode[0], osViewMode[1], osCalc, osCharge,
+                                       labChargeName, osForm[0], osForm[1], osHybrid,
+                                       osHybridMember, osHybridShell, labCombination}) {
     w->setVisible(Visible);
   }
 }

@@ -30,6 +30,7 @@ class QKeyEvent;
 class QMenu;
 class QLabel;
 class QListWidget;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -43,6 +44,7 @@ class SpinButton;
 class frmMenus;
 class frmViewOptions;
 class frmGraphs;
+class frmCombination;
 struct GraphSubject;
 
 class WLAPP_EXPORT frmMain : public QWidget {
@@ -74,6 +76,10 @@ class WLAPP_EXPORT frmMain : public QWidget {
   std::vector<OrbitalView> OrbitalViews;
   bool OptionsShown = false;
   Byte ViewModeChoice = 2;
+  bool ComplexChoice = false;  // the selector's Real / Complex switch
+  // The custom combination the selector's editor last accepted (Hybrid
+  // CustomCombination with its terms; none yet: TermCount 0).
+  OrbitalSetup CombinationChoice;
   QString StatusText;
   QString CurrentPage, CurrentAnchor;
   bool AllowNavigate = false;
@@ -254,6 +260,13 @@ class WLAPP_EXPORT frmMain : public QWidget {
   SpinButton *osRadius, *osThreshold;
   std::array<RollOverImage*, 2> osViewMode{};
   RollOverImage* osCalc;
+  SpinButton* osCharge;                   // nuclear charge Z, 1 to 10
+  QLabel* labChargeName;                  // its element: H, He⁺, Li²⁺ ...
+  std::array<QPushButton*, 2> osForm{};   // 0 real, 1 complex (definite m)
+  QComboBox* osHybrid;                    // 0 one orbital, then the HybridSet values
+  SpinButton *osHybridMember, *osHybridShell;
+  QLabel* labCombination;                 // the custom combination chosen
+  QPointer<frmCombination> Combination;   // its editor, while open
   NoFocusCont *eeMainView, *eeNanoView;
   std::array<RollOverImage*, 5> ee3Dmodes{};  // Ortho, Perspective, Anaglyph, Volume, Surface
   RollOverImage* eePhase;
@@ -315,7 +328,16 @@ class WLAPP_EXPORT frmMain : public QWidget {
   void osListOrbs_Click();
   void osViewMode_Click(int Index);
   void osCalc_Click();
-  void LoadSpinDefaults(const OrbInfo& info);
+  void osCharge_Change();
+  void osForm_Click(int Index);
+  void osHybrid_Click(int Index);
+  void OpenCombination();
+  // The selector's choice as a setup: the orbital (or hybrid, or the custom
+  // combination) with charge, form, radius, threshold and view mode.
+  OrbitalSetup SelectorSetup() const;
+  // Loads the spin buttons with the defaults of the selector's choice.
+  void LoadSpinDefaults();
+  void RefreshHybridControls();
 
   // Page tree and browser
   void WLtree_NodeClick(QTreeWidgetItem* node);

@@ -357,4 +357,42 @@ TEST_F(GraphsWindow, ExportsWriteTheShownGraphOrNothing) {
   EXPECT_FALSE(QFile::exists(*answer));
 }
 
+TEST_F(GraphsWindow, HybridsAndIonsAreGraphedAsWhatTheyAre) {
+  // An sp member of n = 2: half 2s, half 2pz.
+  GraphSubject sp = Subject(5, "2S");
+  sp.Name = QStringLiteral("sp hybrid 1 of 2 PDF");
+  sp.l = -1;
+  sp.Terms = {{static_cast<wl::Integer>(sp.OrbitalIndex), std::sqrt(0.5)},
+              {static_cast<wl::Integer>(Subject(5, "2Pz").OrbitalIndex), std::sqrt(0.5)}};
+  all.push_back(sp);
+  window.ShowOrbital(sp, all);
+  QChart* radial = ChartOf(window, "radialView");
+  ASSERT_TRUE(radial);
+  // No one R for a mix of subshells: P alone, the average of the two.
+  bool hasR = false;
+  QLineSeries* p = nullptr;
+  for (auto* s : radial->series()) {
+    hasR = hasR || s->objectName() == QLatin1String("R");
+    if (s->objectName() == QLatin1String("P")) p = qobject_cast<QLineSeries*>(s);
+  }
+  EXPECT_FALSE(hasR);
+  ASSERT_TRUE(p);
+  const QPointF mid = p->at(p->count() / 3);
+  EXPECT_NEAR(mid.y(), 0.5 * (wl::RadialP(2, 0, mid.x()) + wl::RadialP(2, 1, mid.x())), 1e-12);
+  ShowTab(2);
+  QChart* angular = ChartOf(window, "angularView");
+  ASSERT_TRUE(angular);
+  EXPECT_TRUE(angular->title().startsWith(QStringLiteral("ψ of sp hybrid")));
+
+  // He⁺ 2p: its 90% radius is hydrogen's halved.
+  GraphSubject ion = Subject(6, "2Pz");
+  ion.Charge = 2;
+  all.push_back(ion);
+  window.ShowOrbital(ion, all);
+  auto* ninety = SeriesNamed<QLineSeries>(ChartOf(window, "radialView"), QStringLiteral("90% inside"));
+  ASSERT_TRUE(ninety);
+  EXPECT_NEAR(ninety->at(0).x(), wl::RadiusHolding(2, 1, 0.9) / 2, 1e-9);
+}
+
 }  // namespace
+

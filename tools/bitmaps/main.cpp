@@ -598,9 +598,6 @@ double Psi3dz2(double x, double y, double z) {
   return (3 * z * z - r2) * std::exp(-std::sqrt(r2) / 3);
 }
 
-// The 2p orbital along x.
-double Psi2px(double x, double y, double z) { return x * std::exp(-std::sqrt(x * x + y * y + z * z) / 2); }
-
 struct CloudStyle {
   QPointF centre;            // where the nucleus is drawn
   double scale;              // pixels per Bohr radius
@@ -767,8 +764,6 @@ void Heading(QPainter& p, double x, double y, int step, const QString& title) {
 
 void DrawSetupPage(QPainter& p) {
   p.fillRect(QRectF(0, 0, 582, 472), kWindow);
-  // A faint 2p orbital in the free space on the right.
-  Cloud(p, Psi2px, {QPointF(436, 256), 11, 14, 0.3, 4000, 0.8, 20, 7, kCyan, QColor(255, 172, 64)});
 
   Heading(p, 16, 8, 1, QStringLiteral("Energy level n"));
   Heading(p, 160, 8, 2, QStringLiteral("Subshell l"));
@@ -783,6 +778,17 @@ void DrawSetupPage(QPainter& p) {
   TextAt(p, 16, 364, QStringLiteral("PDF: probability per volume."), help, kDim);
   TextAt(p, 16, 379, QStringLiteral("DRPDF: probability at each distance from the nucleus."), help, kDim);
   Heading(p, 364, 360, 5, QStringLiteral("Calculate"));
+
+  // The atom and the form of the orbital, right of the name box and spins.
+  Text(p, QRectF(364, 158, 210, 18), Qt::AlignLeft | Qt::AlignVCenter,
+       QStringLiteral("Nuclear charge Z"), Font(12, true), QColor(226, 226, 232));
+  TextAt(p, 364, 230, QStringLiteral("Real or complex (definite m)"), label, kInk);
+  // Hybrids: instead of one orbital of the lists.
+  Text(p, QRectF(16, 398, 340, 18), Qt::AlignLeft | Qt::AlignVCenter,
+       QStringLiteral("\u2026or a hybrid orbital"), Font(12, true), QColor(226, 226, 232));
+  TextAt(p, 16, 418, QStringLiteral("Set"), label, kInk);
+  TextAt(p, 160, 418, QStringLiteral("Member"), label, kInk);
+  TextAt(p, 256, 418, QStringLiteral("Shell n"), label, kInk);
 }
 
 void DrawViewerPage(QPainter& p) {
