@@ -74,7 +74,7 @@ class RayCaster {
     const COORDdouble S = Start(a, b);
     for (int s = 0; s < q_; ++s) {
       const double x = S.X + s * W_.X, y = S.Y + s * W_.Y, z = S.Z + s * W_.Z;
-      const double d = density_(COORDdoubleParams{x * x, y * y, z * z});
+      const double d = density_(x, y, z);
       const std::complex<double> psi = electron.GetPsiComplex({x, y, -z});
       const double m = std::abs(psi);
       const double cs = m > 0 ? psi.real() / m : 0, sn1 = m > 0 ? psi.imag() / m : 0;

@@ -380,6 +380,29 @@ TEST(CliRender, SizeAndRedCyanGlasses) {
   EXPECT_GT(red, 100);
 }
 
+TEST(CliRender, ComplexOrbitalsPhasePictureCarriesTheColourWheel) {
+  WL_NEEDS_IMAGE_WRITER();
+  // The key is measured and drawn with fonts, which the tool makes only for
+  // its overlays; the picture's bottom right corner holds the coloured ring.
+  const std::string bmp = File("wl_complex.bmp");
+  std::remove(bmp.c_str());
+  const Result r = RunRender({"--nlm", "2,1,1", "--complex", "--phase", "--seed", "3", "--size",
+                              "nano", "-o", bmp});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Bitmap b = ReadBmp(bmp);
+  ASSERT_EQ(b.width, 127);
+  int coloured = 0;
+  for (int y = 96; y < 127; ++y) {
+    for (int x = 96; x < 127; ++x) {
+      const unsigned c = b.At(x, y);
+      const int red = static_cast<int>(c >> 16 & 0xff), green = static_cast<int>(c >> 8 & 0xff),
+                blue = static_cast<int>(c & 0xff);
+      coloured += std::max({red, green, blue}) - std::min({red, green, blue}) > 40;
+    }
+  }
+  EXPECT_GT(coloured, 20);
+}
+
 TEST(CliRender, HelpListsTheRenderOptions) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);

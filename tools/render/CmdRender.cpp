@@ -178,12 +178,13 @@ void WriteImage(wl::Long hdc, const std::string& file, const std::string& format
   // The first Rows - 1 rows are the picture; the surface's layout is RGB32's.
   QImage image(reinterpret_cast<const uchar*>(s->Pixels.data()), s->Width, s->Rows - 1,
                s->Width * 4, QImage::Format_RGB32);
-  wl::OverlayChoice wheelOnly;
-  wheelOnly.ComplexPhase = drawn.complex;
-  const bool wheel = !wl::PhaseWheelArea(request, wheelOnly).isEmpty();
-  if (drawn.axes || drawn.scaleBar || wheel) {
+  if (drawn.axes || drawn.scaleBar || drawn.complex) {
     image = image.copy();
+    // The key's area is measured with the fonts, so inside WithFonts too.
     WithFonts([&] {
+      wl::OverlayChoice wheelOnly;
+      wheelOnly.ComplexPhase = drawn.complex;
+      const bool wheel = !wl::PhaseWheelArea(request, wheelOnly).isEmpty();
       if (drawn.axes) DrawAxisTriad(image, request);
       if (drawn.scaleBar || wheel) {
         wl::OverlayChoice choice;
