@@ -362,11 +362,19 @@ std::vector<ComboTerm> CombinationTerms(const OrbitalSetup& setup) {
   std::vector<ComboTerm> terms;
   if (!CheckSetup(setup).empty() || setup.Hybrid == NoHybrid) return terms;
   if (setup.Hybrid == CustomCombination) {
+    // Scaled by the largest first, so that no square overflows or vanishes
+    // (coefficients of 1e200 or 1e-200 mean the same mix as 1).
+    double largest = 0;
+    for (int t = 0; t < setup.TermCount; ++t)
+      largest = std::max(largest, std::abs(setup.Terms[t].Coefficient));
     double norm = 0;
-    for (int t = 0; t < setup.TermCount; ++t) norm += setup.Terms[t].Coefficient * setup.Terms[t].Coefficient;
+    for (int t = 0; t < setup.TermCount; ++t) {
+      const double c = setup.Terms[t].Coefficient / largest;
+      norm += c * c;
+    }
     norm = std::sqrt(norm);
     for (int t = 0; t < setup.TermCount; ++t) {
-      terms.push_back({setup.Terms[t].OrbitalIndex, setup.Terms[t].Coefficient / norm});
+      terms.push_back({setup.Terms[t].OrbitalIndex, setup.Terms[t].Coefficient / largest / norm});
     }
     return terms;
   }

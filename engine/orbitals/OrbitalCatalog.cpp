@@ -9,6 +9,7 @@
 #include "analysis/Radial.h"
 #include "core/Utf8.h"
 #include "core/WLError.h"
+#include "orbitals/Hybrids.h"
 
 namespace wl {
 
@@ -294,11 +295,9 @@ std::string CheckSetup(const OrbitalSetup& s) {
 std::u16string SetupName(const OrbitalSetup& s) {
   std::u16string name;
   if (s.Hybrid == CustomCombination) {
-    double norm = 0;
-    for (int t = 0; t < s.TermCount; ++t) norm += s.Terms[t].Coefficient * s.Terms[t].Coefficient;
-    norm = std::sqrt(norm);
+    const std::vector<ComboTerm> terms = CombinationTerms(s);
     for (int t = 0; t < s.TermCount; ++t) {
-      const double c = s.Terms[t].Coefficient / norm;
+      const double c = terms[static_cast<size_t>(t)].Coefficient;
       if (t > 0) name += c < 0 ? u" \u2212 " : u" + ";
       else if (c < 0) name += u"\u2212";
       name += Coefficient(std::abs(c)) + u" " + OrbitalRowAt(s.Terms[t].OrbitalIndex).Name;

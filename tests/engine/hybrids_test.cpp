@@ -182,6 +182,15 @@ TEST(Hybrids, ACustomCombinationIsNormalisedForTheUserAndRefusalsAreInvalidCalls
   ASSERT_EQ(terms.size(), 3u);
   EXPECT_NEAR(terms[0].Coefficient, 2.0 / 3, 1e-15);  // as given, over √(4 + 1 + 4)
   EXPECT_NEAR(terms[1].Coefficient, -1.0 / 3, 1e-15);
+  // Coefficients whose squares would overflow or vanish give the same mix.
+  for (double scale : {1e200, 1e-200}) {
+    OrbitalSetup scaled = s;
+    for (auto& t : scaled.Terms) t.Coefficient *= scale;
+    const auto same = CombinationTerms(scaled);
+    ASSERT_EQ(same.size(), 3u);
+    for (size_t t = 0; t < 3; ++t) EXPECT_NEAR(same[t].Coefficient, terms[t].Coefficient, 1e-15);
+    EXPECT_EQ(InfoOf(scaled).Name, InfoOf(s).Name);
+  }
   auto e = Make(s);
   EXPECT_NEAR(OverSpace(3, [&](const COORDdouble& q) { return std::pow(e->GetPsi(q), 2); }), 1,
               1e-6);
