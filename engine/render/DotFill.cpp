@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <exception>
-#include <system_error>
 #include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+#include "core/Workers.h"
 #include "core/modRand.h"
 #include "orbitals/cWaveFunction.h"
 #include "render/RowScan.h"
@@ -222,33 +221,15 @@ Long DotFill::FillAll(Long state, unsigned threads, std::vector<PointArray>& dot
   cut.push_back(128);
 
   std::vector<std::vector<PointArray>> found(pieces);
-  std::vector<std::exception_ptr> errors(threads);
   std::atomic<unsigned> next{0};
-  auto work = [&](unsigned w) {
-    try {
-      for (unsigned p; (p = next.fetch_add(1)) < pieces;) {
-        if (p == 0) FillBoundary(state, found[0]);
-        if (cut[p] == cut[p + 1]) continue;
-        const Long start = modRand::JumpAhead(state, boundaryDraws_ + interiorBefore_[cut[p]]);
-        FillInterior(cut[p], cut[p + 1], start, found[p]);
-      }
-    } catch (...) {
-      errors[w] = std::current_exception();
+  RunWorkers(threads, [&](unsigned) {
+    for (unsigned p; (p = next.fetch_add(1)) < pieces;) {
+      if (p == 0) FillBoundary(state, found[0]);
+      if (cut[p] == cut[p + 1]) continue;
+      const Long start = modRand::JumpAhead(state, boundaryDraws_ + interiorBefore_[cut[p]]);
+      FillInterior(cut[p], cut[p + 1], start, found[p]);
     }
-  };
-  std::vector<std::thread> pool;
-  for (unsigned w = 1; w < threads; ++w) {
-    try {
-      pool.emplace_back(work, w);
-    } catch (const std::system_error&) {
-      break;  // no more threads to be had: the running ones take every piece
-    }
-  }
-  work(0);
-  for (auto& t : pool) t.join();
-  for (auto& e : errors) {
-    if (e) std::rethrow_exception(e);
-  }
+  });
   size_t count = dots.size();
   for (const auto& f : found) count += f.size();
   dots.reserve(count);
@@ -301,31 +282,13 @@ Long CubeDotFill::FillAll(Long state, unsigned threads, std::vector<PointArray>&
   }
   cut.push_back(128);
   std::vector<std::vector<PointArray>> found(pieces);
-  std::vector<std::exception_ptr> errors(threads);
   std::atomic<unsigned> next{0};
-  auto work = [&](unsigned w) {
-    try {
-      for (unsigned p; (p = next.fetch_add(1)) < pieces;) {
-        if (cut[p] == cut[p + 1]) continue;
-        FillSlab(cut[p], cut[p + 1], modRand::JumpAhead(state, Draws(-127, cut[p])), found[p]);
-      }
-    } catch (...) {
-      errors[w] = std::current_exception();
+  RunWorkers(threads, [&](unsigned) {
+    for (unsigned p; (p = next.fetch_add(1)) < pieces;) {
+      if (cut[p] == cut[p + 1]) continue;
+      FillSlab(cut[p], cut[p + 1], modRand::JumpAhead(state, Draws(-127, cut[p])), found[p]);
     }
-  };
-  std::vector<std::thread> pool;
-  for (unsigned w = 1; w < threads; ++w) {
-    try {
-      pool.emplace_back(work, w);
-    } catch (const std::system_error&) {
-      break;
-    }
-  }
-  work(0);
-  for (auto& t : pool) t.join();
-  for (auto& e : errors) {
-    if (e) std::rethrow_exception(e);
-  }
+  });
   for (const auto& f : found) dots.insert(dots.end(), f.begin(), f.end());
   return modRand::JumpAhead(state, total);
 }

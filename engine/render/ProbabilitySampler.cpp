@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <exception>
 #include <thread>
 
+#include "core/Workers.h"
 #include "render/cOrbital.h"
 
 namespace wl {
@@ -229,21 +229,9 @@ void ProbabilitySampler::SampleAll(Histogram& freqs, unsigned threads) {
     // Slabs of one z index each, taken by the workers in turn.
     std::atomic<int> next{-127};
     std::vector<Histogram> partial(threads, Histogram{});
-    std::vector<std::exception_ptr> errors(threads);
-    auto work = [&](unsigned w) {
-      try {
-        for (int k; (k = next.fetch_add(1)) <= 127;) SampleCubeSlab(k, k + 1, partial[w]);
-      } catch (...) {
-        errors[w] = std::current_exception();
-      }
-    };
-    std::vector<std::thread> pool;
-    for (unsigned w = 1; w < threads; ++w) pool.emplace_back(work, w);
-    work(0);
-    for (auto& t : pool) t.join();
-    for (auto& e : errors) {
-      if (e) std::rethrow_exception(e);
-    }
+    RunWorkers(threads, [&](unsigned w) {
+      for (int k; (k = next.fetch_add(1)) <= 127;) SampleCubeSlab(k, k + 1, partial[w]);
+    });
     for (const auto& p : partial) {
       for (int v = 0; v < 256; ++v) freqs[v] += p[v];
     }
@@ -258,24 +246,12 @@ void ProbabilitySampler::SampleAll(Histogram& freqs, unsigned threads) {
   // the triangular F32 walk, and keep histograms of their own.
   std::atomic<int> next{0};
   std::vector<Histogram> partial(threads, Histogram{});
-  std::vector<std::exception_ptr> errors(threads);
-  auto work = [&](unsigned w) {
-    try {
-      for (int n; (n = next.fetch_add(1)) < 127;) {
-        const int outer = 127 - n;  // the F32 slabs grow with k: the big ones first
-        SampleInteriorSlab(outer, outer + 1, partial[w]);
-      }
-    } catch (...) {
-      errors[w] = std::current_exception();
+  RunWorkers(threads, [&](unsigned w) {
+    for (int n; (n = next.fetch_add(1)) < 127;) {
+      const int outer = 127 - n;  // the F32 slabs grow with k: the big ones first
+      SampleInteriorSlab(outer, outer + 1, partial[w]);
     }
-  };
-  std::vector<std::thread> pool;
-  for (unsigned w = 1; w < threads; ++w) pool.emplace_back(work, w);
-  work(0);
-  for (auto& t : pool) t.join();
-  for (auto& e : errors) {
-    if (e) std::rethrow_exception(e);
-  }
+  });
   for (const auto& p : partial) {
     for (int v = 0; v < 256; ++v) freqs[v] += p[v];
   }
