@@ -8,6 +8,7 @@
 #include <array>
 
 #include "core/Records.h"
+#include "wlapp_export.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -16,7 +17,7 @@ class QSpinBox;
 
 namespace wl {
 
-class frmCombination : public QDialog {
+class WLAPP_EXPORT frmCombination : public QDialog {
   Q_OBJECT
 
  public:
