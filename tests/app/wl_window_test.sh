@@ -14,9 +14,12 @@ for tool in $tools; do
 done
 
 # Xvfb picks a free display number itself and writes it once it is ready.
+# -noreset: by default the server resets when its last client leaves, and a
+# client connecting during the reset (openbox right after the probe below)
+# is turned away.
 numberfile=$(mktemp)
 xvfblog=$(mktemp)
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp 5>"$numberfile" >"$xvfblog" 2>&1 &
+Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset 5>"$numberfile" >"$xvfblog" 2>&1 &
 xvfb=$!
 wlpid=""
 wmpid=""
