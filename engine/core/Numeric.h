@@ -25,6 +25,13 @@ inline double RoundHalfEven(double v) {
   return (v + m) - m;
 }
 
+// The sampler's probability level of a scaled density: rounded half to even,
+// 255 at most (densities are never negative).
+inline std::uint8_t ProbabilityLevel(double scaled) {
+  const double level = RoundHalfEven(scaled);
+  return level > 255 ? std::uint8_t{255} : static_cast<std::uint8_t>(level);
+}
+
 namespace detail {
 template <class T>
 inline T NarrowChecked(long long v) {

@@ -227,7 +227,7 @@ class cCombination final : public cElectron {
         RadialParts(std::sqrt(r2), g);
       }
       if (n <= kPaired && i < n / 2) std::copy(g, g + 3, kept[i]);
-      Out[i] = ToLevel(Weigh(drpdf, Psi(p, g), p), scale);
+      Out[i] = ProbabilityLevel(Weigh(drpdf, Psi(p, g), p) * scale);
     }
   }
   double GetNonScaledAt(ViewMode Mode, const COORDdouble& p) override {
@@ -296,13 +296,9 @@ class cCombination final : public cElectron {
     const double sxy2 = p.Y * p.Y + p.X * p.X;
     return rho * std::sqrt(sxy2) * std::sqrt(sxy2 + p.Z * p.Z);
   }
-  static Byte ToLevel(double density, double scale) {
-    const double level = RoundHalfEven(density * scale);
-    return level > 255 ? Byte{255} : static_cast<Byte>(level);
-  }
   Byte Level(ViewMode Mode, const COORDdouble& p) const {
     const bool drpdf = Mode == DRPDF;
-    return ToLevel(Weigh(drpdf, GetPsi(p), p), drpdf ? DRPDFScaleFactor_ : PDFScaleFactor_);
+    return ProbabilityLevel(Weigh(drpdf, GetPsi(p), p) * (drpdf ? DRPDFScaleFactor_ : PDFScaleFactor_));
   }
   static COORDdouble Octant(const COORDdoubleParams& c) {
     return {std::sqrt(c.Xs), std::sqrt(c.Ys), std::sqrt(c.Zs)};

@@ -116,8 +116,7 @@ double HydrogenicForm::PhasePolynomial(double x, double y, double z, double s) c
 }
 
 Byte HydrogenicForm::ScalarLevel(bool drpdf, double scale, double xs, double ys, double zs) const {
-  const double level = RoundHalfEven(Value<ScalarMath>(drpdf, xs, ys, zs) * scale);
-  return level > 255 ? Byte{255} : static_cast<Byte>(level);
+  return ProbabilityLevel(Value<ScalarMath>(drpdf, xs, ys, zs) * scale);
 }
 
 namespace {

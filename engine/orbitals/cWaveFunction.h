@@ -74,8 +74,7 @@ class cWaveFunction : public cElectron {
     const double r = std::sqrt(r2);
     double v = D::Density(xs, ys, zs, r, r2, std::exp(r * D::kExp));
     if (drpdf) v = WeightOf(v, kSingle ? std::sqrt(ys + xs) : 0.0, r, r2);
-    const double level = RoundHalfEven(v * scale);
-    return level > 255 ? Byte{255} : static_cast<Byte>(level);
+    return ProbabilityLevel(v * scale);
   }
 
   static constexpr bool kSingle = kOrbitalTable[D::kIndex].OrbType == SingleOrb;

@@ -210,11 +210,9 @@ void ProbabilitySampler::SampleCubeSlab(int begin, int end, Histogram& freqs) {
   auto signedCoord = [&](int i) { return i < 0 ? -coord_[-i] : coord_[i]; };
   for (int i = -127; i <= 127; ++i) xs[i + 127] = signedCoord(i);
   for (int k = begin; k < end; ++k) {
-    const double z = signedCoord(k);
+    std::fill(zs, zs + kCubeSize, signedCoord(k));
     for (int j = -127; j <= 127; ++j) {
-      const double y = signedCoord(j);
-      std::fill(ys, ys + kCubeSize, y);
-      std::fill(zs, zs + kCubeSize, z);
+      std::fill(ys, ys + kCubeSize, signedCoord(j));
       in_.Electron->GetLevelsAt(in_.View, xs, ys, zs, kCubeSize, out);
       counts.Add(out, kCubeSize);
       std::copy(out, out + kCubeSize, &grid_[cOrbitalObject::CubeIndex(-127, j, k)]);
