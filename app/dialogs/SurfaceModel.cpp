@@ -6,7 +6,6 @@
 #include <array>
 
 #include "ImageFile.h"
-#include "analysis/SurfaceLevel.h"
 #include "core/cOrbitalCol.h"
 #include "core/cWL.h"
 #include "shell/WholeFile.h"
@@ -70,8 +69,7 @@ std::optional<QString> WriteSurfaceModel(cWL& engine, Integer index, double shar
                                  : target.Refusal);
   }
   // The surface the viewer draws: the orbital's own field and level.
-  const SurfaceLevel level = engine.Orbitals().SurfaceFor(index, share);
-  const std::string bytes = MeshFile(ExtractSurface(*level.Field, level.Density), *target.Format);
+  const std::string bytes = MeshFile(engine.Orbitals().SurfaceMeshFor(index, share), *target.Format);
   return WriteWholeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 

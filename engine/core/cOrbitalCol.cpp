@@ -47,6 +47,10 @@ SurfaceLevel cOrbitalCol::SurfaceFor(Integer index, double share) const {
   return At(index).SurfaceFor(share);
 }
 
+SurfaceMesh cOrbitalCol::SurfaceMeshFor(Integer index, double share) const {
+  return At(index).SurfaceMeshFor(share);
+}
+
 ProbabilityShares cOrbitalCol::GetShares(Integer index) const {
   const auto* o = dynamic_cast<const cOrbitalObject*>(&At(index));
   if (!o) RaiseError(kObjectNotSet, "no calculated orbital at index " + std::to_string(index));

@@ -32,6 +32,9 @@ class WLENGINE_EXPORT cOrbitalCol {
   // radius when the surface needs it). Raises as GetStats does, and invalid
   // procedure call (5) for a share outside 0.05 to 0.999.
   SurfaceLevel SurfaceFor(Integer index, double share) const;
+  // That surface as a triangle mesh (with arg ψ per vertex for complex wave
+  // functions); raises as SurfaceFor does.
+  SurfaceMesh SurfaceMeshFor(Integer index, double share) const;
   // The shares of the probability above the dot threshold and inside the box
   // of the orbital at index (see analysis/Shares.h); raises as GetRender does.
   ProbabilityShares GetShares(Integer index) const;

@@ -678,6 +678,13 @@ SurfaceLevel cOrbitalObject::SurfaceFor(double share) {
   return Surface_->Levels->For(share);
 }
 
+SurfaceMesh cOrbitalObject::SurfaceMeshFor(double share) {
+  const SurfaceLevel level = SurfaceFor(share);
+  SurfaceMesh mesh = ExtractSurface(*level.Field, level.Density);
+  AddPhaseAngles(mesh, *Electron);
+  return mesh;
+}
+
 void cOrbitalObject::RenderSurface() {
   const bool main = Request.Size == Main;
   if (!main && Request.Size != Nano) return;

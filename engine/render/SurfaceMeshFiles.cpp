@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/WLError.h"
+#include "orbitals/cElectron.h"
 #include "render/Phase.h"
 #include "render/SurfaceMesh.h"
 
@@ -137,10 +138,11 @@ std::string Ply(const SurfaceMesh& mesh) {
       "end_header\n";
   s.reserve(s.size() + 27 * mesh.VertexCount() + 13 * mesh.FaceCount());
   const auto phase = VertexPhases(mesh);
+  const PhaseWheel wheel(OrangeBlue);
   for (size_t v = 0; v < mesh.VertexCount(); ++v) {
     for (int a = 0; a < 3; ++a) PutF32(s, mesh.Positions[3 * v + a]);
     for (int a = 0; a < 3; ++a) PutF32(s, mesh.Normals[3 * v + a]);
-    const PhaseRgb c = ColourOf(phase[v]);
+    const PhaseRgb c = mesh.PhaseAngle.empty() ? ColourOf(phase[v]) : wheel(mesh.PhaseAngle[v]);
     s += char(c.R), s += char(c.G), s += char(c.B);
   }
   for (size_t f = 0; f < mesh.FaceCount(); ++f) {
@@ -150,7 +152,7 @@ std::string Ply(const SurfaceMesh& mesh) {
   return s;
 }
 
-// glTF material colours are linear, ours are sRGB.
+// glTF's material and vertex colours are linear, ours are sRGB.
 double Linear(std::uint8_t c) {
   const double v = c / 255.0;
   return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
@@ -171,14 +173,16 @@ std::string Num(float v) {
 struct Part {
   int Phase;
   std::vector<float> Positions, Normals;
+  std::vector<float> Colours;  // linear RGB per vertex, for meshes with phase angles
   std::vector<std::uint32_t> Indices;
 };
 
 std::vector<Part> SplitByPhase(const SurfaceMesh& mesh) {
   std::vector<Part> parts;
   std::vector<std::uint32_t> renumber(mesh.VertexCount());
+  const PhaseWheel wheel(OrangeBlue);
   for (int phase : PhasesOf(mesh)) {
-    Part part{phase, {}, {}, {}};
+    Part part{phase, {}, {}, {}, {}};
     std::fill(renumber.begin(), renumber.end(), std::uint32_t(-1));
     for (size_t f = 0; f < mesh.FaceCount(); ++f) {
       if (mesh.Phase[f] != phase) continue;
@@ -189,6 +193,11 @@ std::vector<Part> SplitByPhase(const SurfaceMesh& mesh) {
           part.Positions.insert(part.Positions.end(), &mesh.Positions[3 * v],
                                 &mesh.Positions[3 * v] + 3);
           part.Normals.insert(part.Normals.end(), &mesh.Normals[3 * v], &mesh.Normals[3 * v] + 3);
+          if (!mesh.PhaseAngle.empty()) {
+            const PhaseRgb c = wheel(mesh.PhaseAngle[v]);
+            for (std::uint8_t channel : {c.R, c.G, c.B})
+              part.Colours.push_back(static_cast<float>(Linear(channel)));
+          }
         }
         part.Indices.push_back(renumber[v]);
       }
@@ -233,6 +242,9 @@ std::string Glb(const SurfaceMesh& mesh) {
     const int first = view;
     vec3(part.Positions);
     vec3(part.Normals);
+    const bool coloured = !part.Colours.empty();
+    if (coloured) vec3(part.Colours);
+    const int indexAccessor = view;
     std::string indices;
     indices.reserve(part.Indices.size() * 4);
     for (std::uint32_t i : part.Indices) PutU32(indices, i);
@@ -242,9 +254,11 @@ std::string Glb(const SurfaceMesh& mesh) {
     if (p) primitives += ",", materials += ",";
     primitives += "{\"attributes\":{\"POSITION\":" + std::to_string(first) +
                   ",\"NORMAL\":" + std::to_string(first + 1) +
-                  "},\"indices\":" + std::to_string(first + 2) +
+                  (coloured ? ",\"COLOR_0\":" + std::to_string(first + 2) : std::string()) +
+                  "},\"indices\":" + std::to_string(indexAccessor) +
                   ",\"material\":" + std::to_string(p) + ",\"mode\":4}";
-    const PhaseRgb c = ColourOf(part.Phase);
+    // Vertex colours multiply the base colour, which is then white.
+    const PhaseRgb c = coloured ? PhaseRgb{255, 255, 255} : ColourOf(part.Phase);
     materials += "{\"name\":\"" + std::string(GroupOf(part.Phase)) +
                  "\",\"pbrMetallicRoughness\":{\"baseColorFactor\":[" + Num(Linear(c.R)) + "," +
                  Num(Linear(c.G)) + "," + Num(Linear(c.B)) +
@@ -289,9 +303,19 @@ std::string Glb(const SurfaceMesh& mesh) {
 
 }  // namespace
 
+void AddPhaseAngles(SurfaceMesh& mesh, const cElectron& electron) {
+  if (!electron.IsComplex()) return;
+  mesh.PhaseAngle.resize(mesh.VertexCount());
+  for (size_t v = 0; v < mesh.VertexCount(); ++v) {
+    const float* p = &mesh.Positions[3 * v];
+    mesh.PhaseAngle[v] = static_cast<float>(std::arg(electron.GetPsiComplex({p[0], p[1], p[2]})));
+  }
+}
+
 std::string MeshFile(const SurfaceMesh& mesh, MeshFormat format) {
   if (mesh.Positions.size() != mesh.Normals.size() || mesh.Positions.size() % 3 ||
-      mesh.Triangles.size() != 3 * mesh.Phase.size()) {
+      mesh.Triangles.size() != 3 * mesh.Phase.size() ||
+      (!mesh.PhaseAngle.empty() && mesh.PhaseAngle.size() != mesh.VertexCount())) {
     RaiseError(5);
   }
   switch (format) {

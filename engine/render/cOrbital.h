@@ -15,6 +15,7 @@
 #include "core/Records.h"
 #include "orbitals/cElectron.h"
 #include "render/PixelArray.h"
+#include "render/SurfaceMesh.h"
 #include "render/ViewGeometry.h"
 #include "render/cMemoryDCEx.h"
 #include "wlengine_export.h"
@@ -38,6 +39,9 @@ class WLENGINE_EXPORT cOrbital {
   // The boundary surface holding `share` of the probability (see
   // cOrbitalObject::SurfaceFor).
   virtual SurfaceLevel SurfaceFor(double share) = 0;
+  // That surface as a triangle mesh, with the phase angle at each vertex for
+  // a complex wave function.
+  virtual SurfaceMesh SurfaceMeshFor(double share) = 0;
 };
 
 // Grid size per axis and the number of grid cells.
@@ -80,6 +84,7 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // (SurfaceLevel::Enlarged). Sampled on first use and kept; raises object
   // not set (91) before Setup.
   SurfaceLevel SurfaceFor(double share) override;
+  SurfaceMesh SurfaceMeshFor(double share) override;
   // The calculation's setup as the last Setup or ReFillDotMatrix left it.
   const OrbitalSetup& GetSetup() const { return SetupInfo; }
   // True once a calculation has sampled the grid.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Writes glTF binary surfaces with 'wavelore-render mesh' (2pz, split by the
-# sign of ψ, and the 4f average) and checks them with the Khronos glTF
+# sign of ψ, the 4f average, and the complex 2p m=+1 with vertex colours) and checks them with the Khronos glTF
 # validator (npm's gltf-validator, installed by scripts/setup where Node is
 # present). Fails on any error or warning; skipped without Node or the
 # validator.
@@ -19,8 +19,9 @@ dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 "$tool" mesh --orbital 2Pz --enclose 0.9 -o "$dir/2pz.glb" || exit 1
 "$tool" mesh --orbital 4F --average --enclose 0.5 -o "$dir/4f.glb" || exit 1
+"$tool" mesh --nlm 2,1,1 --complex --enclose 0.9 -o "$dir/2p1c.glb" || exit 1
 
-node - "$dir/2pz.glb" "$dir/4f.glb" <<'JS'
+node - "$dir/2pz.glb" "$dir/4f.glb" "$dir/2p1c.glb" <<'JS'
 const validator = require("gltf-validator");
 const fs = require("fs");
 (async () => {

@@ -7,12 +7,15 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "JsonReader.h"
 #include "MeshChecks.h"
 #include "ToolRunner.h"
 #include "core/modOrbitals.h"
+#include "render/Phase.h"
 
 namespace {
 
@@ -97,6 +100,64 @@ TEST(CliMesh, OneSAtNinetyPercentIsTheSphereOfTheExactIntegral) {
     const float* p = &o.Mesh.Positions[3 * v];
     ASSERT_NEAR(std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]), 2.661, 0.01);
   }
+}
+
+float LeF32(const std::string& s, size_t at) {
+  const std::uint32_t v = Le32(s, at);
+  float f;
+  std::memcpy(&f, &v, 4);
+  return f;
+}
+
+// The complex 2p m=+1 is a ring round z with arg ψ = φ + π. PLY colours each
+// vertex by that phase's hue, the hue the views use, so the colours run once
+// round the wheel; glTF carries them as COLOR_0 under a white material.
+TEST(CliMesh, ComplexOrbitalsColourTheirVerticesByPhase) {
+  const std::string ply = File("wl_2p1c.ply"), glb = File("wl_2p1c.glb");
+  for (const auto& f : {ply, glb}) {
+    const auto r = RunMesh({"--nlm", "2,1,1", "--complex", "--enclose", "0.9", "-o", f});
+    ASSERT_EQ(r.status, 0) << r.err;
+  }
+  const std::string p = Slurp(ply);
+  const size_t body = p.find("end_header\n") + 11;
+  const size_t at = p.find("element vertex ");
+  ASSERT_NE(at, std::string::npos);
+  const size_t vertices = std::stoul(p.substr(at + 15));
+  ASSERT_GT(vertices, 1000u);
+  const wl::PhaseWheel wheel(wl::OrangeBlue);
+  std::vector<bool> seen(wl::PhaseWheel::kSteps, false);
+  for (size_t v = 0; v < vertices; ++v) {
+    const size_t base = body + 27 * v;
+    const double phi = std::atan2(LeF32(p, base + 4), LeF32(p, base));
+    const int want = wl::PhaseWheel::StepOf(phi + M_PI);
+    const wl::PhaseRgb got{static_cast<std::uint8_t>(p[base + 24]),
+                           static_cast<std::uint8_t>(p[base + 25]),
+                           static_cast<std::uint8_t>(p[base + 26])};
+    // Steps beside the exact one: φ from the stored floats may round across a step.
+    bool near = false;
+    for (int k = want - 1; k <= want + 1; ++k) {
+      const wl::PhaseRgb c = wheel.Step((k + wl::PhaseWheel::kSteps) % wl::PhaseWheel::kSteps);
+      near = near || (c.R == got.R && c.G == got.G && c.B == got.B);
+    }
+    ASSERT_TRUE(near) << "vertex " << v << " at phi " << phi;
+    seen[static_cast<size_t>(want)] = true;
+  }
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), true), wl::PhaseWheel::kSteps);
+
+  using wltest::Field;
+  const std::string g = Slurp(glb);
+  const wltest::Json doc = wltest::ParseJson(g.substr(20, Le32(g, 12)));
+  const auto& primitives = Field(Field(doc, "meshes")->items.at(0), "primitives")->items;
+  ASSERT_EQ(primitives.size(), 1u);  // |ψ| has no sign: one surface
+  const wltest::Json* attributes = Field(primitives[0], "attributes");
+  ASSERT_TRUE(Field(*attributes, "COLOR_0"));
+  const auto& accessors = Field(doc, "accessors")->items;
+  const auto& colour = accessors.at(size_t(Field(*attributes, "COLOR_0")->number));
+  EXPECT_EQ(Field(colour, "count")->number, double(vertices));
+  EXPECT_EQ(Field(colour, "type")->text, "VEC3");
+  const auto& material = Field(doc, "materials")->items.at(0);
+  for (const auto& c : Field(*Field(material, "pbrMetallicRoughness"), "baseColorFactor")->items)
+    EXPECT_EQ(c.number, 1.0);
 }
 
 TEST(CliMesh, RefusesBadValuesWithOneLine) {

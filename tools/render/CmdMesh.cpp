@@ -8,7 +8,6 @@
 #include "Calculation.h"
 #include "Cli.h"
 #include "Commands.h"
-#include "analysis/SurfaceLevel.h"
 #include "core/modOrbitals.h"
 #include "render/SurfaceMesh.h"
 
@@ -33,6 +32,8 @@ surface is always one of the probability density, also with --view drpdf.
                 ply:  binary PLY with normals and the lobes' colours per vertex
                 glb:  glTF 2.0 binary, one primitive with its own colour per
                       sign; turned so that z points up in glTF's y-up world
+                A complex orbital (--complex) has one surface; PLY and glTF
+                colour its vertices by the phase arg psi, as the views do.
                 (default: from the extension of FILE)
   -o FILE       the output file (required)
 )";
@@ -91,8 +92,8 @@ int CmdMesh(const ArgList& argv) {
   auto calc = Calculate(args);
   // The surface the viewer draws: the orbital's own field and level, in a
   // box enlarged beyond the atom radius where the surface needs it.
-  const wl::SurfaceLevel level = calc->engine.Orbitals().SurfaceFor(calc->index, share);
-  const std::string bytes = wl::MeshFile(wl::ExtractSurface(*level.Field, level.Density), format);
+  const std::string bytes =
+      wl::MeshFile(calc->engine.Orbitals().SurfaceMeshFor(calc->index, share), format);
 
   std::ofstream out(*file, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
