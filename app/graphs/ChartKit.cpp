@@ -111,18 +111,20 @@ bool PaintChart(QChart* chart, QSize size, QPainter& painter) {
   return true;
 }
 
-QImage ChartImage(QChart* chart, QSize size, qreal scale) {
+QImage ChartImage(QChart* chart, QSize size, qreal scale, const ChartOverlay& overlay) {
   if (chart->scene()) size = chart->size().toSize();
   QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
   image.setDevicePixelRatio(scale);
   image.fill(Qt::white);
   QPainter painter(&image);
   PaintChart(chart, size, painter);
+  if (overlay) overlay(painter, size);
   painter.end();
   return image;
 }
 
-QByteArray ChartSvg(QChart* chart, QSize size, const QString& title) {
+QByteArray ChartSvg(QChart* chart, QSize size, const QString& title,
+                    const ChartOverlay& overlay) {
   if (chart->scene()) size = chart->size().toSize();
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
@@ -134,6 +136,7 @@ QByteArray ChartSvg(QChart* chart, QSize size, const QString& title) {
   QPainter painter;
   if (!painter.begin(&svg)) return {};
   PaintChart(chart, size, painter);
+  if (overlay) overlay(painter, size);
   if (!painter.end()) return {};
   return buffer.data();
 }

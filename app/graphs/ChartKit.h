@@ -6,8 +6,10 @@
 #include <QColor>
 #include <QImage>
 #include <QList>
+#include <QPainter>
 #include <QPointF>
 #include <QString>
+#include <functional>
 
 #include "GraphSubject.h"
 #include "wlgraphs_export.h"
@@ -61,15 +63,21 @@ inline const QColor kColourCumulative{20, 130, 70};
 inline const QColor kColourMean{90, 90, 90};
 inline const QColor kColour90{150, 60, 170};
 
+// What a picture of a chart adds over it (a key the view shows), painted in
+// the chart's coordinates on a picture of `size`.
+using ChartOverlay = std::function<void(QPainter&, QSize size)>;
+
 // The chart's picture at `scale` times its size in pixels (white behind). A
 // chart in no view or scene is laid out at `size` first (a chart in a view
 // keeps the view's size).
-WLGRAPHS_EXPORT QImage ChartImage(QChart* chart, QSize size, qreal scale);
+WLGRAPHS_EXPORT QImage ChartImage(QChart* chart, QSize size, qreal scale,
+                                  const ChartOverlay& overlay = {});
 // Paints the chart onto `painter` over (0, 0, size) in the painter's
 // coordinates, as vectors where the device keeps them (PDF, SVG); a chart in
 // no scene is laid out at `size` in one of its own for the while.
 WLGRAPHS_EXPORT bool PaintChart(QChart* chart, QSize size, QPainter& painter);
 // The chart's picture as an SVG document; empty when it cannot be made.
-WLGRAPHS_EXPORT QByteArray ChartSvg(QChart* chart, QSize size, const QString& title);
+WLGRAPHS_EXPORT QByteArray ChartSvg(QChart* chart, QSize size, const QString& title,
+                                    const ChartOverlay& overlay = {});
 
 }  // namespace wl

@@ -403,17 +403,21 @@ void frmGraphs::Export(ExportKind kind) {
 
   QByteArray bytes;
   QChartView* view = ShownView();
+  // The phase wheel over a complex orbital's angular chart goes with it.
+  auto keyOf = [](const QChartView* v) -> ChartOverlay {
+    return [v](QPainter& p, QSize size) { PaintShownPhaseKey(v, p, size); };
+  };
   if (kind == ExportKind::Csv) {
     bytes = ShownCsv();
   } else if (kind == ExportKind::Svg) {
-    bytes = ChartSvg(view->chart(), view->size(), view->chart()->title());
+    bytes = ChartSvg(view->chart(), view->size(), view->chart()->title(), keyOf(view));
   }
   QSaveFile out(*file);
   bool written = out.open(QIODevice::WriteOnly);
   if (written) {
     if (kind == ExportKind::Png) {
       // Twice the window's pixels, sharp on slides.
-      written = ChartImage(view->chart(), view->size(), 2).save(&out, "PNG");
+      written = ChartImage(view->chart(), view->size(), 2, keyOf(view)).save(&out, "PNG");
     } else {
       written = !bytes.isEmpty() && out.write(bytes) == bytes.size();
     }

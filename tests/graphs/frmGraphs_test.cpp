@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QSignalSpy>
@@ -173,9 +174,46 @@ TEST_F(GraphsWindow, TheAngularTabOfAComplexOrbitalShowsThePhaseWheel) {
   window.resize(window.width() + 120, window.height() + 40);
   QCoreApplication::processEvents();
   inTopRight();
-  // Back to a real orbital: the key goes.
+
+  // Exported pictures carry the wheel where the window shows it, and a real
+  // orbital's pictures have none.
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QString answer;
+  window.SetFileDialog(
+      [&](const QString&, const QString&, const QStringList&, QString*) -> std::optional<QString> {
+        return answer;
+      });
+  const QRect keyArea = key()->geometry();
+  auto colouredIn = [&](const QImage& image, qreal scale) {
+    const QRect area(keyArea.topLeft() * scale, keyArea.size() * scale);
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) n += image.pixelColor(x, y).hsvSaturation() > 60;
+    return n;
+  };
+  auto exported = [&](const char* name) {
+    answer = dir.filePath(QString::fromLatin1(name));
+    QTest::mouseClick(window.findChild<QPushButton*>(answer.endsWith(QLatin1String(".svg"))
+                                                         ? QStringLiteral("exportSVG")
+                                                         : QStringLiteral("exportPNG")),
+                      Qt::LeftButton);
+    if (answer.endsWith(QLatin1String(".png"))) return QImage(answer);
+    QSvgRenderer svg(answer);
+    QImage image(view->size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    svg.render(&painter);
+    return image;
+  };
+  EXPECT_GT(colouredIn(exported("complex.png"), 2), 4 * 300);
+  EXPECT_GT(colouredIn(exported("complex.svg"), 1), 300);
+
+  // Back to a real orbital: the key goes, from the window and the pictures.
   window.ShowOrbital(all[0], all);
   EXPECT_FALSE(key()->isVisible());
+  EXPECT_LT(colouredIn(exported("real.png"), 2), 20);
+  EXPECT_LT(colouredIn(exported("real.svg"), 1), 10);
 }
 
 TEST_F(GraphsWindow, DraggingTheMarkerFollowsThePointer) {
