@@ -23,6 +23,7 @@
 #include "SurfaceModel.h"
 #include "Worksheet.h"
 #include "core/Numeric.h"
+#include "main/DarkLook.h"
 #include "main/Fonts.h"
 #include "main/frmMain.h"
 #include "shell/Services.h"
@@ -30,10 +31,6 @@
 namespace wl {
 
 namespace {
-
-const QColor kWindow(58, 57, 62);
-const QColor kText(232, 232, 236);
-const QColor kAccent(255, 196, 80);
 
 // The two caption lines of the composite as bars in its small drawing.
 const QRect kCaptionPlace(5, 7, 430, 7);
@@ -82,8 +79,8 @@ class LayoutPicture : public QWidget {
     p.fillRect(rect(), Qt::white);
     const QColor bar(200, 199, 204);
     const bool all = Mode == 3;
-    p.fillRect(Map(kCaptionPlace), all ? kAccent.darker(115) : bar);
-    p.fillRect(Map(kViewsPlace), all ? kAccent : bar);
+    p.fillRect(Map(kCaptionPlace), all ? kDarkAccent.darker(115) : bar);
+    p.fillRect(Map(kViewsPlace), all ? kDarkAccent : bar);
 
     const QRect places[3] = {kCompositeAxes, kCompositeMain, kCompositeNano};
     const QString names[3] = {QStringLiteral("Axes"), QStringLiteral("Main view"),
@@ -94,7 +91,7 @@ class LayoutPicture : public QWidget {
       const bool lit = all || Mode == i;
       const bool hover =
           Areas[static_cast<size_t>(i)] && Areas[static_cast<size_t>(i)]->underMouse();
-      QColor fill = lit ? kAccent : QColor(128, 126, 134);
+      QColor fill = lit ? kDarkAccent : QColor(128, 126, 134);
       if (hover) fill = fill.lighter(112);
       p.fillRect(r, fill);
       p.setPen(lit ? QColor(46, 45, 50) : Qt::white);
@@ -126,38 +123,14 @@ frmSavePrint::frmSavePrint(frmMain& main)
     w->setGeometry(S(x), S(y), S(width), S(height));
   };
 
-  // The program's dark look.
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, kWindow);
-  pal.setColor(QPalette::WindowText, kText);
-  pal.setColor(QPalette::Button, QColor(74, 73, 79));
-  pal.setColor(QPalette::ButtonText, kText);
-  pal.setColor(QPalette::Base, QColor(46, 45, 50));
-  pal.setColor(QPalette::Text, kAccent);  // the mark of the chosen option
-  pal.setColor(QPalette::Light, QColor(100, 99, 106));
-  pal.setColor(QPalette::Midlight, QColor(84, 83, 90));
-  pal.setColor(QPalette::Mid, QColor(46, 45, 50));
-  pal.setColor(QPalette::Dark, QColor(30, 29, 33));
-  pal.setColor(QPalette::Shadow, QColor(20, 20, 22));
-  pal.setColor(QPalette::Highlight, kAccent);
-  pal.setColor(QPalette::HighlightedText, Qt::black);
-  // Controls that do not apply to the chosen type are greyed.
-  for (const QPalette::ColorRole role :
-       {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-    pal.setColor(QPalette::Disabled, role, QColor(128, 126, 134));
-  setPalette(pal);
+  // The program's dark look; controls that do not apply to the chosen type
+  // are greyed.
+  setPalette(DarkPalette(palette()));
   setAutoFillBackground(true);
   setFont(PixelFont(11 * scale));
 
   // Flat buttons that light up like the program's menus.
-  const QString buttonStyle =
-      QStringLiteral(
-          "QPushButton { background: #4a494f; color: #e8e8ec; border: 1px solid #77757c;"
-          " border-radius: 2px; padding: 0 %1px; }"
-          "QPushButton:hover { border-color: #ffc450; }"
-          "QPushButton:focus { border-color: #ffc450; }"
-          "QPushButton:pressed { background: #2e2d32; }")
-          .arg(S(10));
+  const QString buttonStyle = DarkButtonStyle(S(10));
 
   constexpr int kWidth = 492, kHeight = 300;
   setFixedSize(S(kWidth), S(kHeight));

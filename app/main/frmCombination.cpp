@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include "DarkLook.h"
 #include "Fonts.h"
 #include "OrbitalNames.h"
 #include "orbitals/OrbitalCatalog.h"
@@ -24,6 +25,12 @@ frmCombination::frmCombination(QWidget* parent, const OrbitalSetup& start) : QDi
   setWindowTitle(QStringLiteral("Custom Combination"));
   setWindowModality(Qt::WindowModal);
   setFont(PixelFont(12));
+  // The program's dark look; the fields' figures light on their dark ground.
+  QPalette pal = DarkPalette(palette());
+  pal.setColor(QPalette::Text, kDarkText);
+  setPalette(pal);
+  setAutoFillBackground(true);
+  setStyleSheet(DarkButtonStyle(10));
 
   auto* grid = new QGridLayout(this);
   auto* intro = new QLabel(
