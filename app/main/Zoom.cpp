@@ -136,7 +136,7 @@ double ApplyAtStart(std::optional<double> asked) {
 }  // namespace Zoom
 
 namespace {
-// Under a window manager the window may reach its new device size only after
+// Under a window manager a window may reach its new device size only after
 // the zoom, when the manager answers; its logical size did not change, so Qt
 // keeps the backing store at the old device size and the grown part stays
 // unpainted. Whenever the window is exposed at a device size its store does
@@ -254,7 +254,9 @@ void frmMain::ApplyZoom(double factor) {
     if (!DisplayChanged) StartMode = modDisplay::GetCurrentMode();
   }
   RedrawForZoom();
-  FollowDeviceSize(this);
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->windowHandle() && top->windowHandle()->handle()) FollowDeviceSize(top);
+  }
   // The tool windows stay beside the now larger or smaller window.
   // (An options window hidden with the viewer is placed as it shows again.)
   if (OptionsShown && ViewOptions) {

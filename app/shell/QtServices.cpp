@@ -1,5 +1,6 @@
 #include "QtServices.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -252,12 +253,31 @@ void QtDisplayBackEnd::ShowBackdrop() {
   Backdrop_->show();
 }
 
+void QtDisplayBackEnd::RemapToolWindows() {
+  // A window manager gives a transient window its layer when it is mapped:
+  // tool windows the program already showed (the Graphs and Further Options
+  // windows) stayed in the normal layer, under the full-screen backdrop.
+  // Shown anew, they take the presented window's layer above it.
+  if (!Presented_) return;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->parentWidget() != Presented_ || top->windowType() != Qt::Tool || !top->isVisible())
+      continue;
+    // The keyboard stays with the presented window (F11 and Esc).
+    const bool quiet = top->testAttribute(Qt::WA_ShowWithoutActivating);
+    top->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    top->hide();
+    top->show();
+    top->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
+  }
+}
+
 void QtDisplayBackEnd::PresentAbove(QWidget* window) {
   if (!window || !Presenting()) return;
   Presented_ = window;
   SetTransientParent(Backdrop_);
   window->raise();
   window->activateWindow();
+  RemapToolWindows();
 }
 
 void QtDisplayBackEnd::ShowPresentation(bool visible) {
@@ -272,6 +292,7 @@ void QtDisplayBackEnd::ShowPresentation(bool visible) {
     SetTransientParent(Backdrop_);
     Presented_->raise();
     Presented_->activateWindow();
+    RemapToolWindows();
   }
 }
 

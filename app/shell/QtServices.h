@@ -55,6 +55,7 @@ class WLAPP_EXPORT QtDisplayBackEnd : public DisplayBackEnd {
   DEVMODE Desktop() const;
   void ShowBackdrop();
   void SetTransientParent(QWidget* parent);
+  void RemapToolWindows();
   QPointer<QWidget> Backdrop_;
   QPointer<QWidget> Presented_;  // the window kept above the backdrop
 };

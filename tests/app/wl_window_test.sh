@@ -2,13 +2,15 @@
 # Starts the real WL under a virtual X server, waits for its 800 by 600
 # window, presses Alt+F4 and expects a clean exit with status 0. With
 # "openbox" a window manager runs too, and full screen, minimising and
-# restoring are checked on what the screen shows, and so is the zoom.
+# restoring are checked on what the screen shows, and so is the zoom; then
+# WL runs once more with an orbital and its Graphs window, which must show
+# above the full-screen presentation.
 # Usage: wl_window_test.sh PATH_TO_WL [openbox]
 set -u
 wl=$1
 wm=${2:-}
 tools="Xvfb xdotool"
-[ "$wm" = openbox ] && tools="$tools openbox xprop xwininfo xwd /usr/bin/convert"
+[ "$wm" = openbox ] && tools="$tools openbox xprop xwininfo xwd /usr/bin/convert /usr/bin/compare"
 for tool in $tools; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -17,9 +19,12 @@ done
 # -noreset: by default the server resets when its last client leaves, and a
 # client connecting during the reset (openbox right after the probe below)
 # is turned away.
+# -fbdir: the screen's pixels as a file, what the screen really shows. (xwd
+# -root read black where full-screen windows were drawn.)
 numberfile=$(mktemp)
 xvfblog=$(mktemp)
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset 5>"$numberfile" >"$xvfblog" 2>&1 &
+fbdir=$(mktemp -d)
+Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset -fbdir "$fbdir" 5>"$numberfile" >"$xvfblog" 2>&1 &
 xvfb=$!
 wlpid=""
 wmpid=""
@@ -30,6 +35,7 @@ cleanup() {
   kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
   rm -f "$numberfile" "$xvfblog"
+  rm -rf "$fbdir"
   [ -n "$wlconfig" ] && rm -rf "$wlconfig"
 }
 fail() {
@@ -65,7 +71,8 @@ if [ "$wm" = openbox ]; then
 fi
 
 # The colour the screen shows at x, y.
-pixel() { xwd -root -silent | /usr/bin/convert xwd:- -format "%[pixel:p{$1,$2}]" info:; }
+screen_file() { echo "xwd:$fbdir/Xvfb_screen0"; }
+pixel() { /usr/bin/convert "$(screen_file)" -format "%[pixel:p{$1,$2}]" info:; }
 mapped() { xwininfo -id "$1" | grep -q 'IsViewable'; }
 wm_state() { xprop -id "$1" WM_STATE | sed -n 's/.*window state: //p'; }
 # Waits up to 15 s (a loaded machine is slow to map and stack) for a
@@ -146,40 +153,87 @@ window_manager_checks() {
   await eval 'test -z "$(backdrop)"' || fail "Esc did not leave full screen"
   await test "$(wm_state "$window")" = Normal || fail "the window is not shown after leaving full screen"
   echo "Esc returns to the window"
+}
 
+# The Graphs window shown in the window, then full screen: the window manager
+# must keep it above the presentation, drawn where it stands. The middle of
+# what the window drew is what the screen shows there.
+graphs_checks() {
+  wait_for_window "$wl" --orbital 1s --graphs
+  await eval 'test -n "$(graphs_window)"' || fail "--graphs showed no Graphs window"
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key F11
+  await eval 'test -n "$(backdrop)"' || fail "F11 with the Graphs window showed no backdrop"
+  await graphs_shown || fail "in full screen the Graphs window is not shown above the presentation"
+  echo "the Graphs window stays above the full-screen presentation"
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key Escape
+  await eval 'test -z "$(backdrop)"' || fail "Esc did not leave full screen with the Graphs window"
+  quit_window
+}
+graphs_window() { xdotool search --onlyvisible --name '^Graphs' 2>/dev/null | head -n 1; }
+graphs_shown() {
+  local g info x y w h drawn shown differ
+  g=$(graphs_window)
+  [ -n "$g" ] || return 1
+  info=$(xwininfo -id "$g")
+  x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+  y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  w=$(sed -n 's/.*Width: *//p' <<<"$info")
+  h=$(sed -n 's/.*Height: *//p' <<<"$info")
+  drawn=$(mktemp --suffix=.png)
+  shown=$(mktemp --suffix=.png)
+  xwd -id "$g" -silent | /usr/bin/convert xwd:- -crop "200x100+$((w / 2 - 100))+$((h / 2 - 50))" +repage "$drawn"
+  /usr/bin/convert "$(screen_file)" -crop "200x100+$((x + w / 2 - 100))+$((y + h / 2 - 50))" +repage "$shown"
+  differ=$(/usr/bin/compare -metric AE "$drawn" "$shown" null: 2>&1)
+  rm -f "$drawn" "$shown"
+  [ "${differ%%.*}" -lt 100 ] 2>/dev/null
+}
+
+# Starts WL with the arguments given and waits for its 800x600 window.
+wait_for_window() {
+  local start
+  start=$(date +%s%N)
+  env -u QT_QPA_PLATFORM "$@" &
+  wlpid=$!
+  window=""
+  for _ in $(seq 400); do
+    for id in $(xdotool search --onlyvisible --name '^Wavelore$' 2>/dev/null); do
+      if xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 800x600'; then
+        window=$id
+      fi
+    done
+    [ -n "$window" ] && break
+    kill -0 "$wlpid" 2>/dev/null || fail "WL ended before its window showed on $DISPLAY"
+    sleep 0.025
+  done
+  [ -n "$window" ] || fail "no 800x600 Wavelore window within 10 s"
+  echo "window shown after $(( ($(date +%s%N) - start) / 1000000 )) ms"
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+}
+
+# Alt+F4 on the window: WL must end within 10 s with status 0.
+quit_window() {
+  local status
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  xdotool key alt+F4
+  for _ in $(seq 200); do
+    kill -0 "$wlpid" 2>/dev/null || break
+    sleep 0.05
+  done
+  if kill -0 "$wlpid" 2>/dev/null; then echo "WL still runs 10 s after Alt+F4"; exit 1; fi
+  wait "$wlpid"
+  status=$?
+  wlpid=""
+  echo "WL exited with status $status"
+  [ "$status" -eq 0 ] || exit 1
 }
 
 # A zoom kept by the user's own runs must not change the window.
 wlconfig=$(mktemp -d)
 export XDG_CONFIG_HOME="$wlconfig"
-start=$(date +%s%N)
-env -u QT_QPA_PLATFORM "$wl" &
-wlpid=$!
-window=""
-for _ in $(seq 400); do
-  for id in $(xdotool search --onlyvisible --name '^Wavelore$' 2>/dev/null); do
-    if xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 800x600'; then
-      window=$id
-    fi
-  done
-  [ -n "$window" ] && break
-  kill -0 "$wlpid" 2>/dev/null || fail "WL ended before its window showed on $DISPLAY"
-  sleep 0.025
-done
-[ -n "$window" ] || fail "no 800x600 Wavelore window within 10 s"
-echo "window shown after $(( ($(date +%s%N) - start) / 1000000 )) ms"
-
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+wait_for_window "$wl"
 [ "$wm" = openbox ] && window_manager_checks
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-xdotool key alt+F4
-for _ in $(seq 200); do
-  kill -0 "$wlpid" 2>/dev/null || break
-  sleep 0.05
-done
-if kill -0 "$wlpid" 2>/dev/null; then echo "WL still runs 10 s after Alt+F4"; exit 1; fi
-wait "$wlpid"
-status=$?
-wlpid=""
-echo "WL exited with status $status"
-[ "$status" -eq 0 ]
+quit_window
+[ "$wm" = openbox ] && graphs_checks
+exit 0
