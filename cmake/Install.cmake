@@ -4,7 +4,7 @@
 # file type of lesson files (.wavelore), which the desktop entry opens.
 # `make package` builds a Debian package of the same files.
 install(TARGETS WL wavelore-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS wlengine wlctrls wlgraphs wllessons wlapp wlanimation LIBRARY DESTINATION ${WL_INSTALL_LIBDIR})
+install(TARGETS wlengine wlctrls wlgraphs wllessons wlapp wlanimation wloverlays LIBRARY DESTINATION ${WL_INSTALL_LIBDIR})
 # The libraries find each other in their own folder.
 set_target_properties(wlengine wlctrls wlgraphs wllessons wlapp wlanimation PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(CODE "file(CREATE_LINK WL \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/wavelore\" SYMBOLIC)")

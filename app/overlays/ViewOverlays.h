@@ -13,6 +13,7 @@
 #include <QString>
 
 #include "core/Records.h"
+#include "wloverlays_export.h"
 
 class QImage;
 class QPainter;
@@ -33,14 +34,14 @@ struct OverlayChoice {
 
 // The round length (1, 2 or 5 times a power of ten, Bohr radii) whose bar is
 // nearest to `wanted` pixels at `pixelsPerBohr`; 0 without a scale.
-double RoundLength(double pixelsPerBohr, double wanted);
+WLOVERLAYS_EXPORT double RoundLength(double pixelsPerBohr, double wanted);
 
 // A length in Bohr radii as the views write it: "5 a₀", "0.2 a₀", "20 a₀".
-QString BohrLength(double bohr);
+WLOVERLAYS_EXPORT QString BohrLength(double bohr);
 
 // Where a slice lies, as the viewer writes it beside its slider:
 // "slice at y = +3.2 a₀" (the slicing axis, signed, one decimal).
-QString SlicePosition(TransectDirection direction, Integer transectNo, double atomRadius);
+WLOVERLAYS_EXPORT QString SlicePosition(TransectDirection direction, Integer transectNo, double atomRadius);
 
 // The scale bar of a picture: its length in Bohr radii and its label, the
 // bar's line from Left to Left + Length in pixels at height Y.
@@ -50,10 +51,10 @@ struct ScaleBar {
   double Left = 0, Y = 0, Length = 0;
   QRectF Area;  // everything the bar and its label (with their halo) may paint
 };
-ScaleBar ScaleBarOf(const RenderRequest& request, double atomRadius, double clearLeft = 0);
+WLOVERLAYS_EXPORT ScaleBar ScaleBarOf(const RenderRequest& request, double atomRadius, double clearLeft = 0);
 
 // The ticks' step along a slice's edges, Bohr radii (0: none).
-double TickStep(const RenderRequest& request, double atomRadius);
+WLOVERLAYS_EXPORT double TickStep(const RenderRequest& request, double atomRadius);
 
 // The colour wheel key of arg ψ centred at `centre`, `radius` pixels to the
 // ring's outer edge: the ring in the phase hues of `palette`, 0 at the right
@@ -61,18 +62,18 @@ double TickStep(const RenderRequest& request, double atomRadius);
 // marks are labelled "0", "π/2", "π", "3π/2" and the ring is titled "arg ψ".
 // Light ink on a dark halo, like the other overlays, or with `darkInk` dark
 // ink on a light halo for light backgrounds.
-void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePalette palette,
+WLOVERLAYS_EXPORT void PaintPhaseWheel(QPainter& p, const QPointF& centre, double radius, PhasePalette palette,
                      double fontPixels, bool darkInk = false);
 // The rectangle PaintPhaseWheel may paint (labels and halo included).
-QRectF PhaseWheelBounds(const QPointF& centre, double radius, double fontPixels);
+WLOVERLAYS_EXPORT QRectF PhaseWheelBounds(const QPointF& centre, double radius, double fontPixels);
 
 // Where a picture's colour wheel key lies (labels and halo included); empty
 // when the picture carries none: the orbital is not complex, or the picture
 // is not coloured by phase (anaglyph dots never are).
-QRectF PhaseWheelArea(const RenderRequest& request, const OverlayChoice& choice);
+WLOVERLAYS_EXPORT QRectF PhaseWheelArea(const RenderRequest& request, const OverlayChoice& choice);
 
 // Paints the overlays `choice` asks for onto the picture in `image`.
-void DrawOverlays(QImage& image, const RenderRequest& request, double atomRadius,
+WLOVERLAYS_EXPORT void DrawOverlays(QImage& image, const RenderRequest& request, double atomRadius,
                   const OverlayChoice& choice);
 
 }  // namespace wl
