@@ -14,6 +14,7 @@
 #include "Quadrature.h"
 #include "RenderTestSupport.h"
 #include "analysis/Shares.h"
+#include "analysis/SurfaceLevel.h"
 #include "core/Platform.h"
 #include "core/Utf8.h"
 #include "core/cOrbitalCol.h"
@@ -392,6 +393,25 @@ TEST(WholeCube, SharesCountEveryCellOnce) {
   EXPECT_NEAR(up.AboveThreshold, down.AboveThreshold, 1e-9);
   EXPECT_GT(up.AboveThreshold, 0.2);
   EXPECT_LT(up.AboveThreshold, up.InBox);
+}
+
+// The four sp³ members are turned copies of one another, so each holds the
+// same probability beyond a sphere: a quarter of 2s's and three quarters of
+// 2p's (the cross terms vanish over the sphere). Read at the squares of the
+// coordinates, the members pointing out of the first octant lost their big
+// lobe to its mirror image.
+TEST(WholeCube, TheProbabilityBeyondASphereIsTheSameForEverySp3Member) {
+  OrbitalSetup s2, p2;
+  s2.OrbitalIndex = static_cast<Integer>(IndexOfOrbital(2, 0, 0, false));
+  p2.OrbitalIndex = static_cast<Integer>(IndexOfOrbital(2, 1, 0, false));
+  const auto s = Make(s2), p = Make(p2);
+  for (double r : {2.0, 5.0, 9.0}) {
+    const double want = ProbabilityBeyond(*s, r) / 4 + 3 * ProbabilityBeyond(*p, r) / 4;
+    for (int member = 1; member <= 4; ++member) {
+      const auto h = Make(Hybrid(HybridSp3, member, 2));
+      EXPECT_NEAR(ProbabilityBeyond(*h, r), want, 1e-9) << "member " << member << " r " << r;
+    }
+  }
 }
 
 }  // namespace
