@@ -39,8 +39,21 @@ OrbitalLink ParseOrbitalLink(const QString& words) {
   }
   OrbitalSetup& s = link.Setup;
   const QString name = parts.takeFirst();
-  s.Hybrid = HybridOfWord(name);
-  if (s.Hybrid != NoHybrid) {
+  s.Hybrid = name.compare(QLatin1String("combine"), Qt::CaseInsensitive) == 0 ? CustomCombination
+                                                                              : HybridOfWord(name);
+  if (s.Hybrid == CustomCombination) {
+    const QString terms = parts.isEmpty() ? QString() : parts.takeFirst();
+    const CombinationReading read = ReadCombination(terms.toStdString(), s);
+    if (read.Form) {
+      link.Error = QStringLiteral(
+          "a combination link names its terms after 'combine', as 'combine 2s:0.71,2pz:0.71'");
+      return link;
+    }
+    if (!read.Error.empty()) {
+      link.Error = QString::fromStdString(read.Error);
+      return link;
+    }
+  } else if (s.Hybrid != NoHybrid) {
     bool ok = false;
     const int member = parts.isEmpty() ? 0 : parts.takeFirst().toInt(&ok);
     if (!ok) {
@@ -62,12 +75,14 @@ OrbitalLink ParseOrbitalLink(const QString& words) {
       link.Drpdf = w == QLatin1String("drpdf");
     } else if (charge >= 0) {
       s.Charge = static_cast<Integer>(charge);
-    } else if (shell >= 0 && s.Hybrid != NoHybrid) {
+    } else if (shell >= 0 && s.Hybrid != NoHybrid && s.Hybrid != CustomCombination) {
       s.HybridShell = static_cast<Integer>(shell);
     } else {
       link.Error = QStringLiteral("unknown word '%1' (%2)")
                        .arg(word, s.Hybrid == NoHybrid
                                       ? QStringLiteral("average, complex, Z=N, pdf or drpdf")
+                                  : s.Hybrid == CustomCombination
+                                      ? QStringLiteral("Z=N, pdf or drpdf")
                                       : QStringLiteral("n=N, Z=N, pdf or drpdf"));
       return link;
     }

@@ -5,7 +5,11 @@
 //                                                its complex form, an ion
 //   SET K [n=N] [Z=N] [pdf|drpdf]                member K of a hybrid set
 //                                                (sp, sp2, sp3, sp3d, sp3d2)
-// as in "status:OV 2Pz pdf Z=2", "status:OV 2Px complex", "status:OV sp3 2".
+//   combine TERMS [Z=N] [pdf|drpdf]              a custom combination, its
+//                                                terms as NAME:COEFFICIENT
+//                                                separated by commas
+// as in "status:OV 2Pz pdf Z=2", "status:OV 2Px complex", "status:OV sp3 2",
+// "status:OV combine 2s:0.71,2pz:0.71".
 #pragma once
 
 #include <QString>

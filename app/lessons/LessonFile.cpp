@@ -314,7 +314,7 @@ QString TypedName(Integer index) {
 Fields ChoiceFields(const LessonOrbital& o) {
   Fields f;
   if (o.Hybrid == CustomCombination) {
-    f.push_back({"combination", QString::fromStdString(wlcli::CombinationText(SetupOf(o)))});
+    f.push_back({"combination", QString::fromStdString(CombinationText(SetupOf(o)))});
   } else if (o.Hybrid != NoHybrid) {
     f.push_back({"hybrid", QString::fromStdString(wlcli::HybridWord(o.Hybrid))});
     f.push_back({"member", o.HybridMember});

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -117,6 +118,59 @@ OrbitalChoice LookupOrbital(const std::string& text, bool average) {
                                 "g, h and i orbitals as 5G (m = -4) (typed 5g(m=-4) or "
                                 "5g m=-4), or an index " +
                                 kIndexRange));
+}
+
+namespace {
+std::string Trimmed(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+}  // namespace
+
+CombinationReading ReadCombination(const std::string& text, OrbitalSetup& s) {
+  s.Hybrid = CustomCombination;
+  s.TermCount = 0;
+  for (size_t from = 0;;) {
+    const size_t comma = text.find(',', from);
+    const std::string term =
+        Trimmed(text.substr(from, comma == std::string::npos ? comma : comma - from));
+    if (term.empty()) return {{}, true};
+    const size_t colon = term.rfind(':');
+    const std::string name = Trimmed(term.substr(0, colon));
+    double coefficient = 1;
+    if (colon != std::string::npos) {
+      const std::string number = Trimmed(term.substr(colon + 1));
+      char* end = nullptr;
+      coefficient = number.empty() ? 0 : std::strtod(number.c_str(), &end);
+      if (number.empty() || *end != '\0') return {{}, true};
+    }
+    OrbitalChoice choice = LookupOrbital(name, false);
+    if (choice.Index < 0) {
+      // A subshell's name: the setup's check says why it cannot be a term.
+      const OrbitalChoice average = LookupOrbital(name, true);
+      if (average.Index < 0) return {choice.Error, false};
+      choice = average;
+    }
+    if (s.TermCount < static_cast<Integer>(s.Terms.size()))
+      s.Terms[static_cast<size_t>(s.TermCount)] = {static_cast<Integer>(choice.Index), coefficient};
+    ++s.TermCount;  // more than four is refused by the setup's check
+    if (comma == std::string::npos) break;
+    from = comma + 1;
+  }
+  return {};
+}
+
+std::string CombinationText(const OrbitalSetup& s) {
+  std::string text;
+  for (int t = 0; t < s.TermCount && t < static_cast<int>(s.Terms.size()); ++t) {
+    const ComboTerm& term = s.Terms[static_cast<size_t>(t)];
+    char number[40];
+    std::snprintf(number, sizeof number, "%.17g", term.Coefficient);
+    if (t) text += ',';
+    text += TypedName(ToUtf8(OrbitalRowAt(term.OrbitalIndex).Name)) + ':' + number;
+  }
+  return text;
 }
 
 }  // namespace wl

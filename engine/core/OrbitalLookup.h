@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/Records.h"
 #include "wlengine_export.h"
 
 namespace wl {
@@ -21,6 +22,25 @@ struct OrbitalChoice {
 // an averaged subshell ("3D", "6H"); an index already names one orbital and
 // is refused with `average`.
 WLENGINE_EXPORT OrbitalChoice LookupOrbital(const std::string& text, bool average);
+
+// What reading a combination's text found wrong: nothing (Error empty), the
+// text's form (Form: not up to four terms NAME:COEFFICIENT separated by
+// commas), or a name (Error says which and the valid ones).
+struct CombinationReading {
+  std::string Error;
+  bool Form = false;
+};
+
+// Reads a custom combination as typed, "2s:0.5,2px:0.5": terms separated by
+// commas, each a name as LookupOrbital reads it and a coefficient after the
+// last colon (1 without one). Sets `s` to the combination of those terms
+// (a subshell's name gives its average, which the setup's check refuses as a
+// term; more than four terms likewise). Spaces around names and numbers are
+// ignored.
+WLENGINE_EXPORT CombinationReading ReadCombination(const std::string& text, OrbitalSetup& s);
+
+// The text ReadCombination reads back: typed names, coefficients exact.
+WLENGINE_EXPORT std::string CombinationText(const OrbitalSetup& s);
 
 // UTF-8 text as it is typed: ² and ³ as 2 and 3, the minus sign − as '-'.
 WLENGINE_EXPORT std::string TypedName(const std::string& utf8);

@@ -233,6 +233,18 @@ TEST(PageLinks, OrbitalLinksTakeChargeComplexFormAndHybrids) {
   EXPECT_EQ(sp3d.Setup.HybridShell, 4);
   EXPECT_EQ(sp3d.Setup.Charge, 3);
   EXPECT_TRUE(sp3d.Drpdf);
+  // A custom combination, as the command line and lessons write it.
+  const wl::OrbitalLink mix =
+      wl::ParseOrbitalLink(QStringLiteral("combine 2s:0.71,2pz:-0.71 Z=2 drpdf"));
+  ASSERT_GE(mix.Index, 0) << mix.Error.toStdString();
+  EXPECT_EQ(mix.Setup.Hybrid, wl::CustomCombination);
+  ASSERT_EQ(mix.Setup.TermCount, 2);
+  EXPECT_EQ(mix.Setup.Terms[1].OrbitalIndex, 4);
+  EXPECT_EQ(mix.Setup.Terms[1].Coefficient, -0.71);
+  EXPECT_EQ(mix.Setup.Charge, 2);
+  EXPECT_TRUE(mix.Drpdf);
+  EXPECT_TRUE(wl::OrbitalLinkHint(mix).startsWith(
+      QStringLiteral("Calculate ") + QString::fromStdU16String(wl::SetupName(mix.Setup))));
 
   // Refused: the message is the setup's own where it has one.
   const std::vector<std::pair<const char*, std::string>> refused = {
@@ -247,6 +259,12 @@ TEST(PageLinks, OrbitalLinksTakeChargeComplexFormAndHybrids) {
       {"2Pz n=3", "unknown word 'n=3'"},
       {"sp2 1 average", "unknown word 'average'"},
       {"2Pz Z=x", "unknown word 'Z=x'"},
+      {"combine", "as 'combine 2s:0.71,2pz:0.71'"},
+      {"combine 2s:x", "as 'combine 2s:0.71,2pz:0.71'"},
+      {"combine 2s:1,,2pz:1", "as 'combine 2s:0.71,2pz:0.71'"},
+      {"combine 2s:1,9q:1", "unknown orbital '9q'"},
+      {"combine 2s:1,3pz:1", "a combination takes orbitals of one shell n"},
+      {"combine 2s:1 n=2", "unknown word 'n=2' (Z=N, pdf or drpdf)"},
   };
   for (const auto& [words, error] : refused) {
     const wl::OrbitalLink link = wl::ParseOrbitalLink(QString::fromUtf8(words));

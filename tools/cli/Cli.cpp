@@ -190,54 +190,14 @@ std::string HybridWord(wl::HybridSet set) {
 }
 
 void ParseCombination(const std::string& option, const std::string& text, wl::OrbitalSetup& s) {
-  const auto refuse = [&] {
-    return UsageError(option +
-                      " takes up to four terms NAME:COEFFICIENT separated by commas, as "
-                      "\"2s:0.5,2px:0.5\", not '" +
-                      text + "'");
-  };
-  s.Hybrid = wl::CustomCombination;
-  s.TermCount = 0;
-  for (size_t from = 0;;) {
-    const size_t comma = text.find(',', from);
-    const std::string term =
-        Trim(text.substr(from, comma == std::string::npos ? comma : comma - from));
-    if (term.empty()) throw refuse();
-    const size_t colon = term.rfind(':');
-    const std::string name = Trim(term.substr(0, colon));
-    double coefficient = 1;
-    if (colon != std::string::npos) {
-      const std::string number = Trim(term.substr(colon + 1));
-      char* end = nullptr;
-      coefficient = number.empty() ? 0 : std::strtod(number.c_str(), &end);
-      if (number.empty() || *end != '\0') throw refuse();
-    }
-    wl::OrbitalChoice choice = wl::LookupOrbital(name, false);
-    if (choice.Index < 0) {
-      // A subshell's name: the setup's check says why it cannot be a term.
-      const wl::OrbitalChoice average = wl::LookupOrbital(name, true);
-      if (average.Index < 0) throw UsageError(option + ": " + choice.Error);
-      choice = average;
-    }
-    if (s.TermCount < static_cast<wl::Integer>(s.Terms.size()))
-      s.Terms[static_cast<size_t>(s.TermCount)] = {static_cast<wl::Integer>(choice.Index),
-                                                   coefficient};
-    ++s.TermCount;  // more than four is refused by the setup's check
-    if (comma == std::string::npos) break;
-    from = comma + 1;
+  const wl::CombinationReading read = wl::ReadCombination(text, s);
+  if (read.Form) {
+    throw UsageError(option +
+                     " takes up to four terms NAME:COEFFICIENT separated by commas, as "
+                     "\"2s:0.5,2px:0.5\", not '" +
+                     text + "'");
   }
-}
-
-std::string CombinationText(const wl::OrbitalSetup& s) {
-  std::string text;
-  for (int t = 0; t < s.TermCount && t < static_cast<int>(s.Terms.size()); ++t) {
-    const wl::ComboTerm& term = s.Terms[static_cast<size_t>(t)];
-    char number[40];
-    std::snprintf(number, sizeof number, "%.17g", term.Coefficient);
-    if (t) text += ',';
-    text += wl::TypedName(ToUtf8(wl::OrbitalRowAt(term.OrbitalIndex).Name)) + ':' + number;
-  }
-  return text;
+  if (!read.Error.empty()) throw UsageError(option + ": " + read.Error);
 }
 
 void CheckChoice(const wl::OrbitalSetup& setup) {

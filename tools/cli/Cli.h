@@ -98,8 +98,6 @@ std::string HybridWord(wl::HybridSet set);
 // shells and repeats. Raises UsageError naming `option` for text that is no
 // such list.
 void ParseCombination(const std::string& option, const std::string& text, wl::OrbitalSetup& s);
-// The text ParseCombination reads back (typed names, coefficients exact).
-std::string CombinationText(const wl::OrbitalSetup& s);
 
 // Raises CheckSetup's refusal of `setup` as a UsageError.
 void CheckChoice(const wl::OrbitalSetup& setup);
