@@ -11,6 +11,7 @@
 #include "dialogs/frmAbout.h"
 #include "help/HelpBrowser.h"
 #include "help/frmMenus.h"
+#include "orbitals/OrbitalCatalog.h"
 
 using namespace wltest;
 
@@ -113,6 +114,13 @@ TEST_F(About, OrbitalLinksOpenTheirOrbitalOrSayWhyNot) {
   EXPECT_EQ(ion.Setup.Charge, 2);
   EXPECT_EQ(ion.Info.Name, u"2Pz, He⁺");
   EXPECT_EQ(ion.AtomRadius, 4.0f);
+
+  // A custom combination, calculated over the whole cube.
+  emit w->WLtext->anchorClicked(QUrl(QStringLiteral("status:OV combine 2s:1,2pz:-1")));
+  const wl::OrbitalView& mix = w->OrbitalViews[static_cast<size_t>(w->CurrentOrbital)];
+  EXPECT_EQ(mix.Setup.Hybrid, wl::CustomCombination);
+  EXPECT_EQ(mix.Setup.TermCount, 2);
+  EXPECT_EQ(mix.AtomRadius, static_cast<float>(wl::InfoOf(mix.Setup).DefaultPDFAtomRadius));
 
   const wl::Integer before = w->CurrentOrbital;
   emit w->WLtext->anchorClicked(QUrl(QStringLiteral("status:OV 9Zq")));
