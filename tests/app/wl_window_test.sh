@@ -89,6 +89,11 @@ backdrop() {
     xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $size" && echo "$id"
   done | head -n 1
 }
+leave_full_screen() {
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key Escape
+  await eval 'test -z "$(backdrop)"' || fail "Esc did not leave full screen"
+}
 # The program's window is drawn at the middle of the screen (not black).
 program_shows() {
   read -r sw sh < <(xdotool getdisplaygeometry)
@@ -148,9 +153,7 @@ window_manager_checks() {
   await program_shows || fail "after restoring, the program is not shown above its backdrop"
   echo "minimise and restore in full screen"
 
-  xdotool windowfocus --sync "$window" 2>/dev/null
-  xdotool key Escape
-  await eval 'test -z "$(backdrop)"' || fail "Esc did not leave full screen"
+  leave_full_screen
   await test "$(wm_state "$window")" = Normal || fail "the window is not shown after leaving full screen"
   echo "Esc returns to the window"
 }
@@ -166,9 +169,7 @@ graphs_checks() {
   await eval 'test -n "$(backdrop)"' || fail "F11 with the Graphs window showed no backdrop"
   await graphs_shown || fail "in full screen the Graphs window is not shown above the presentation"
   echo "the Graphs window stays above the full-screen presentation"
-  xdotool windowfocus --sync "$window" 2>/dev/null
-  xdotool key Escape
-  await eval 'test -z "$(backdrop)"' || fail "Esc did not leave full screen with the Graphs window"
+  leave_full_screen
   quit_window
 }
 graphs_window() { xdotool search --onlyvisible --name '^Graphs' 2>/dev/null | head -n 1; }
