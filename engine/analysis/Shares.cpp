@@ -45,14 +45,13 @@ double ShareAboveThreshold(const cOrbitalObject& orbital) {
   const double h = static_cast<double>(s.AtomRadius) / 127;
   const Byte T = s.DotThreshold;
   if (orbital.WholeCube()) {
-    // Every cell of the cube at its own point: ψ² is the density of a real orbital.
+    // Every cell of the cube at its own point.
     double sum = 0;
     for (int k = -127; k <= 127; ++k) {
       for (int j = -127; j <= 127; ++j) {
         for (int i = -127; i <= 127; ++i) {
           if (orbital.CellAt(i, j, k) <= T) continue;
-          const double psi = e->GetPsi({i * h, j * h, k * h});
-          sum += psi * psi;
+          sum += e->GetRealAt(PDF, {i * h, j * h, k * h});
         }
       }
     }
@@ -90,11 +89,7 @@ double ShareInBox(const cOrbitalObject& orbital) {
   // Without mirror symmetry the six pyramids over the faces of the whole cube
   // [-R, R]³ are integrated the same way (u and v in [-R, R]), with ψ².
   const bool whole = orbital.WholeCube();
-  auto density = [&](double x, double y, double z) {
-    if (!whole) return e->GetRealPDF({x * x, y * y, z * z});
-    const double psi = e->GetPsi({x, y, z});
-    return psi * psi;
-  };
+  auto density = [&](double x, double y, double z) { return e->GetRealAt(PDF, {x, y, z}); };
   double sum = 0;
   for (int face = 0; face < (whole ? 6 : 3); ++face) {
     for (size_t a = 0; a < across.x.size(); ++a) {

@@ -16,23 +16,15 @@ constexpr double kGaussW[4] = {0.3478548451374538, 0.6521451548625461, 0.6521451
                                0.3478548451374538};
 constexpr double kPi = 3.14159265358979323846;
 
-// ∫ ψ²(r, Ω) dΩ over the sphere of radius r. Densities without mirror
-// symmetry (hybrids) are ψ² at the signed point: the forms that take squared
-// coordinates stand for the first octant.
+// ∫ ψ²(r, Ω) dΩ over the sphere of radius r.
 double SphereIntegral(cElectron& e, double r) {
-  const bool whole = e.GetInfo().PDFOptFactor == F1;
   double sum = 0;
   for (int a = 0; a < 4; ++a) {
     const double c = kGaussX[a], s = std::sqrt(1 - c * c);
     for (int b = 0; b < 8; ++b) {
       const double phi = (b + 0.5) * kPi / 4;
       const double x = r * s * std::cos(phi), y = r * s * std::sin(phi), z = r * c;
-      if (whole) {
-        const double psi = e.GetPsi({x, y, z});
-        sum += kGaussW[a] * psi * psi;
-      } else {
-        sum += kGaussW[a] * e.GetRealPDF({x * x, y * y, z * z});
-      }
+      sum += kGaussW[a] * e.GetRealAt(PDF, {x, y, z});
     }
   }
   return sum * (kPi / 4);

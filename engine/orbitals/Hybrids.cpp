@@ -123,6 +123,7 @@ class cCombination final : public cElectron {
   double GetNonScaledAt(ViewMode Mode, const COORDdouble& p) override {
     return Weigh(Mode == DRPDF, GetPsi(p), p);
   }
+  double GetRealAt(ViewMode Mode, const COORDdouble& p) override { return GetNonScaledAt(Mode, p); }
 
  private:
   // ψ² (normalised), weighted for DRPDF as single orbitals are: by the

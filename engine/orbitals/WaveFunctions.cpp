@@ -39,6 +39,11 @@ double cElectron::GetNonScaledAt(ViewMode Mode, const COORDdouble& p) {
   return Mode == DRPDF ? GetNonScaledDRPDF(c) : GetNonScaledPDF(c);
 }
 
+double cElectron::GetRealAt(ViewMode Mode, const COORDdouble& p) {
+  const COORDdoubleParams c{p.X * p.X, p.Y * p.Y, p.Z * p.Z};
+  return Mode == DRPDF ? GetRealDRPDF(c) : GetRealPDF(c);
+}
+
 namespace modOrbitals {
 
 std::unique_ptr<cElectron> CreateElectron(Integer Index) {

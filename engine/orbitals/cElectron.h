@@ -55,12 +55,14 @@ class WLENGINE_EXPORT cElectron {
   virtual std::complex<double> GetPsiComplex(const COORDdouble& point) const {
     return {GetPsi(point), 0.0};
   }
-  // Levels and the unscaled density at signed points (Bohr radii), for
-  // densities without mirror symmetry (sampled over the whole cube). The
-  // defaults square the coordinates and use the forms above.
+  // Levels, the unscaled and the normalised density at signed points (Bohr
+  // radii), for densities without mirror symmetry (sampled over the whole
+  // cube), whose forms above read the first octant. The defaults square the
+  // coordinates and use the forms above.
   virtual void GetLevelsAt(ViewMode Mode, const double* X, const double* Y, const double* Z, int n,
                            Byte* Out) const;
   virtual double GetNonScaledAt(ViewMode Mode, const COORDdouble& point);
+  virtual double GetRealAt(ViewMode Mode, const COORDdouble& point);
   double PDFScaleFactor() const { return PDFScaleFactor_; }
   double DRPDFScaleFactor() const { return DRPDFScaleFactor_; }
 

@@ -108,9 +108,8 @@ bool BeyondTheTable(const OrbitalSetup& s) {
 double cOrbitalPDF::FindPeakDensity() {
   const double R = SetupInfo.AtomRadius;
   const bool whole = Electron->GetInfo().PDFOptFactor == F1;
-  auto density = [this, whole](double x, double y, double z) {
-    return whole ? Electron->GetNonScaledAt(PDF, {x, y, z})
-                 : Electron->GetNonScaledPDF(COORDdoubleParams{x * x, y * y, z * z});
+  auto density = [this](double x, double y, double z) {
+    return Electron->GetNonScaledAt(PDF, {x, y, z});
   };
   double best = ShrinkingBoxSearch(whole ? -R : 0, R, density);
   if (BeyondTheTable(SetupInfo)) {
@@ -208,7 +207,7 @@ double cOrbitalDRPDF::FindPeakDensity() {
   const double R = SetupInfo.AtomRadius;
   if (BeyondTheTable(SetupInfo) && Electron->GetInfo().DRPDFOptFactor != F1) {
     return LobeSearch(R, SetupInfo.Charge, [this](double x, double y, double z) {
-      return Electron->GetNonScaledDRPDF(COORDdoubleParams{x * x, y * y, z * z});
+      return Electron->GetNonScaledAt(DRPDF, {x, y, z});
     });
   }
   int N0 = static_cast<int>(Int(R / 3));
@@ -222,9 +221,8 @@ double cOrbitalDRPDF::FindPeakDensity() {
     divisions = std::min(2 * N0, kMaxCoarseDivisions);
     coarse = 2 * R / divisions;
   }
-  auto density = [this, whole](double x, double y, double z) {
-    return whole ? Electron->GetNonScaledAt(DRPDF, {x, y, z})
-                 : Electron->GetNonScaledDRPDF(COORDdoubleParams{x * x, y * y, z * z});
+  auto density = [this](double x, double y, double z) {
+    return Electron->GetNonScaledAt(DRPDF, {x, y, z});
   };
 
   struct Candidate {

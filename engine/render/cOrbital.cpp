@@ -70,10 +70,6 @@ void cOrbitalObject::SetupWith(const OrbitalSetup& DrawCmds, std::unique_ptr<cEl
   UpdateStats(calcTime, dotTime);
 }
 
-double cOrbitalObject::NonScaledDensity(const COORDdoubleParams& c) const {
-  return View_ == PDF ? Electron->GetNonScaledPDF(c) : Electron->GetNonScaledDRPDF(c);
-}
-
 Long cOrbitalObject::ReFillDotMatrix(Long TargetNum, Byte ProbThreshHold) {
   SetupInfo.DotTarget = ToInteger(TargetNum);
   SetupInfo.DotThreshold = ProbThreshHold;

@@ -110,8 +110,6 @@ class WLENGINE_EXPORT cOrbitalObject : public cOrbital {
   // Setup with a given wave function instead of the factory's.
   void SetupWith(const OrbitalSetup& DrawCmds, std::unique_ptr<cElectron> electron);
 
-  // The unscaled density of this object's kind (PDF or DRPDF).
-  double NonScaledDensity(const COORDdoubleParams& c) const;
   // The search of the density's peak over the first octant.
   virtual double FindPeakDensity() = 0;
 

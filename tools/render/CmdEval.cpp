@@ -19,21 +19,14 @@ int CmdEval(const ArgList& argv) {
   }
   const wl::OrbitalSetup setup = ReadOrbitalChoice(args);
   const double x = args.Real("--x", 0), y = args.Real("--y", 0), z = args.Real("--z", 0);
-  const wl::COORDdoubleParams c{x * x, y * y, z * z};
   auto e = wl::modOrbitals::CreateElectron(setup);
   if (!e) throw wl::WLError(wl::kSubscriptRange, "this orbital cannot be evaluated yet");
-  double pdf[2] = {e->GetNonScaledPDF(c), e->GetRealPDF(c)};
-  double drpdf[2] = {e->GetNonScaledDRPDF(c), e->GetRealDRPDF(c)};
-  if (setup.Hybrid != wl::NoHybrid) {
-    // Hybrids and combinations have no mirror symmetry: the forms that take
-    // squared coordinates stand for the first octant, so the densities are
-    // read at the signed point.
-    pdf[0] = pdf[1] = e->GetNonScaledAt(wl::PDF, {x, y, z});
-    drpdf[0] = drpdf[1] = e->GetNonScaledAt(wl::DRPDF, {x, y, z});
-  }
-  std::cout << "{\"NonScaledPDF\": " << Number17(pdf[0]) << ", \"RealPDF\": " << Number17(pdf[1])
-            << ", \"NonScaledDRPDF\": " << Number17(drpdf[0])
-            << ", \"RealDRPDF\": " << Number17(drpdf[1]);
+  // At the signed point: hybrids have no mirror symmetry.
+  const wl::COORDdouble p{x, y, z};
+  std::cout << "{\"NonScaledPDF\": " << Number17(e->GetNonScaledAt(wl::PDF, p))
+            << ", \"RealPDF\": " << Number17(e->GetRealAt(wl::PDF, p))
+            << ", \"NonScaledDRPDF\": " << Number17(e->GetNonScaledAt(wl::DRPDF, p))
+            << ", \"RealDRPDF\": " << Number17(e->GetRealAt(wl::DRPDF, p));
   if (e->IsComplex()) {
     // A complex orbital: its real and imaginary parts.
     const std::complex<double> psi = e->GetPsiComplex({x, y, z});
