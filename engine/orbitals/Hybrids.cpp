@@ -89,16 +89,15 @@ class cCombination final : public cElectron {
   OrbInfo GetInfo() const override { return info_; }
 
   double GetPsi(const COORDdouble& p) const override {
-    const HydrogenicForm& shared = terms_.front().form;
-    const double x = p.X * shared.charge, y = p.Y * shared.charge, z = p.Z * shared.charge;
-    const double s = std::sqrt(y * y + x * x + z * z);
-    double sum = 0;
-    for (const Term& t : terms_) sum += t.weight * t.form.PhasePolynomial(x, y, z, s);
-    return std::exp(shared.expFactor * s / 2) * sum;
+    double s = 0;
+    const double sum = Polynomial(p, s);
+    return std::exp(terms_.front().form.expFactor * s / 2) * sum;
   }
+  // The sign of the terms' polynomials: the shared exponential is positive.
   int GetPsiSign(const COORDdouble& p) const override {
-    const double psi = GetPsi(p);
-    return (psi > 0) - (psi < 0);
+    double s = 0;
+    const double sum = Polynomial(p, s);
+    return (sum > 0) - (sum < 0);
   }
 
   double GetNonScaledPDF(const COORDdoubleParams& c) override { return Rho(c); }
@@ -126,6 +125,15 @@ class cCombination final : public cElectron {
   double GetRealAt(ViewMode Mode, const COORDdouble& p) override { return GetNonScaledAt(Mode, p); }
 
  private:
+  // Σ c_i √norm_i P_i at a point, and its scaled distance s from the nucleus.
+  double Polynomial(const COORDdouble& p, double& s) const {
+    const HydrogenicForm& shared = terms_.front().form;
+    const double x = p.X * shared.charge, y = p.Y * shared.charge, z = p.Z * shared.charge;
+    s = std::sqrt(y * y + x * x + z * z);
+    double sum = 0;
+    for (const Term& t : terms_) sum += t.weight * t.form.PhasePolynomial(x, y, z, s);
+    return sum;
+  }
   // ψ² (normalised), weighted for DRPDF as single orbitals are: by the
   // distance from the z axis times the distance from the nucleus.
   static double Weigh(bool drpdf, double psi, const COORDdouble& p) {

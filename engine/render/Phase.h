@@ -83,10 +83,16 @@ inline PhaseRgb FromOkLch(double L, double C, double h) {
 // real ψ shows much as the sign colours show it, and a student switching
 // between the real and complex forms of one orbital reads the positive
 // colour as "ψ real and positive" in both.
-inline PhaseRgb PhaseHue(PhasePalette palette, double angle) {
+namespace phase_detail {
+// The wheel's colour at `angle` past the hue `zero` of arg ψ = 0.
+inline PhaseRgb WheelColour(double zero, double angle) {
   constexpr double kLightness = 0.75, kChroma = 0.125;
-  return phase_detail::FromOkLch(kLightness, kChroma,
-                                 phase_detail::OkHue(PhaseColour(palette, true)) + angle);
+  return FromOkLch(kLightness, kChroma, zero + angle);
+}
+}  // namespace phase_detail
+
+inline PhaseRgb PhaseHue(PhasePalette palette, double angle) {
+  return phase_detail::WheelColour(phase_detail::OkHue(PhaseColour(palette, true)), angle);
 }
 
 // PhaseHue of one palette at 256 steps of a turn, for renderers that colour
@@ -97,8 +103,9 @@ class PhaseWheel {
 
   explicit PhaseWheel(PhasePalette palette) {
     double r = 0, g = 0, b = 0;
+    const double zero = phase_detail::OkHue(PhaseColour(palette, true));
     for (int k = 0; k < kSteps; ++k) {
-      hues_[k] = PhaseHue(palette, k * phase_detail::kTurn / kSteps);
+      hues_[k] = phase_detail::WheelColour(zero, k * phase_detail::kTurn / kSteps);
       r += hues_[k].R, g += hues_[k].G, b += hues_[k].B;
     }
     auto mean = [](double v) { return static_cast<std::uint8_t>(std::lround(v / kSteps)); };
