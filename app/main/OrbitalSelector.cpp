@@ -91,20 +91,15 @@ void frmMain::osListM_Click() {
   const int l = SelectedRow(osListL);
   const bool average = row == 0;
   const int m = average ? 0 : osListM->item(row)->data(Qt::UserRole).toInt();
-  for (size_t k = 0; k < OrbInfoTable.size(); ++k) {
-    const OrbInfo& e = OrbInfoTable[k];
-    if (e.n != n || e.l != l) continue;
-    if (average ? e.OrbType == AverageOrbs : e.M == m) {
-      osListOrbs->setCurrentIndex(static_cast<int>(k));
-      // An orbital of the lists replaces a hybrid chosen before.
-      if (osHybrid->currentIndex() != NoHybrid) {
-        osHybrid->setCurrentIndex(NoHybrid);
-        RefreshHybridControls();
-      }
-      LoadSpinDefaults();
-      return;
-    }
+  const int k = IndexOfOrbital(n, l, m, average);
+  if (k < 0 || k >= static_cast<int>(OrbInfoTable.size())) return;
+  osListOrbs->setCurrentIndex(k);
+  // An orbital of the lists replaces a hybrid chosen before.
+  if (osHybrid->currentIndex() != NoHybrid) {
+    osHybrid->setCurrentIndex(NoHybrid);
+    RefreshHybridControls();
   }
+  LoadSpinDefaults();
 }
 
 OrbitalSetup frmMain::SelectorSetup() const {
