@@ -381,7 +381,7 @@ LessonOrbital DefaultLessonOrbital(Integer index, wl::ViewMode view) {
 }
 
 LessonOrbital DefaultLessonOrbital(const OrbitalSetup& setup, wl::ViewMode view) {
-  const OrbInfo info = InfoOf(setup);
+  const OrbitalDefaults defaults = DefaultsOf(setup, view);
   LessonOrbital o;
   o.OrbitalIndex = setup.OrbitalIndex;
   o.Charge = setup.Charge;
@@ -392,9 +392,8 @@ LessonOrbital DefaultLessonOrbital(const OrbitalSetup& setup, wl::ViewMode view)
   if (setup.Hybrid == CustomCombination)
     o.Terms.assign(setup.Terms.begin(), setup.Terms.begin() + setup.TermCount);
   o.ViewMode = view;
-  o.AtomRadius = view == DRPDF ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius;
-  o.DotThreshold = static_cast<Byte>(std::min<int>(
-      kMaxThreshold, view == DRPDF ? info.DefaultDRPDFDotThreshold : info.DefaultPDFDotThreshold));
+  o.AtomRadius = defaults.Radius;
+  o.DotThreshold = static_cast<Byte>(std::min<int>(kMaxThreshold, defaults.Threshold));
   return o;
 }
 

@@ -131,10 +131,9 @@ void frmMain::LoadSpinDefaults() {
   OrbitalSetup real = setup;
   real.Complex = kFalse;  // an average chosen with Complex still gets its defaults
   if (!CheckSetup(real).empty()) return;
-  const OrbInfo info = InfoOf(real);
-  const bool drpdf = ViewModeChoice != 0;
-  osRadius->setValue(drpdf ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius);
-  osThreshold->setValue(drpdf ? info.DefaultDRPDFDotThreshold : info.DefaultPDFDotThreshold);
+  const OrbitalDefaults defaults = DefaultsOf(real, ViewModeChoice != 0 ? DRPDF : PDF);
+  osRadius->setValue(defaults.Radius);
+  osThreshold->setValue(defaults.Threshold);
 }
 
 void frmMain::osCharge_Change() {
@@ -327,10 +326,9 @@ void frmMain::OpenOrbitalFromPage(const QString& words) {
     return;
   }
   OrbitalSetup setup = link.Setup;
-  const OrbInfo e = InfoOf(setup);
-  setup.AtomRadius = link.Drpdf ? e.DefaultDRPDFAtomRadius : e.DefaultPDFAtomRadius;
-  setup.DotThreshold =
-      static_cast<Byte>(link.Drpdf ? e.DefaultDRPDFDotThreshold : e.DefaultPDFDotThreshold);
+  const OrbitalDefaults defaults = DefaultsOf(setup, setup.OrbitalViewMode);
+  setup.AtomRadius = defaults.Radius;
+  setup.DotThreshold = static_cast<Byte>(defaults.Threshold);
   Calculate(setup);
 }
 

@@ -351,4 +351,10 @@ OrbitalDefaults DefaultsOf(int index, ViewMode view) {
                      : OrbitalDefaults{row.DRPDFRadius, row.DRPDFThreshold};
 }
 
+OrbitalDefaults DefaultsOf(const OrbitalSetup& setup, ViewMode view) {
+  const OrbInfo info = InfoOf(setup);
+  return view == DRPDF ? OrbitalDefaults{info.DefaultDRPDFAtomRadius, info.DefaultDRPDFDotThreshold}
+                       : OrbitalDefaults{info.DefaultPDFAtomRadius, info.DefaultPDFDotThreshold};
+}
+
 }  // namespace wl

@@ -75,5 +75,8 @@ struct OrbitalDefaults {
   Integer Threshold = 0;
 };
 WLENGINE_EXPORT OrbitalDefaults DefaultsOf(int index, ViewMode view);
+// The same for a whole choice (charge, complex form, hybrid), as InfoOf gives
+// them.
+WLENGINE_EXPORT OrbitalDefaults DefaultsOf(const OrbitalSetup& setup, ViewMode view);
 
 }  // namespace wl

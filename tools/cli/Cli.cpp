@@ -251,14 +251,11 @@ wl::OrbitalSetup ReadOrbitalSetup(const Args& args, int maxThreshold, bool withD
     throw UsageError("--view must be pdf or drpdf, not '" + view + "'");
   }
   const bool drpdf = view == "drpdf";
-  const wl::OrbInfo info = wl::InfoOf(s);
   s.OrbitalViewMode = drpdf ? wl::DRPDF : wl::PDF;
-  s.AtomRadius = static_cast<wl::Integer>(args.Integer(
-      "--radius", 1, 32767, drpdf ? info.DefaultDRPDFAtomRadius : info.DefaultPDFAtomRadius));
-  s.DotThreshold = static_cast<wl::Byte>(
-      args.Integer("--threshold", 0, maxThreshold,
-                   std::min<long long>(maxThreshold, drpdf ? info.DefaultDRPDFDotThreshold
-                                                           : info.DefaultPDFDotThreshold)));
+  const wl::OrbitalDefaults defaults = wl::DefaultsOf(s, s.OrbitalViewMode);
+  s.AtomRadius = static_cast<wl::Integer>(args.Integer("--radius", 1, 32767, defaults.Radius));
+  s.DotThreshold = static_cast<wl::Byte>(args.Integer(
+      "--threshold", 0, maxThreshold, std::min<long long>(maxThreshold, defaults.Threshold)));
   s.DotTarget =
       static_cast<wl::Integer>(withDots ? args.Integer("--dots", 0, 32767, 16000) : 16000);
   return s;
